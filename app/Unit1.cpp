@@ -1,0 +1,131 @@
+#include "app/Unit1.h"
+
+#include <stdexcept>
+
+#include "app/Layout.h"
+#include "app/SystemInfo.h"
+#include "settings/Catalogue.h"
+
+namespace app {
+
+namespace {
+
+std::unique_ptr<ui::TControl> CreateControl(const ControlLayout& row) {
+    switch (row.kind) {
+    case Kind::PageControl: return std::make_unique<ui::TPageControl>(row.name);
+    case Kind::TabSheet: return std::make_unique<ui::TTabSheet>(row.name);
+    case Kind::Panel: return std::make_unique<ui::TPanel>(row.name);
+    case Kind::GroupBox: return std::make_unique<ui::TGroupBox>(row.name);
+    case Kind::Button: return std::make_unique<ui::TButton>(row.name);
+    case Kind::Label: return std::make_unique<ui::TLabel>(row.name);
+    case Kind::Memo: return std::make_unique<ui::TMemo>(row.name);
+    case Kind::RadioGroup: return std::make_unique<ui::TRadioGroup>(row.name);
+    case Kind::ComboBox: return std::make_unique<ui::TComboBox>(row.name);
+    case Kind::CheckBox: return std::make_unique<ui::TCheckBox>(row.name);
+    }
+    throw std::logic_error("unknown control kind");
+}
+
+}  // namespace
+
+// The one piece of code that turns the layout table into controls.
+std::vector<std::unique_ptr<ui::TControl>> TfrmMAIN::CreateComponents() {
+    std::vector<std::unique_ptr<ui::TControl>> components;
+    ui::TPageControl* pages = nullptr;
+    for (const auto& row : WindowLayout()) {
+        auto control = CreateControl(row);
+        control->SetCaption(row.caption);
+        control->SetEnabled(row.enabled);
+        control->Tag = row.tag;
+        const settings::Setting* setting = settings::FindSetting(row.name);
+        if (auto* group = dynamic_cast<ui::TRadioGroup*>(control.get())) {
+            group->Columns = row.columns;
+            if (setting) group->Items = setting->items;
+        } else if (auto* list = dynamic_cast<ui::TComboBox*>(control.get())) {
+            if (setting) list->Items = setting->items;
+        } else if (auto* pc = dynamic_cast<ui::TPageControl*>(control.get())) {
+            pages = pc;
+        } else if (auto* sheet = dynamic_cast<ui::TTabSheet*>(control.get())) {
+            pages->AddPage(*sheet);
+        }
+        components.push_back(std::move(control));
+    }
+    return components;
+}
+
+TfrmMAIN::TfrmMAIN(const Services& services) : services_(services) { WireHandlers(); }
+
+TfrmMAIN::~TfrmMAIN() = default;
+
+ui::TControl* TfrmMAIN::FindComponent(const std::string& name) const {
+    for (const auto& c : components_)
+        if (c->Name() == name) return c.get();
+    return nullptr;
+}
+
+void TfrmMAIN::WireHandlers() {
+    auto on = [this](ui::TButton& button, void (TfrmMAIN::*handler)(ui::TControl*)) {
+        button.OnClick = [this, handler](ui::TControl* sender) { Dispatch(handler, sender); };
+    };
+    on(btnGetSTAT, &TfrmMAIN::btnGetSTATClick);
+    on(btnCMOSDUMP, &TfrmMAIN::btnCMOSDUMPClick);
+    on(btnCMOSBACKUP, &TfrmMAIN::btnCMOSBACKUPClick);
+    for (ui::TButton* key : {&btnF2, &Button1, &Button3, &Button4, &Button5})
+        on(*key, &TfrmMAIN::btnF2Click);
+    on(btnUPDATE, &TfrmMAIN::btnUPDATEClick);
+    on(Button2, &TfrmMAIN::Button2Click);
+    on(btnMAKEHIBER, &TfrmMAIN::btnMAKEHIBERClick);
+    // The serial-port rule runs inside the assignment that changed the selection, also in
+    // the middle of the loader: no dispatch of its own.
+    rgCOM1PORT.OnClick = [this](ui::TControl* sender) { rgCOM1PORTClick(sender); };
+    rgCOM2PORT.OnClick = [this](ui::TControl* sender) { rgCOM2PORTClick(sender); };
+}
+
+void TfrmMAIN::Dispatch(void (TfrmMAIN::*handler)(ui::TControl*), ui::TControl* sender) {
+    try {
+        (this->*handler)(sender);
+    } catch (const std::exception& e) {
+        services_.dialogs.Inform(e.what());
+    }
+}
+
+void TfrmMAIN::FormCreate(ui::TControl*) {
+    lbProgVer.SetCaption(ProgramVersionLabel(services_.env.GetProgramVersion()));
+    IsNT = false;
+    const SystemLabel system = DescribeSystem(services_.env.GetOsVersion());
+    IsNT = system.isNT;
+    lbSystemInfo.SetCaption(system.text);
+}
+
+void TfrmMAIN::WarnIfPortsNotGranted() {
+    if (grantWarned_ || !IsNT) return;
+    grantWarned_ = true;
+    if (services_.port.NeedsGrant() && !services_.port.DriverOpened())
+        services_.dialogs.Inform(
+            "I/O ポートにアクセスできません. Windows NT/2000 以降では giveio ドライバが必要です. "
+            "giveio をインストールしてから起動してください.");
+}
+
+void TfrmMAIN::FormShow(ui::TControl*) {
+    TabSheet5.SetTabVisible(false);
+    WarnIfPortsNotGranted();
+    Button2Click(nullptr);
+    btnGetSTATClick(nullptr);
+}
+
+void TfrmMAIN::FormDblClick(ui::TControl*) { TabSheet5.SetTabVisible(!TabSheet5.TabVisible()); }
+
+namespace {
+// A change of one serial-port group never leaves both groups on the same address: the other
+// group moves to the other address. "OFF" (item 2) or no selection never moves anything.
+void KeepPortsApart(const ui::TRadioGroup& changed, ui::TRadioGroup& other) {
+    const int i = changed.ItemIndex();
+    if (i == 2 || i < 0) return;
+    if (i == other.ItemIndex()) other.SetItemIndex(1 - i);
+}
+}  // namespace
+
+void TfrmMAIN::rgCOM1PORTClick(ui::TControl*) { KeepPortsApart(rgCOM1PORT, rgCOM2PORT); }
+void TfrmMAIN::rgCOM2PORTClick(ui::TControl*) { KeepPortsApart(rgCOM2PORT, rgCOM1PORT); }
+
+}  // namespace app

@@ -1,0 +1,169 @@
+// TfrmMAIN: the main window's components, its event handlers and its access to the
+// hardware. Everything here runs without Windows; the native shell (app/win32) attaches a
+// window to every component and turns the user's actions into the same calls.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Dialogs.h"
+#include "hw/Bus.h"
+#include "sys/System.h"
+#include "ui/Controls.h"
+
+namespace app {
+
+// What the window needs from outside: the port layer, the dialogs and the system.
+struct Services {
+    hw::TPortArray& port;
+    Dialogs& dialogs;
+    sys::FileSystem& files;
+    sys::Environment& env;
+};
+
+class TfrmMAIN {
+public:
+    // Creates every component from the layout table; nothing runs yet. The shell calls
+    // FormCreate once the native window exists, and FormShow when it is shown.
+    explicit TfrmMAIN(const Services& services);
+    ~TfrmMAIN();
+
+    ui::TControl* FindComponent(const std::string& name) const;
+    template <class T> T& Component(const char* name) const;
+    const std::vector<std::unique_ptr<ui::TControl>>& Components() const { return components_; }
+
+    // Runs an event handler as the application does: an exception that escapes it ends the
+    // handler and is shown in an information message with its own text; the program goes on.
+    void Dispatch(void (TfrmMAIN::*handler)(ui::TControl*), ui::TControl* sender);
+
+private:
+    // Built from the layout table before the component references below bind to it.
+    std::vector<std::unique_ptr<ui::TControl>> components_{CreateComponents()};
+    static std::vector<std::unique_ptr<ui::TControl>> CreateComponents();
+
+public:
+    // The 78 components, in their declared order.
+    ui::TPageControl& PageControl1{Component<ui::TPageControl>("PageControl1")};
+    ui::TTabSheet& TabSheet1{Component<ui::TTabSheet>("TabSheet1")};
+    ui::TTabSheet& TabSheet2{Component<ui::TTabSheet>("TabSheet2")};
+    ui::TTabSheet& TabSheet3{Component<ui::TTabSheet>("TabSheet3")};
+    ui::TTabSheet& TabSheet4{Component<ui::TTabSheet>("TabSheet4")};
+    ui::TTabSheet& TabSheet5{Component<ui::TTabSheet>("TabSheet5")};
+    ui::TPanel& Panel1{Component<ui::TPanel>("Panel1")};
+    ui::TButton& btnGetSTAT{Component<ui::TButton>("btnGetSTAT")};
+    ui::TMemo& Memo2{Component<ui::TMemo>("Memo2")};
+    ui::TMemo& Memo3{Component<ui::TMemo>("Memo3")};
+    ui::TRadioGroup& rgDEVICEMODE{Component<ui::TRadioGroup>("rgDEVICEMODE")};
+    ui::TRadioGroup& rgLPTMODE{Component<ui::TRadioGroup>("rgLPTMODE")};
+    ui::TRadioGroup& rgMOUSEMODE{Component<ui::TRadioGroup>("rgMOUSEMODE")};
+    ui::TRadioGroup& rgBOOTMODE{Component<ui::TRadioGroup>("rgBOOTMODE")};
+    ui::TGroupBox& GroupBox1{Component<ui::TGroupBox>("GroupBox1")};
+    ui::TButton& btnClrPASSWD{Component<ui::TButton>("btnClrPASSWD")};
+    ui::TGroupBox& GroupBox2{Component<ui::TGroupBox>("GroupBox2")};
+    ui::TRadioGroup& rgLPTPORT{Component<ui::TRadioGroup>("rgLPTPORT")};
+    ui::TRadioGroup& rgLPTDMA{Component<ui::TRadioGroup>("rgLPTDMA")};
+    ui::TRadioGroup& rgCOM1PORT{Component<ui::TRadioGroup>("rgCOM1PORT")};
+    ui::TRadioGroup& rgCOM2PORT{Component<ui::TRadioGroup>("rgCOM2PORT")};
+    ui::TGroupBox& GroupBox3{Component<ui::TGroupBox>("GroupBox3")};
+    ui::TRadioGroup& rgSOUNDPORT{Component<ui::TRadioGroup>("rgSOUNDPORT")};
+    ui::TRadioGroup& rgSOUNDDMA{Component<ui::TRadioGroup>("rgSOUNDDMA")};
+    ui::TRadioGroup& rgDISPMODE{Component<ui::TRadioGroup>("rgDISPMODE")};
+    ui::TRadioGroup& rgDISPSIZE{Component<ui::TRadioGroup>("rgDISPSIZE")};
+    ui::TButton& btnCMOSDUMP{Component<ui::TButton>("btnCMOSDUMP")};
+    ui::TRadioGroup& rgPOWSW{Component<ui::TRadioGroup>("rgPOWSW")};
+    ui::TRadioGroup& rgBATMODE{Component<ui::TRadioGroup>("rgBATMODE")};
+    ui::TGroupBox& GroupBox4{Component<ui::TGroupBox>("GroupBox4")};
+    ui::TCheckBox& CheckBox1{Component<ui::TCheckBox>("CheckBox1")};
+    ui::TGroupBox& GroupBox5{Component<ui::TGroupBox>("GroupBox5")};
+    ui::TGroupBox& GroupBox6{Component<ui::TGroupBox>("GroupBox6")};
+    ui::TRadioGroup& rbMODEAC{Component<ui::TRadioGroup>("rbMODEAC")};
+    ui::TLabel& Label1{Component<ui::TLabel>("Label1")};
+    ui::TLabel& Label2{Component<ui::TLabel>("Label2")};
+    ui::TLabel& Label3{Component<ui::TLabel>("Label3")};
+    ui::TLabel& Label4{Component<ui::TLabel>("Label4")};
+    ui::TLabel& Label5{Component<ui::TLabel>("Label5")};
+    ui::TLabel& Label6{Component<ui::TLabel>("Label6")};
+    ui::TComboBox& cbCPUSPEEDAC{Component<ui::TComboBox>("cbCPUSPEEDAC")};
+    ui::TComboBox& cbLCDMODEAC{Component<ui::TComboBox>("cbLCDMODEAC")};
+    ui::TComboBox& cbCPUTIMEOUTAC{Component<ui::TComboBox>("cbCPUTIMEOUTAC")};
+    ui::TComboBox& cbSTANDBYAC{Component<ui::TComboBox>("cbSTANDBYAC")};
+    ui::TComboBox& cbSUSPENDAC{Component<ui::TComboBox>("cbSUSPENDAC")};
+    ui::TComboBox& cbHDTIMEOUTAC{Component<ui::TComboBox>("cbHDTIMEOUTAC")};
+    ui::TRadioGroup& rbMODEBT{Component<ui::TRadioGroup>("rbMODEBT")};
+    ui::TLabel& Label7{Component<ui::TLabel>("Label7")};
+    ui::TLabel& Label8{Component<ui::TLabel>("Label8")};
+    ui::TLabel& Label9{Component<ui::TLabel>("Label9")};
+    ui::TLabel& Label10{Component<ui::TLabel>("Label10")};
+    ui::TLabel& Label11{Component<ui::TLabel>("Label11")};
+    ui::TLabel& Label12{Component<ui::TLabel>("Label12")};
+    ui::TComboBox& cbCPUSPEEDBT{Component<ui::TComboBox>("cbCPUSPEEDBT")};
+    ui::TComboBox& cbLCDMODEBT{Component<ui::TComboBox>("cbLCDMODEBT")};
+    ui::TComboBox& cbCPUTIMEOUTBT{Component<ui::TComboBox>("cbCPUTIMEOUTBT")};
+    ui::TComboBox& cbSTANDBYBT{Component<ui::TComboBox>("cbSTANDBYBT")};
+    ui::TComboBox& cbSUSPENDBT{Component<ui::TComboBox>("cbSUSPENDBT")};
+    ui::TComboBox& cbHDTIMEOUTBT{Component<ui::TComboBox>("cbHDTIMEOUTBT")};
+    ui::TLabel& Label13{Component<ui::TLabel>("Label13")};
+    ui::TComboBox& cbCPUCASHAC{Component<ui::TComboBox>("cbCPUCASHAC")};
+    ui::TLabel& Label14{Component<ui::TLabel>("Label14")};
+    ui::TComboBox& cbCPUCASHBT{Component<ui::TComboBox>("cbCPUCASHBT")};
+    ui::TRadioGroup& rgSOUNIRQ{Component<ui::TRadioGroup>("rgSOUNIRQ")};
+    ui::TButton& btnF2{Component<ui::TButton>("btnF2")};
+    ui::TButton& Button1{Component<ui::TButton>("Button1")};
+    ui::TButton& Button3{Component<ui::TButton>("Button3")};
+    ui::TButton& Button4{Component<ui::TButton>("Button4")};
+    ui::TButton& Button5{Component<ui::TButton>("Button5")};
+    ui::TButton& btnUPDATE{Component<ui::TButton>("btnUPDATE")};
+    ui::TButton& Button2{Component<ui::TButton>("Button2")};
+    ui::TRadioGroup& rgPANELSW{Component<ui::TRadioGroup>("rgPANELSW")};
+    ui::TCheckBox& cbCARDPOW{Component<ui::TCheckBox>("cbCARDPOW")};
+    ui::TButton& btnMAKEHIBER{Component<ui::TButton>("btnMAKEHIBER")};
+    ui::TLabel& lbSystemInfo{Component<ui::TLabel>("lbSystemInfo")};
+    ui::TLabel& lbProgVer{Component<ui::TLabel>("lbProgVer")};
+    ui::TRadioGroup& rgBOOTMEMCHK{Component<ui::TRadioGroup>("rgBOOTMEMCHK")};
+    ui::TButton& btnCMOSBACKUP{Component<ui::TButton>("btnCMOSBACKUP")};
+
+    // The 12 event handlers, in their declared order. Sender is absent (nullptr) when one
+    // handler runs another.
+    void btnGetSTATClick(ui::TControl* Sender);
+    void Button2Click(ui::TControl* Sender);
+    void btnCMOSDUMPClick(ui::TControl* Sender);
+    void btnF2Click(ui::TControl* Sender);
+    void btnUPDATEClick(ui::TControl* Sender);
+    void btnMAKEHIBERClick(ui::TControl* Sender);
+    void FormShow(ui::TControl* Sender);
+    void FormCreate(ui::TControl* Sender);
+    void rgCOM1PORTClick(ui::TControl* Sender);
+    void rgCOM2PORTClick(ui::TControl* Sender);
+    void FormDblClick(ui::TControl* Sender);
+    void btnCMOSBACKUPClick(ui::TControl* Sender);
+
+    bool isNT() const { return IsNT; }
+    Dialogs& dialogs() const { return services_.dialogs; }
+
+private:
+    // Port access in the mode that IsNT chooses (see hw::Bus).
+    std::uint8_t ReadPort(std::uint16_t port) { return bus_.ReadPort(port); }
+    void WritePort(std::uint16_t port, std::uint8_t value) { bus_.WritePort(port, value); }
+    std::uint8_t ReadCmos(std::uint8_t index) { return bus_.ReadCmos(index); }
+    void WriteCmos(std::uint8_t index, std::uint8_t value) { bus_.WriteCmos(index, value); }
+    std::uint32_t CallFirmware(std::uint16_t function, std::uint16_t param1, std::uint16_t param2) {
+        return bus_.CallFirmware(function, param1, param2);
+    }
+
+    void WireHandlers();
+    // On the NT family without the giveio grant every port instruction is refused: say so
+    // once, before the first access.
+    void WarnIfPortsNotGranted();
+
+    Services services_;
+    bool IsNT = false;
+    bool grantWarned_ = false;
+    hw::Bus bus_{services_.port, IsNT};
+};
+
+template <class T> T& TfrmMAIN::Component(const char* name) const {
+    return dynamic_cast<T&>(*FindComponent(name));
+}
+
+}  // namespace app

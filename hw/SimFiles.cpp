@@ -1,0 +1,154 @@
+#include "hw/SimFiles.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "hw/HardwareFault.h"
+
+namespace hw {
+
+namespace {
+
+std::string Trim(const std::string& s) {
+    const char* ws = " \t\r\n";
+    const auto b = s.find_first_not_of(ws);
+    if (b == std::string::npos) return {};
+    return s.substr(b, s.find_last_not_of(ws) - b + 1);
+}
+
+// A whole 32-bit number, decimal or 0x-hex; nothing else on it.
+bool ParseU32(const std::string& text, std::uint32_t& out) {
+    if (text.empty() || text[0] == '-' || text[0] == '+') return false;
+    const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    const std::string digits = hex ? text.substr(2) : text;
+    if (digits.empty()) return false;
+    for (char ch : digits) {
+        const bool ok = hex ? std::strchr("0123456789abcdefABCDEF", ch) != nullptr
+                            : (ch >= '0' && ch <= '9');
+        if (!ok || ch == '\0') return false;
+    }
+    errno = 0;
+    const unsigned long long v = std::strtoull(digits.c_str(), nullptr, hex ? 16 : 10);
+    if (errno == ERANGE || v > 0xFFFFFFFFull) return false;
+    out = static_cast<std::uint32_t>(v);
+    return true;
+}
+
+bool ParseStatusKey(const std::string& key, int& index) {
+    const std::string prefix = "status-";
+    if (key.compare(0, prefix.size(), prefix) != 0) return false;
+    const std::string n = key.substr(prefix.size());
+    if (n.empty() || n.size() > 2) return false;
+    for (char ch : n)
+        if (ch < '0' || ch > '9') return false;
+    index = std::atoi(n.c_str());
+    return index < kStatusCount;
+}
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+// Reads a whole file; false when it does not exist. Throws when it exists but cannot be read.
+bool ReadWholeFile(const std::string& path, std::string& out) {
+    FilePtr f(std::fopen(path.c_str(), "rb"));
+    if (!f) {
+        if (errno == ENOENT) return false;
+        throw SimSetupError(path + " を読めません (" + std::strerror(errno) + ").");
+    }
+    out.clear();
+    char buf[4096];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f.get())) > 0) out.append(buf, n);
+    if (std::ferror(f.get())) throw SimSetupError(path + " を読めません.");
+    return true;
+}
+
+void SaveCmosByte(const std::string& path, int index, std::uint8_t value) {
+    // "r+b" never truncates: a failed write leaves the rest of the image as it was.
+    FilePtr f(std::fopen(path.c_str(), "r+b"));
+    bool ok = f && std::fseek(f.get(), index, SEEK_SET) == 0 &&
+              std::fwrite(&value, 1, 1, f.get()) == 1 && std::fflush(f.get()) == 0;
+    if (!ok) throw HardwareFault(path + " に CMOS の内容を保存できません.");
+}
+
+}  // namespace
+
+FirmwareState ParseFirmwareIni(const std::string& text, FirmwareState state) {
+    size_t pos = 0;
+    int lineNo = 0;
+    while (pos <= text.size()) {
+        size_t end = text.find('\n', pos);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(pos, end - pos);
+        pos = end + 1;
+        ++lineNo;
+        const auto hash = line.find('#');
+        if (hash != std::string::npos) line.erase(hash);
+        line = Trim(line);
+        if (line.empty()) {
+            if (end == text.size()) break;
+            continue;
+        }
+        auto fail = [&](const char* why) {
+            throw SimSetupError(std::string(kSimFirmwareFile) + " の " + std::to_string(lineNo) +
+                                " 行目が正しくありません (" + why + "): " + line);
+        };
+        const auto eq = line.find('=');
+        if (eq == std::string::npos) fail("「名前 = 値」の形ではありません");
+        const std::string key = Trim(line.substr(0, eq));
+        const std::string value = Trim(line.substr(eq + 1));
+        std::uint32_t number = 0;
+        int index = 0;
+        if (key == "hibernation-size") {
+            if (!ParseU32(value, number)) fail("値は 32 ビットの 10 進数か 0x で始まる 16 進数です");
+            state.hibernationSize = number;
+        } else if (ParseStatusKey(key, index)) {
+            if (!ParseU32(value, number)) fail("値は 32 ビットの 10 進数か 0x で始まる 16 進数です");
+            state.status[index] = number;
+        } else {
+            fail("名前は hibernation-size か status-0 から status-63 です");
+        }
+        if (end == text.size()) break;
+    }
+    return state;
+}
+
+std::unique_ptr<SimNotebook> OpenSimNotebook(const std::string& folder) {
+    const std::string cmosPath = folder + kSimCmosFile;
+    const std::string iniPath = folder + kSimFirmwareFile;
+
+    FirmwareState firmware = FactoryFirmware();
+    std::string iniText;
+    if (ReadWholeFile(iniPath, iniText)) firmware = ParseFirmwareIni(iniText, firmware);
+
+    CmosImage cmos{};
+    std::string image;
+    if (ReadWholeFile(cmosPath, image)) {
+        if (image.size() != kCmosSize)
+            throw SimSetupError(cmosPath + " は " + std::to_string(image.size()) +
+                                " バイトです. CMOS のイメージは 128 バイトでなければなりません.");
+        std::memcpy(cmos.data(), image.data(), kCmosSize);
+    } else {
+        cmos = FactoryCmos();
+        FilePtr f(std::fopen(cmosPath.c_str(), "wb"));
+        const bool ok = f && std::fwrite(cmos.data(), 1, kCmosSize, f.get()) == kCmosSize &&
+                        std::fflush(f.get()) == 0;
+        if (!ok) {
+            f.reset();
+            std::remove(cmosPath.c_str());  // it did not exist before: leave nothing half-made
+            throw SimSetupError(cmosPath + " を作成できません. 実行ファイルのフォルダに書き込めるか確かめてください.");
+        }
+    }
+
+    auto notebook = std::make_unique<SimNotebook>(cmos, firmware);
+    notebook->onCmosWrite = [cmosPath](int index, std::uint8_t value) {
+        SaveCmosByte(cmosPath, index, value);
+    };
+    return notebook;
+}
+
+}  // namespace hw

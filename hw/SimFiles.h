@@ -1,0 +1,34 @@
+// The simulated notebook's files beside the executable: sim-cmos.dat, the 128-byte CMOS
+// image (the format of the backup file cmos.dat), and sim-firmware.ini, the firmware state.
+#pragma once
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "hw/SimNotebook.h"
+
+namespace hw {
+
+constexpr const char* kSimCmosFile = "sim-cmos.dat";
+constexpr const char* kSimFirmwareFile = "sim-firmware.ini";
+
+// A file that keeps the simulated notebook from starting; what() is the message for the user.
+class SimSetupError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Reads sim-firmware.ini text: `hibernation-size = N` and `status-K = N` (K 0-63, N decimal
+// or 0x-hex, 32 bits), one per line, `#` starts a comment. Values not given keep the
+// factory state. Throws SimSetupError naming the line of the first malformed one.
+FirmwareState ParseFirmwareIni(const std::string& text, FirmwareState base = FactoryFirmware());
+
+// Opens the simulated notebook kept in `folder` (ending in a path delimiter or empty):
+// loads sim-cmos.dat, or creates it with the factory image when it is missing; reads
+// sim-firmware.ini when present. Every CMOS write afterwards is saved to sim-cmos.dat in
+// place. A file of the wrong size, an unreadable file or a folder where the image cannot be
+// created throws SimSetupError, and no file is changed.
+std::unique_ptr<SimNotebook> OpenSimNotebook(const std::string& folder);
+
+}  // namespace hw

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs what building and testing TOVIKA needs on Debian 12: the native toolchain with
+# GoogleTest and Google Benchmark, MinGW-w64 for the i686 Windows build, Wine with its i386
+# packages, Xvfb with a screenshot tool, and a generated ja_JP.UTF-8 locale (without it Wine
+# falls back to code page 1252 and the Japanese texts turn to garbage).
+set -euo pipefail
+
+need=()
+have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+for p in cmake g++ make ninja-build libgtest-dev libgmock-dev libbenchmark-dev clang \
+         g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev \
+         wine wine32:i386 xvfb x11-utils imagemagick xdotool locales fonts-ipafont-gothic \
+         e2fsprogs; do
+  have "$p" || need+=("$p")
+done
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+  need+=(wine32:i386)
+fi
+
+if [ ${#need[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi
+
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+  localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+fi

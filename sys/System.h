@@ -1,0 +1,63 @@
+// What the program asks of the operating system besides the window and the ports: files,
+// its own path and version, the system's version and the regional number separators.
+// Win32 and POSIX implementations live in sys/win32 and sys/posix; the tests use either.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+namespace sys {
+
+class FileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// An open file, closed when destroyed. Every failure throws FileError, and so does a write
+// that stores fewer bytes than asked.
+class File {
+public:
+    virtual ~File() = default;
+    virtual void SeekFromStart(std::int64_t offset) = 0;
+    virtual void Write(const void* data, std::uint32_t size) = 0;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    // Creates the file anew (an existing one is emptied), for reading and writing, shared
+    // with nobody while open, with normal attributes. Throws FileError when it cannot.
+    virtual std::unique_ptr<File> CreateAlways(const std::string& path) = 0;
+};
+
+// The regional separators that the information report's numbers follow.
+struct NumberFormat {
+    std::string thousands = ",";
+    std::string decimal = ".";
+};
+
+// The operating-system version record that the system label is made from.
+struct OsVersion {
+    bool ok = true;  // false when the system would not tell
+    std::uint32_t major = 0, minor = 0, build = 0, platformId = 0;
+};
+
+// The FileVersion value of the program's version resource, read as the window does it.
+struct ProgramVersion {
+    bool hasVersionInfo = false;  // the file carries version information at all
+    bool found = false;           // StringFileInfo\041103A4\FileVersion was there
+    std::string value;
+};
+
+class Environment {
+public:
+    virtual ~Environment() = default;
+    virtual std::string ExecutablePath() = 0;  // full path of the running program file
+    virtual NumberFormat Separators() = 0;
+    virtual OsVersion GetOsVersion() = 0;
+    virtual ProgramVersion GetProgramVersion() = 0;
+};
+
+}  // namespace sys

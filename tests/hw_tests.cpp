@@ -1,0 +1,184 @@
+// The port layer: CMOS access in both modes, the firmware register protocol, and the
+// simulated notebook with its files.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "hw/Bus.h"
+#include "hw/HardwareFault.h"
+#include "hw/RecordingMachine.h"
+#include "hw/SimFiles.h"
+#include "hw/SimNotebook.h"
+#include "tests/TempDir.h"
+
+namespace {
+
+using Trace = std::vector<std::string>;
+
+struct Rig {
+    hw::SimNotebook sim;
+    hw::RecordingMachine rec{sim};
+    hw::TPortArray port{rec, [] { return true; }};
+    bool isNT;
+    hw::Bus bus{port, isNT};
+    explicit Rig(bool nt) : isNT(nt) {}
+};
+
+TEST(CmosAccess, NtModeIsIndexWriteThenDataAccessWithoutInterruptFlag) {
+    Rig r(true);
+    r.sim.cmos()[0x33] = 0xA5;
+    EXPECT_EQ(r.bus.ReadCmos(0x33), 0xA5);
+    r.bus.WriteCmos(0x7F, 0x5A);
+    EXPECT_EQ(r.rec.Trace(), (Trace{"out 70 33", "in 71 -> A5", "out 70 7F", "out 71 5A"}));
+    EXPECT_EQ(r.sim.cmos()[0x7F], 0x5A);
+}
+
+TEST(CmosAccess, NineXModeMasksInterruptsAcrossTheWholePair) {
+    Rig r(false);
+    r.sim.cmos()[0x7F] = 0x11;
+    EXPECT_EQ(r.bus.ReadCmos(0x7F), 0x11);
+    r.bus.WriteCmos(0x60, 0x06);
+    EXPECT_EQ(r.rec.Trace(), (Trace{"cli", "out 70 7F", "in 71 -> 11", "sti",  //
+                                    "cli", "out 70 60", "out 71 06", "sti"}));
+    EXPECT_TRUE(r.sim.interruptsEnabled());
+}
+
+TEST(CmosAccess, IndexByteNeverHasBit7Set) {
+    Rig r(true);
+    r.bus.ReadCmos(0xFF);
+    EXPECT_EQ(r.rec.Trace().front(), "out 70 7F");
+}
+
+TEST(PortAccess, SinglePortInstructionsFollowTheMode) {
+    Rig nt(true);
+    nt.bus.WritePort(0x70, 0x10);
+    nt.bus.ReadPort(0x71);
+    EXPECT_EQ(nt.rec.Trace(), (Trace{"out 70 10", "in 71 -> 40"}));
+    Rig nx(false);
+    nx.bus.WritePort(0x70, 0x10);
+    nx.bus.ReadPort(0x71);
+    EXPECT_EQ(nx.rec.Trace(), (Trace{"cli", "out 70 10", "sti", "cli", "in 71 -> 40", "sti"}));
+}
+
+TEST(PortAccess, RefusedInstructionInNineXModeStillSetsTheInterruptFlag) {
+    Rig r(false);
+    r.rec.RefuseNth(2);  // the index write
+    EXPECT_THROW(r.bus.ReadCmos(0x10), hw::HardwareFault);
+    EXPECT_EQ(r.rec.Trace(), (Trace{"cli", "sti"}));
+    EXPECT_TRUE(r.sim.interruptsEnabled());
+}
+
+TEST(FirmwareCall, LoadsTheRegistersAndReturnsAllOfEax) {
+    for (bool nt : {true, false}) {
+        Rig r(nt);
+        r.sim.firmware().hibernationSize = 0x87654321;
+        EXPECT_EQ(r.bus.CallFirmware(0x0602, 0, 0), 0x87654321u);
+        EXPECT_EQ(r.bus.CallFirmware(0x9904, 0x0C, 0), 1u);
+        ASSERT_EQ(r.rec.log().size(), 2u) << "no interrupt masking around the call";
+        const auto& regs = r.rec.log()[1].regs;
+        EXPECT_EQ(regs.eax & 0xFFFF, 0x9904u);
+        EXPECT_EQ(regs.ebx, 0xFFFF000Cu);
+        EXPECT_EQ(regs.ecx & 0xFFFF, 0u);
+        EXPECT_EQ(regs.edx, 0x41534D49u);
+        EXPECT_EQ(r.rec.log()[1].value, 0x04) << "AL goes out to port 0xB0";
+    }
+}
+
+TEST(SimNotebook, AnswersOnlyCallsThatCarryTheMagic) {
+    hw::SimNotebook sim;
+    EXPECT_EQ(sim.SoftwareCall({0x0602, 0xFFFF0000, 0, 0x12345678}), 0x0602u);
+    EXPECT_EQ(sim.SoftwareCall({0x1234, 0xFFFF0000, 0, hw::kFirmwareMagic}), 0x1234u);
+    EXPECT_EQ(sim.SoftwareCall({0x9904, 0xFFFF0040, 0, hw::kFirmwareMagic}), 0u);
+}
+
+TEST(SimNotebook, HotKeysChangeTheStateTheyName) {
+    hw::SimNotebook sim;
+    auto status = [&](int i) { return sim.SoftwareCall({0x9904, 0xFFFF0000u | i, 0, hw::kFirmwareMagic}); };
+    auto press = [&](int key) { sim.SoftwareCall({0x0902, 0xFFFF0000u | key, 0, hw::kFirmwareMagic}); };
+    const auto backlight = status(12), volume = status(13), speed = status(2), ac = status(7);
+    press(2);
+    EXPECT_NE(status(12), backlight);
+    press(5);
+    EXPECT_EQ(status(13), (volume + 1) % 3);
+    press(6);
+    EXPECT_NE(status(2), speed);
+    press(9);
+    EXPECT_NE(status(7), ac);
+    press(2);
+    EXPECT_EQ(status(12), backlight);
+}
+
+TEST(SimNotebook, IndexPortLatchesSevenBitsAndDataPortReadsAndWrites) {
+    hw::SimNotebook sim;
+    sim.Out(0x70, 0x80 | 0x12);  // NMI mask bit set
+    sim.Out(0x71, 0x9C);
+    EXPECT_EQ(sim.cmos()[0x12], 0x9C);
+    sim.Out(0x70, 0x12);
+    EXPECT_EQ(sim.In(0x71), 0x9C);
+}
+
+TEST(SimFirmwareIni, ReadsValuesAndComments) {
+    const auto fw = hw::ParseFirmwareIni(
+        "# comment\n\nhibernation-size = 0x08000000\r\n  status-4=255 # hot\nstatus-63 = 4294967295\n");
+    EXPECT_EQ(fw.hibernationSize, 0x08000000u);
+    EXPECT_EQ(fw.status[4], 255u);
+    EXPECT_EQ(fw.status[63], 0xFFFFFFFFu);
+    EXPECT_EQ(fw.status[0], hw::FactoryFirmware().status[0]) << "values not given keep their default";
+}
+
+TEST(SimFirmwareIni, MalformedLinesAreReportedWithTheirNumber) {
+    const struct { const char* text; const char* line; } cases[] = {
+        {"status-4 = 1\nstatus-64 = 1\n", " 2 行目"},
+        {"hibernation-size 5\n", " 1 行目"},
+        {"# ok\nhibernation-size = 0x100000000\n", " 2 行目"},
+        {"\n\nstatus-1 = -1\n", " 3 行目"},
+        {"status-1 = 12abc\n", " 1 行目"},
+        {"volume = 3\n", " 1 行目"},
+        {"status-1 = 0x\n", " 1 行目"},
+    };
+    for (const auto& c : cases) {
+        try {
+            hw::ParseFirmwareIni(c.text);
+            ADD_FAILURE() << "accepted: " << c.text;
+        } catch (const hw::SimSetupError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.line), std::string::npos) << e.what();
+        }
+    }
+}
+
+TEST(SimFiles, CreatesTheFactoryImageAndSavesEveryWrite) {
+    TempDir dir;
+    {
+        auto sim = hw::OpenSimNotebook(dir.path());
+        EXPECT_EQ(dir.Read("sim-cmos.dat").size(), 128u);
+        sim->Out(0x70, 0x7A);
+        sim->Out(0x71, 0x78);
+    }
+    const std::string image = dir.Read("sim-cmos.dat");
+    ASSERT_EQ(image.size(), 128u);
+    EXPECT_EQ(static_cast<std::uint8_t>(image[0x7A]), 0x78);
+    auto again = hw::OpenSimNotebook(dir.path());
+    EXPECT_EQ(again->cmos()[0x7A], 0x78);
+    EXPECT_EQ(again->cmos()[0x60], hw::FactoryCmos()[0x60]);
+}
+
+TEST(SimFiles, WrongSizedImageKeepsTheProgramFromStartingAndIsLeftAlone) {
+    for (size_t size : {0u, 64u, 129u}) {
+        TempDir dir;
+        const std::string content(size, '\x5A');
+        dir.Write("sim-cmos.dat", content);
+        EXPECT_THROW(hw::OpenSimNotebook(dir.path()), hw::SimSetupError);
+        EXPECT_EQ(dir.Read("sim-cmos.dat"), content);
+    }
+}
+
+TEST(SimFiles, MalformedIniKeepsTheProgramFromStarting) {
+    TempDir dir;
+    dir.Write("sim-firmware.ini", "status-3 = fast\n");
+    EXPECT_THROW(hw::OpenSimNotebook(dir.path()), hw::SimSetupError);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() + "sim-cmos.dat"));
+}
+
+}  // namespace
