@@ -1,0 +1,48 @@
+# The Windows executables: TOVIKA.exe (the processor's port instructions) and TOVIKA-SIM.exe
+# (the simulated notebook), one PE32 GUI file each with the C and C++ runtimes linked in.
+# They differ only in the one source that creates the machine behind the ports.
+
+# Texts are written in UTF-8 and become Shift-JIS (code page 932) at run time, as the ANSI
+# API of the 95/98/Me and NT/2000 systems expects. WINVER 0x0400: Windows 95 and NT 4.0.
+target_compile_options(tovika_core PUBLIC -finput-charset=UTF-8 -fexec-charset=CP932)
+target_compile_definitions(tovika_core PUBLIC WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_IE=0x0400
+                                              NOMINMAX WIN32_LEAN_AND_MEAN)
+target_link_options(tovika_core PUBLIC -static -static-libgcc -static-libstdc++)
+
+# The port instructions and the system services belong to the core on this system.
+file(GLOB TOVIKA_WIN32_CORE_SOURCES CONFIGURE_DEPENDS hw/x86/*.cpp hw/win32/*.cpp sys/win32/*.cpp)
+target_sources(tovika_core PRIVATE ${TOVIKA_WIN32_CORE_SOURCES})
+target_link_libraries(tovika_core PUBLIC version)
+
+# The native window.
+file(GLOB TOVIKA_WIN32_SOURCES CONFIGURE_DEPENDS ui/win32/*.cpp app/win32/*.cpp)
+# The entry point and the machine choice go into each executable itself.
+list(FILTER TOVIKA_WIN32_SOURCES EXCLUDE REGEX "app/win32/(Machine[A-Za-z]*|TOVIKA)\\.cpp$")
+add_library(tovika_win32 INTERFACE)
+target_link_libraries(tovika_win32 INTERFACE tovika_core gdi32 user32 kernel32)
+if(TOVIKA_WIN32_SOURCES)
+  add_library(tovika_shell STATIC ${TOVIKA_WIN32_SOURCES})
+  target_link_libraries(tovika_shell PUBLIC tovika_core gdi32 user32 kernel32)
+  target_link_libraries(tovika_win32 INTERFACE tovika_shell)
+endif()
+
+set(TOVIKA_RESOURCES "")
+if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/app/win32/TOVIKA.rc)
+  set(TOVIKA_RESOURCES ${CMAKE_CURRENT_SOURCE_DIR}/app/win32/TOVIKA.rc)
+endif()
+
+foreach(variant IN ITEMS Real Sim)
+  if(variant STREQUAL "Real")
+    set(exe TOVIKA)
+  else()
+    set(exe TOVIKA-SIM)
+  endif()
+  add_executable(${exe} WIN32 app/win32/TOVIKA.cpp app/win32/Machine${variant}.cpp ${TOVIKA_RESOURCES})
+  target_link_libraries(${exe} PRIVATE tovika_win32)
+  target_link_options(${exe} PRIVATE -s -Wl,-Map=${exe}.map)
+endforeach()
+
+enable_testing()
+if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/e2e/CMakeLists.txt)
+  add_subdirectory(e2e)
+endif()

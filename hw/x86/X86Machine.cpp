@@ -1,0 +1,146 @@
+#include "hw/X86Machine.h"
+
+#include <string>
+
+#include "hw/HardwareFault.h"
+
+// The instructions live in one block of assembly with a label on each, so that the
+// exception handler can tell them from any other faulting instruction by address.
+#if defined(__USER_LABEL_PREFIX__)
+#define TOVIKA_STR2(x) #x
+#define TOVIKA_STR(x) TOVIKA_STR2(x)
+#define SYM(name) TOVIKA_STR(__USER_LABEL_PREFIX__) #name
+#else
+#define SYM(name) #name
+#endif
+
+extern "C" {
+std::uint8_t tovika_in8(std::uint32_t port);
+void tovika_out8(std::uint32_t port, std::uint32_t value);
+void tovika_cli();
+void tovika_sti();
+std::uint32_t tovika_swcall(const hw::FirmwareRegisters* regs);
+extern const char tovika_insn_in[], tovika_insn_out[], tovika_insn_cli[], tovika_insn_sti[],
+    tovika_insn_swcall[];
+}
+
+asm(".text\n"
+    ".globl " SYM(tovika_in8) "\n"
+    SYM(tovika_in8) ":\n"
+    "  movl 4(%esp), %edx\n"
+    "  movl $0xFF, %eax\n"  // a refused input reads as FFh
+    ".globl " SYM(tovika_insn_in) "\n"
+    SYM(tovika_insn_in) ":\n"
+    "  inb %dx, %al\n"
+    "  ret\n"
+
+    ".globl " SYM(tovika_out8) "\n"
+    SYM(tovika_out8) ":\n"
+    "  movl 4(%esp), %edx\n"
+    "  movl 8(%esp), %eax\n"
+    ".globl " SYM(tovika_insn_out) "\n"
+    SYM(tovika_insn_out) ":\n"
+    "  outb %al, %dx\n"
+    "  ret\n"
+
+    ".globl " SYM(tovika_cli) "\n"
+    SYM(tovika_cli) ":\n"
+    ".globl " SYM(tovika_insn_cli) "\n"
+    SYM(tovika_insn_cli) ":\n"
+    "  cli\n"
+    "  ret\n"
+
+    ".globl " SYM(tovika_sti) "\n"
+    SYM(tovika_sti) ":\n"
+    ".globl " SYM(tovika_insn_sti) "\n"
+    SYM(tovika_insn_sti) ":\n"
+    "  sti\n"
+    "  ret\n"
+
+    // EAX = function, EBX = FFFFh:param1, ECX = param2, EDX = magic, then AL out to port
+    // 0xB0; the firmware answers in EAX before the next instruction. The caller's EBX (and
+    // every other callee-saved register, which the firmware might touch) is preserved.
+    ".globl " SYM(tovika_swcall) "\n"
+    SYM(tovika_swcall) ":\n"
+    "  pushl %ebp\n"
+    "  pushl %edi\n"
+    "  pushl %esi\n"
+    "  pushl %ebx\n"
+    "  movl 20(%esp), %esi\n"
+    "  movl 0(%esi), %eax\n"
+    "  movl 4(%esi), %ebx\n"
+    "  movl 8(%esi), %ecx\n"
+    "  movl 12(%esi), %edx\n"
+    ".globl " SYM(tovika_insn_swcall) "\n"
+    SYM(tovika_insn_swcall) ":\n"
+    "  outb %al, $0xB0\n"
+    "  popl %ebx\n"
+    "  popl %esi\n"
+    "  popl %edi\n"
+    "  popl %ebp\n"
+    "  ret\n");
+
+namespace hw {
+
+namespace {
+
+// Set by the exception handler when it stepped over one of our instructions. There is one
+// thread, and the flag is read right after the instruction.
+volatile const char* refusedInstruction = nullptr;
+
+std::string Hex(unsigned v, int width) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string s(width, '0');
+    for (int i = width - 1; i >= 0; --i, v >>= 4) s[i] = digits[v & 15];
+    return s;
+}
+
+void ThrowIfRefused(const std::string& what) {
+    if (!refusedInstruction) return;
+    refusedInstruction = nullptr;
+    throw HardwareFault("特権命令の例外: " + what +
+                        " が拒否されました. I/O ポートへのアクセスが許可されていません.");
+}
+
+}  // namespace
+
+unsigned ClaimFaultingInstruction(const void* address) {
+    const char* at = static_cast<const char*>(address);
+    unsigned length = 0;
+    if (at == tovika_insn_in || at == tovika_insn_out || at == tovika_insn_cli ||
+        at == tovika_insn_sti)
+        length = 1;
+    else if (at == tovika_insn_swcall)
+        length = 2;  // out imm8, al
+    if (length) refusedInstruction = at;
+    return length;
+}
+
+std::uint8_t X86Machine::In(std::uint16_t port) {
+    const std::uint8_t v = tovika_in8(port);
+    ThrowIfRefused("ポート " + Hex(port, 2) + "h からの入力");
+    return v;
+}
+
+void X86Machine::Out(std::uint16_t port, std::uint8_t value) {
+    tovika_out8(port, value);
+    ThrowIfRefused("ポート " + Hex(port, 2) + "h への出力");
+}
+
+void X86Machine::ClearInterruptFlag() {
+    tovika_cli();
+    ThrowIfRefused("割り込み禁止 (CLI)");
+}
+
+void X86Machine::SetInterruptFlag() {
+    tovika_sti();
+    ThrowIfRefused("割り込み許可 (STI)");
+}
+
+std::uint32_t X86Machine::SoftwareCall(const FirmwareRegisters& regs) {
+    const std::uint32_t eax = tovika_swcall(&regs);
+    ThrowIfRefused("BIOS 呼び出し (ポート B0h への出力, 機能 " + Hex(regs.eax & 0xFFFF, 4) + "h)");
+    return eax;
+}
+
+}  // namespace hw
