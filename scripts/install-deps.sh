@@ -10,7 +10,7 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok ins
 for p in cmake g++ make ninja-build libgtest-dev libgmock-dev libbenchmark-dev clang \
          g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev \
          wine wine32:i386 xvfb x11-utils imagemagick xdotool locales fonts-ipafont-gothic \
-         e2fsprogs; do
+         libclang-rt-14-dev e2fsprogs; do
   have "$p" || need+=("$p")
 done
 
