@@ -1,0 +1,76 @@
+// The CMOS setup bytes: where every setting lives, how a byte value becomes the choice of
+// a control and a choice becomes bits again, and the order in which the loader reads and
+// the writer writes the bytes. Pure functions of byte values: nothing here touches a port.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace settings {
+
+// The bytes of one load as they were read, by CMOS index; bytes not read stay 0.
+using CmosBytes = std::array<std::uint8_t, 128>;
+
+// The choice shown by each setting control: the item index of a radio group or drop-down
+// list (-1 for no choice), 1 or 0 for a checked or unchecked check box.
+class Choices {
+public:
+    void Set(std::string_view control, int index) { index_[std::string(control)] = index; }
+    // -1 for a control never set.
+    int operator[](std::string_view control) const;
+
+private:
+    std::map<std::string, int, std::less<>> index_;
+};
+
+// A time-out in minutes (0 disabled, 1, 2, 5, 10, 15, 30) and the item of the time-out
+// drop-down lists that shows it; -1 for any other byte.
+int TimeoutToIndex(std::uint8_t minutes);
+// The inverse on the seven items; any other index, -1 included, gives 0 (disabled).
+std::uint8_t IndexToTimeout(int index);
+
+// One setting's bits: the field value sits at `shift` in byte `byte` under `mask` (taken
+// after shifting). A mask above FFh spans two bytes, the low one at `byte`: a port address.
+struct Field {
+    std::string control;
+    std::uint8_t byte;
+    int shift;
+    unsigned mask;
+    std::vector<unsigned> codes;  // the field value of item i
+    unsigned noChoice;            // written for no choice (or an item past the codes)
+    int unknown = -1;             // the item shown for a value that is no code
+    bool loaded = true;           // false: written only, derived from the control's address
+};
+
+// Every field of the setup bytes, the IRQs that follow the port addresses included.
+const std::vector<Field>& SetupFields();
+
+// The choice that a control shows for the bytes read.
+int Decode(std::string_view control, const CmosBytes& cmos);
+
+// The setup byte at `index` composed wholly from the choices; the bits that no field uses
+// are 0. For 69h the infrared IRQ already follows the rule that keeps it off the serial
+// port's IRQ 3.
+std::uint8_t Compose(std::uint8_t index, const Choices& choices);
+
+// One step of a load: read these bytes in this order, then set these controls from them
+// in this order.
+struct LoadStep {
+    std::vector<std::uint8_t> reads;
+    std::vector<const char*> controls;
+};
+const std::vector<LoadStep>& LoadOrder();
+
+// One write of an update. When `keep` is not 0 the byte is read first and the bits of
+// `keep` are written back as they were; the other bits come from Compose.
+struct WriteStep {
+    std::uint8_t index;
+    std::uint8_t keep = 0;
+};
+const std::vector<WriteStep>& WriteOrder();
+
+}  // namespace settings
