@@ -70,9 +70,9 @@ void TfrmMAIN::Button2Click(ui::TControl*) {
 // order, then tells the firmware that the setup changed. The controls keep their choices.
 void TfrmMAIN::btnUPDATEClick(ui::TControl*) {
     if (!dialogs().Confirm("CMOS内容を更新します.")) return;
-    const settings::Choices choices = ShownChoices(*this);
+    const settings::CmosBytes composed = settings::ComposeAll(ShownChoices(*this));
     for (const settings::WriteStep& step : settings::WriteOrder()) {
-        std::uint8_t value = settings::Compose(step.index, choices) & ~step.keep;
+        std::uint8_t value = composed[step.index] & ~step.keep;
         if (step.keep) value |= ReadCmos(step.index) & step.keep;
         WriteCmos(step.index, value);
     }

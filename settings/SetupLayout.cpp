@@ -113,13 +113,21 @@ int Decode(std::string_view control, const CmosBytes& cmos) {
     throw std::invalid_argument("no setup field for control " + std::string(control));
 }
 
-std::uint8_t Compose(std::uint8_t index, const Choices& choices) {
-    std::uint8_t value = 0;
-    for (const Field& f : SetupFields()) value |= BitsIn(f, index, Code(f, choices[f.control]));
+CmosBytes ComposeAll(const Choices& choices) {
+    CmosBytes cmos{};
+    for (const Field& f : SetupFields()) {
+        const unsigned code = Code(f, choices[f.control]);
+        cmos[f.byte] |= BitsIn(f, f.byte, code);
+        if (IsWord(f)) cmos[f.byte + 1] |= BitsIn(f, std::uint8_t(f.byte + 1), code);
+    }
     // The serial and the infrared port never share IRQ 3: the infrared port moves to IRQ 4.
     // Both on IRQ 4 is left as it is.
-    if (index == kPortIrqs && value == 0x33) value = 0x43;
-    return value;
+    if (cmos[kPortIrqs] == 0x33) cmos[kPortIrqs] = 0x43;
+    return cmos;
+}
+
+std::uint8_t Compose(std::uint8_t index, const Choices& choices) {
+    return ComposeAll(choices)[index];
 }
 
 const std::vector<LoadStep>& LoadOrder() {

@@ -56,6 +56,8 @@ int Decode(std::string_view control, const CmosBytes& cmos);
 // are 0. For 69h the infrared IRQ already follows the rule that keeps it off the serial
 // port's IRQ 3.
 std::uint8_t Compose(std::uint8_t index, const Choices& choices);
+// Every setup byte at once, as Compose gives each (the other bytes 0): what an update writes.
+CmosBytes ComposeAll(const Choices& choices);
 
 // One step of a load: read these bytes in this order, then set these controls from them
 // in this order.
