@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "actions/FirmwareActions.h"
 #include "app/Dialogs.h"
 #include "hw/Bus.h"
 #include "sys/System.h"
@@ -140,6 +141,9 @@ public:
 
     bool isNT() const { return IsNT; }
     Dialogs& dialogs() const { return services_.dialogs; }
+
+    // The file that btnMAKEHIBERClick creates; the tests point it into a temporary folder.
+    std::string HibernationPath = actions::kHibernationPath;
 
 private:
     // Port access in the mode that IsNT chooses (see hw::Bus).

@@ -1,0 +1,33 @@
+// The number texts of the reports, as pure functions: no C locale, the regional separators
+// are passed in. Widths are minimum widths; a longer text is never cut.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace reports {
+
+// Upper-case hexadecimal digits, zero-padded to `minDigits`, longer when the value needs it.
+std::string Hex(std::uint32_t value, int minDigits);
+
+// Right-aligns `text` in `width` characters, filling with spaces on the left.
+std::string PadLeft(std::string text, int width);
+
+// "%<width>.0n": the whole number with its digits grouped in threes by `thousands`.
+std::string GroupedNumber(std::int64_t value, int width, const std::string& thousands);
+
+// "%<width>.<decimals>f": rounded to nearest (halves away from zero), `decimal` before the
+// decimals, no grouping. A value that rounds to zero shows no minus sign.
+std::string FixedNumber(long double value, int decimals, int width, const std::string& decimal);
+
+// The firmware result as a signed 32-bit number, remainder by 256 truncated toward zero:
+// 0..255 when bit 31 is clear, -255..0 when it is set.
+int StatusByte(std::uint32_t result);
+
+// The low 16 bits of a firmware result.
+constexpr std::uint16_t StatusWord(std::uint32_t result) { return result & 0xFFFF; }
+
+// Degrees Celsius of the temperature code: 128 is 51.7, each step up 0.48 colder.
+long double Temperature(std::uint16_t code);
+
+}  // namespace reports
