@@ -1,0 +1,114 @@
+#include "app/Startup.h"
+
+#include <exception>
+
+#include "hw/SimFiles.h"
+
+namespace app {
+
+namespace {
+
+// The first byte of a double-byte character in code page 932.
+bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+// The length of the character at `i`: 2 for a double-byte character, 1 otherwise (also for a
+// lead byte cut off by the end of the string).
+std::size_t CharLength(const std::string& s, std::size_t i) {
+    return IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
+}
+
+// Where the file name begins: after the last '\\' or ':' that is a character of its own.
+std::size_t NameStart(const std::string& path) {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < path.size(); i += CharLength(path, i))
+        if (CharLength(path, i) == 1 && (path[i] == '\\' || path[i] == ':')) start = i + 1;
+    return start;
+}
+
+// The other instance has the mutex: say so, bring its window forward and restore it when it
+// is minimised, and let go of our handle to the mutex.
+void GiveWayToRunningInstance(StartupPlatform& os, Handle mutex) {
+    os.Inform(kAlreadyRunningMessage);
+    if (const WindowHandle found = os.FindMainWindow(kMainWindowClass)) {
+        os.SetForeground(found);
+        const WindowHandle target = WindowToRestore(found, os.OwnerOf(found));
+        if (os.IsMinimised(target)) os.SendRestore(target);
+    }
+    os.CloseMutex(mutex);
+}
+
+}  // namespace
+
+std::int32_t PackComctlVersion(std::uint32_t fileVersionMS) {
+    return static_cast<std::int32_t>(fileVersionMS);  // major in bits 31..16, minor in 15..0
+}
+
+bool IsComctlSupported(std::int32_t packed) { return packed >= kMinComctlVersion; }
+
+std::string ProgramFolder(const std::string& path) { return path.substr(0, NameStart(path)); }
+
+std::string DefaultTitle(const std::string& path) {
+    std::string title;
+    for (std::size_t i = NameStart(path); i < path.size();) {
+        const std::size_t n = CharLength(path, i);
+        if (n == 1 && path[i] == '.') break;
+        std::string ch = path.substr(i, n);
+        if (!title.empty() && n == 1 && ch[0] >= 'A' && ch[0] <= 'Z') ch[0] += 'a' - 'A';
+        title += ch;
+        i += n;
+    }
+    return title;
+}
+
+WindowHandle WindowToRestore(WindowHandle found, WindowHandle owner) { return owner ? owner : found; }
+
+int RunEntrySequence(StartupPlatform& os) {
+    const std::string path = os.ProgramPath();
+    os.SetApplicationTitle(DefaultTitle(path));
+
+    try {
+        os.PreparePorts(ProgramFolder(path));
+    } catch (const hw::SimSetupError& e) {
+        os.Inform(e.what());
+        return 0;
+    }
+
+    if (!IsComctlSupported(os.ComctlVersion())) {
+        os.Inform(kComctlTooOldMessage);
+        return 0;
+    }
+
+    if (const Handle other = os.OpenNamedMutex(kMutexName)) {
+        GiveWayToRunningInstance(os, other);
+        return 0;
+    }
+
+    // The test above and this creation are two calls: an instance started at the same moment
+    // can create the mutex in between. Then this one opened the other's mutex and must give
+    // way exactly as if the test had found it, or both would run.
+    bool existed = false;
+    const Handle mutex = os.CreateNamedMutex(kMutexName, existed);
+    if (existed) {
+        GiveWayToRunningInstance(os, mutex);
+        return 0;
+    }
+
+    // The mutex is closed however the window ends; an error that escapes from it is shown
+    // once the mutex is gone and ends the process with status 1.
+    std::string failure;
+    bool failed = false;
+    try {
+        os.SetApplicationTitle(kApplicationTitle);
+        os.RunMainWindow();
+    } catch (const std::exception& e) {
+        failed = true;
+        failure = e.what();
+    } catch (...) {
+        failed = true;
+    }
+    os.CloseMutex(mutex);
+    if (failed && !failure.empty()) os.Inform(failure);
+    return failed ? 1 : 0;
+}
+
+}  // namespace app
