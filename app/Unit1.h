@@ -10,6 +10,7 @@
 #include "actions/FirmwareActions.h"
 #include "app/Dialogs.h"
 #include "hw/Bus.h"
+#include "reports/Reports.h"
 #include "sys/System.h"
 #include "ui/Controls.h"
 
@@ -155,6 +156,7 @@ private:
         return bus_.CallFirmware(function, param1, param2);
     }
 
+    reports::Hardware ReportHardware();
     void WireHandlers();
     // On the NT family without the giveio grant every port instruction is refused: say so
     // once, before the first access.

@@ -5,23 +5,6 @@
 
 namespace app {
 
-namespace {
-
-// Keeps a button disabled while a file operation runs, and enables it again however the
-// handler ends (a refused firmware call included).
-class DisabledWhileRunning {
-public:
-    explicit DisabledWhileRunning(ui::TButton& button) : button_(button) { button_.SetEnabled(false); }
-    ~DisabledWhileRunning() { button_.SetEnabled(true); }
-    DisabledWhileRunning(const DisabledWhileRunning&) = delete;
-    DisabledWhileRunning& operator=(const DisabledWhileRunning&) = delete;
-
-private:
-    ui::TButton& button_;
-};
-
-}  // namespace
-
 // One handler for the five hot-key buttons: the clicked button's Tag is the key number.
 void TfrmMAIN::btnF2Click(ui::TControl* Sender) {
     if (!Sender) return;
@@ -32,7 +15,7 @@ void TfrmMAIN::btnF2Click(ui::TControl* Sender) {
 
 void TfrmMAIN::btnMAKEHIBERClick(ui::TControl*) {
     if (!services_.dialogs.Confirm(actions::HibernationConfirmation(HibernationPath))) return;
-    DisabledWhileRunning running(btnMAKEHIBER);
+    ui::TButton::DisabledWhileRunning running(btnMAKEHIBER);
     const std::uint32_t size = CallFirmware(actions::kFnHibernationSize, 0, 0);
     actions::WriteHibernationFile(HibernationPath, size, services_.files,
                                   [this](const std::string& message) { services_.dialogs.Inform(message); });

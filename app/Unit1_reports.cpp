@@ -22,26 +22,17 @@ template <class Write> void Refill(ui::TMemo& memo, Write write) {
     memo.Invalidate();
 }
 
-// Keeps a button disabled while a file operation runs, and enables it again however the
-// handler ends.
-class DisabledWhileRunning {
-public:
-    explicit DisabledWhileRunning(ui::TButton& button) : button_(button) { button_.SetEnabled(false); }
-    ~DisabledWhileRunning() { button_.SetEnabled(true); }
-    DisabledWhileRunning(const DisabledWhileRunning&) = delete;
-    DisabledWhileRunning& operator=(const DisabledWhileRunning&) = delete;
-
-private:
-    ui::TButton& button_;
-};
 
 }  // namespace
 
+// The reports reach the hardware through the window's own CMOS read and firmware call.
+reports::Hardware TfrmMAIN::ReportHardware() {
+    return {[this](std::uint8_t i) { return ReadCmos(i); },
+            [this](std::uint16_t f, std::uint16_t p1, std::uint16_t p2) { return CallFirmware(f, p1, p2); }};
+}
+
 void TfrmMAIN::btnGetSTATClick(ui::TControl*) {
-    const reports::Hardware hw{[this](std::uint8_t i) { return ReadCmos(i); },
-                               [this](std::uint16_t f, std::uint16_t p1, std::uint16_t p2) {
-                                   return CallFirmware(f, p1, p2);
-                               }};
+    const reports::Hardware hw = ReportHardware();
     const sys::NumberFormat separators = services_.env.Separators();
     Refill(Memo2, [&](const reports::LineSink& add) {
         reports::WriteInformationReport(hw, separators, add);
@@ -49,17 +40,14 @@ void TfrmMAIN::btnGetSTATClick(ui::TControl*) {
 }
 
 void TfrmMAIN::btnCMOSDUMPClick(ui::TControl*) {
-    const reports::Hardware hw{[this](std::uint8_t i) { return ReadCmos(i); },
-                               [this](std::uint16_t f, std::uint16_t p1, std::uint16_t p2) {
-                                   return CallFirmware(f, p1, p2);
-                               }};
+    const reports::Hardware hw = ReportHardware();
     Refill(Memo2, [&](const reports::LineSink& add) { reports::WriteRegisterDump(hw, add); });
 }
 
 void TfrmMAIN::btnCMOSBACKUPClick(ui::TControl*) {
     const std::string path = reports::BackupPath(services_.env.ExecutablePath());
     if (!services_.dialogs.Confirm(reports::BackupConfirmation(path))) return;
-    DisabledWhileRunning running(btnCMOSBACKUP);
+    ui::TButton::DisabledWhileRunning running(btnCMOSBACKUP);
     reports::WriteCmosBackup(
         path, services_.files, [this](std::uint8_t i) { return ReadCmos(i); },
         [this](const std::string& message) { services_.dialogs.Inform(message); });

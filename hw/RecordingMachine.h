@@ -38,7 +38,12 @@ public:
     bool NeedsPortGrant() const override { return inner_.NeedsPortGrant(); }
 
     const std::vector<Operation>& log() const { return log_; }
-    void clear() { log_.clear(); }
+    // Starts over: an empty log and a count from zero.
+    void clear() {
+        log_.clear();
+        count_ = 0;
+        refuseAt_ = 0;
+    }
 
     // The n-th operation from now (1 = the next) throws HardwareFault instead of running;
     // 0 refuses nothing. Counts every kind of operation.

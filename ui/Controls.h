@@ -69,6 +69,19 @@ public:
     void Click() {
         if (OnClick) OnClick(this);
     }
+
+    // Keeps the button disabled while an operation runs and enables it again however the
+    // scope is left, a fault included.
+    class DisabledWhileRunning {
+    public:
+        explicit DisabledWhileRunning(TButton& button) : button_(button) { button_.SetEnabled(false); }
+        ~DisabledWhileRunning() { button_.SetEnabled(true); }
+        DisabledWhileRunning(const DisabledWhileRunning&) = delete;
+        DisabledWhileRunning& operator=(const DisabledWhileRunning&) = delete;
+
+    private:
+        TButton& button_;
+    };
 };
 
 class TCheckBox : public TControl {
