@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "hw/Firmware.h"
 #include "sys/System.h"
 
 namespace actions {
@@ -13,8 +14,8 @@ namespace actions {
 using FirmwareCall =
     std::function<std::uint32_t(std::uint16_t function, std::uint16_t param1, std::uint16_t param2)>;
 
-constexpr std::uint16_t kFnHotKey = 0x0902;            // param1: function-key number
-constexpr std::uint16_t kFnHibernationSize = 0x0602;  // bytes, all 32 bits
+using hw::kFnHibernationSize;
+using hw::kFnHotKey;
 
 // Has the firmware carry out the function of hot key `key`; its answer means nothing here.
 void PressHotKey(const FirmwareCall& callFirmware, int key);

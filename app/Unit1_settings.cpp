@@ -2,7 +2,7 @@
 #include <stdexcept>
 
 #include "app/Unit1.h"
-#include "hw/SimNotebook.h"
+#include "hw/Firmware.h"
 #include "settings/Catalogue.h"
 #include "settings/DebugReport.h"
 #include "settings/SetupLayout.h"

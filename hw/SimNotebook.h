@@ -6,36 +6,13 @@
 #include <cstdint>
 #include <functional>
 
+#include "hw/Firmware.h"
 #include "hw/Machine.h"
 
 namespace hw {
 
 constexpr int kCmosSize = 128;
-constexpr int kStatusCount = 64;
 using CmosImage = std::array<std::uint8_t, kCmosSize>;
-
-// Function codes of the software call.
-constexpr std::uint16_t kFnSettingsChanged = 0x0600;
-constexpr std::uint16_t kFnHibernationSize = 0x0602;
-constexpr std::uint16_t kFnHotKey = 0x0902;
-constexpr std::uint16_t kFnStatus = 0x9904;
-
-// Status indexes whose meaning the information report names.
-namespace status {
-constexpr int kFreqHigh = 0;     // tenths of MHz
-constexpr int kCpuSpeed = 2;     // 0 low, 1 high
-constexpr int kFan = 3;          // 0 stopped, 1 running
-constexpr int kTemperature = 4;  // code, 128 = 51.7 degrees
-constexpr int kAcOffline = 7;    // 0 on mains, 1 off
-constexpr int kBatteryAState = 8;
-constexpr int kBatteryBState = 9;
-constexpr int kBatteryACharge = 10;
-constexpr int kBatteryBCharge = 11;
-constexpr int kBacklight = 12;   // 0 low, 1 high
-constexpr int kVolume = 13;      // 0 off, 1 medium, 2 loud
-constexpr int kDisplayOutput = 14;  // 0 LCD, 1 external, 2 both (shown by the dump only)
-constexpr int kFreqLow = 15;
-}  // namespace status
 
 struct FirmwareState {
     std::uint32_t hibernationSize = 0;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "hw/Firmware.h"
 #include "sys/System.h"
 
 namespace reports {
@@ -22,8 +23,8 @@ struct Hardware {
 using LineSink = std::function<void(const std::string& line)>;
 
 // Firmware functions that the reports call (param2 always 0).
-constexpr std::uint16_t kFnHibernationSize = 0x0602;
-constexpr std::uint16_t kFnStatus = 0x9904;  // param1: status index
+using hw::kFnHibernationSize;
+using hw::kFnStatus;
 
 // The 22 lines of the system information report; numbers follow the regional separators.
 void WriteInformationReport(const Hardware& hw, const sys::NumberFormat& separators,
