@@ -9,5 +9,5 @@ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
       -DTOVIKA_SANITIZE=ON -DTOVIKA_FUZZ=ON >/dev/null
 cmake --build build/fuzz --target fuzz_hardware -j2
 mkdir -p build/fuzz/corpus
-build/fuzz/fuzz/fuzz_hardware -max_total_time="$seconds" -max_len=512 -print_final_stats=1 \
+build/fuzz/fuzz/fuzz_hardware -max_total_time="$seconds" -max_len=400 -len_control=0 -print_final_stats=1 \
     build/fuzz/corpus 2>&1 | tail -n 12
