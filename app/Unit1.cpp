@@ -57,10 +57,16 @@ TfrmMAIN::TfrmMAIN(const Services& services) : services_(services) { WireHandler
 
 TfrmMAIN::~TfrmMAIN() = default;
 
-ui::TControl* TfrmMAIN::FindComponent(const std::string& name) const {
-    for (const auto& c : components_)
-        if (c->Name() == name) return c.get();
-    return nullptr;
+std::unordered_map<std::string_view, ui::TControl*> TfrmMAIN::IndexByName(
+    const std::vector<std::unique_ptr<ui::TControl>>& components) {
+    std::unordered_map<std::string_view, ui::TControl*> index;
+    for (const auto& c : components) index.emplace(c->Name(), c.get());
+    return index;
+}
+
+ui::TControl* TfrmMAIN::FindComponent(std::string_view name) const {
+    const auto it = byName_.find(name);
+    return it == byName_.end() ? nullptr : it->second;
 }
 
 void TfrmMAIN::WireHandlers() {

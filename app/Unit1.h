@@ -5,6 +5,8 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "actions/FirmwareActions.h"
@@ -31,7 +33,7 @@ public:
     explicit TfrmMAIN(const Services& services);
     ~TfrmMAIN();
 
-    ui::TControl* FindComponent(const std::string& name) const;
+    ui::TControl* FindComponent(std::string_view name) const;
     template <class T> T& Component(const char* name) const;
     const std::vector<std::unique_ptr<ui::TControl>>& Components() const { return components_; }
 
@@ -43,6 +45,10 @@ private:
     // Built from the layout table before the component references below bind to it.
     std::vector<std::unique_ptr<ui::TControl>> components_{CreateComponents()};
     static std::vector<std::unique_ptr<ui::TControl>> CreateComponents();
+    // The components by name: handlers look controls up by the catalogue's names.
+    std::unordered_map<std::string_view, ui::TControl*> byName_{IndexByName(components_)};
+    static std::unordered_map<std::string_view, ui::TControl*> IndexByName(
+        const std::vector<std::unique_ptr<ui::TControl>>& components);
 
 public:
     // The 78 components, in their declared order.

@@ -1,6 +1,7 @@
 #include "settings/SetupLayout.h"
 
 #include <stdexcept>
+#include <unordered_map>
 
 namespace settings {
 
@@ -103,14 +104,21 @@ const std::vector<Field>& SetupFields() {
 }
 
 int Decode(std::string_view control, const CmosBytes& cmos) {
-    for (const Field& f : SetupFields()) {
-        if (!f.loaded || control != f.control) continue;
-        const unsigned value = FieldValue(f, cmos);
-        for (size_t i = 0; i < f.codes.size(); ++i)
-            if (f.codes[i] == value) return static_cast<int>(i);
-        return f.unknown;
-    }
-    throw std::invalid_argument("no setup field for control " + std::string(control));
+    // The field that a control is loaded from, by the control's name.
+    static const auto loadedFrom = [] {
+        std::unordered_map<std::string_view, const Field*> index;
+        for (const Field& f : SetupFields())
+            if (f.loaded) index.emplace(f.control, &f);
+        return index;
+    }();
+    const auto it = loadedFrom.find(control);
+    if (it == loadedFrom.end())
+        throw std::invalid_argument("no setup field for control " + std::string(control));
+    const Field& f = *it->second;
+    const unsigned value = FieldValue(f, cmos);
+    for (size_t i = 0; i < f.codes.size(); ++i)
+        if (f.codes[i] == value) return static_cast<int>(i);
+    return f.unknown;
 }
 
 CmosBytes ComposeAll(const Choices& choices) {
