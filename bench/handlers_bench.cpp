@@ -72,4 +72,4 @@ BENCHMARK(BM_btnF2Click);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+

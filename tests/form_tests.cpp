@@ -2,6 +2,8 @@
 // FormDblClick, the serial-port rule, and the default error reporting.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/Layout.h"
 #include "app/SystemInfo.h"
 #include "hw/HardwareFault.h"
@@ -103,6 +105,43 @@ TEST(ErrorReporting, AFaultEndsTheHandlerAndIsShownOnce) {
     rig.form.Button2.Click();
     ASSERT_EQ(rig.dialogs.messages.size(), 1u);
     EXPECT_EQ(rig.dialogs.messages[0], "refused: out");
+}
+
+}  // namespace
+
+namespace {
+
+// The processor as the real executable sees it: its port instructions need the grant.
+class GrantedOnlyByGiveio : public hw::SimNotebook {
+public:
+    bool NeedsPortGrant() const override { return true; }
+};
+
+TEST(MissingGrant, IsToldOnceBeforeTheFirstAccessOnTheNtFamilyOnly) {
+    const struct { std::uint32_t platform; bool driverOpened; bool told; } cases[] = {
+        {2, false, true},   // NT without giveio
+        {2, true, false},   // NT with the grant
+        {1, false, false},  // 95/98/Me: the instructions need no grant
+    };
+    for (const auto& c : cases) {
+        GrantedOnlyByGiveio machine;
+        hw::RecordingMachine rec(machine);
+        hw::TPortArray port(rec, [&] { return c.driverOpened; });
+        ScriptedDialogs dialogs;
+        sys::PosixFileSystem files;
+        sys::FixedEnvironment env;
+        env.osVersion = {true, c.platform == 2 ? 5u : 4u, c.platform == 2 ? 0u : 10u, 2195, c.platform};
+        app::TfrmMAIN form(app::Services{port, dialogs, files, env});
+        form.FormCreate(nullptr);
+        size_t accessesWhenTold = 0;
+        dialogs.onInform = [&](const std::string&) { accessesWhenTold = rec.log().size(); };
+        form.FormShow(nullptr);
+        form.FormShow(nullptr);
+        const auto told = std::count_if(dialogs.messages.begin(), dialogs.messages.end(),
+                                        [](const std::string& m) { return m.find("giveio") != std::string::npos; });
+        EXPECT_EQ(told, c.told ? 1 : 0) << "platform " << c.platform;
+        if (c.told) EXPECT_EQ(accessesWhenTold, 0u) << "told before the first port access";
+    }
 }
 
 }  // namespace
