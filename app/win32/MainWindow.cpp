@@ -1,0 +1,282 @@
+#include "app/win32/MainWindow.h"
+
+#include <algorithm>
+#include <climits>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+#include "app/Layout.h"
+#include "app/Unit1.h"
+#include "app/win32/Win32Dialogs.h"
+#include "sys/win32/Win32System.h"
+#include "ui/win32/Peers.h"
+
+namespace app::win32 {
+
+namespace {
+
+using ui::win32::WindowPeer;
+
+constexpr const char* kWindowClass = "TfrmMAIN";
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+
+// The common controls (the tab control) are bound at run time, so that the program loads
+// on every system and the entry sequence can tell the user when the library is too old.
+void InitCommonControlsAtRunTime() {
+    HMODULE library = LoadLibraryA("comctl32.dll");
+    if (!library) return;
+    struct Init { DWORD size, classes; };
+    using InitEx = BOOL(WINAPI*)(const Init*);
+    using InitOld = void(WINAPI*)();
+    if (auto ex = reinterpret_cast<InitEx>(reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControlsEx")))) {
+        const Init init{sizeof(Init), 0x00000008 /* ICC_TAB_CLASSES */};
+        if (ex(&init)) return;
+    }
+    if (auto old = reinterpret_cast<InitOld>(reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControls"))))
+        old();
+}
+
+class MainWindow {
+public:
+    explicit MainWindow(hw::TPortArray& port) : form_(Services{port, dialogs_, files_, env_}) {}
+    ~MainWindow() {
+        ui::win32::SetFaultReporter(nullptr);
+        Win32Dialogs::SetOwner(nullptr);
+    }
+
+    int Run(HINSTANCE instance, int showCommand);
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    bool Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool PreTranslate(const MSG& message);
+
+    void CreateControls(const char* parentName, WindowPeer* parent);
+    std::unique_ptr<WindowPeer> CreatePeer(const ControlLayout& row, const ui::win32::Placement& place);
+    void FocusFirstControl();
+
+    Win32Dialogs dialogs_;
+    sys::Win32FileSystem files_;
+    sys::Win32Environment env_;
+    TfrmMAIN form_;
+    // After the model: the peers go first and detach themselves from its controls.
+    std::vector<std::unique_ptr<WindowPeer>> peers_;
+    ui::win32::PageControlPeer* pages_ = nullptr;
+    HWND window_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    int nextId_ = 100;  // clear of IDOK and IDCANCEL, which the dialog manager sends
+    bool shown_ = false;
+    std::string createError_;
+};
+
+int MainWindow::Run(HINSTANCE instance, int showCommand) {
+    InitCommonControlsAtRunTime();
+    ui::win32::SetFaultReporter([this](const std::string& text) { dialogs_.Inform(text); });
+
+    WNDCLASSA wc = {};
+    wc.style = CS_DBLCLKS;  // FormDblClick
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kWindowClass;
+    if (!RegisterClassA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        throw std::runtime_error("cannot register the window class TfrmMAIN");
+
+    RECT frame = {0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    if (!CreateWindowExA(0, kWindowClass, "TOVIKA", kWindowStyle, left, top, width, height, nullptr, nullptr,
+                         instance, this))
+        throw std::runtime_error(createError_.empty() ? "cannot create the main window" : createError_);
+
+    ShowWindow(window_, showCommand);
+    UpdateWindow(window_);
+
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (PreTranslate(message) || IsDialogMessageA(window_, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    for (auto& peer : peers_) peer->Forget();  // their windows went with the main window
+    return static_cast<int>(message.wParam);
+}
+
+LRESULT CALLBACK MainWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongA(window, GWL_USERDATA, reinterpret_cast<LONG>(self));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongA(window, GWL_USERDATA));
+    if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    bool handled = false;
+    const LRESULT result = ui::win32::Guarded(
+        [&] {
+            LRESULT answer = 0;
+            handled = self->Handle(message, wParam, lParam, answer);
+            return answer;
+        },
+        0);
+    return handled ? result : DefWindowProcA(window, message, wParam, lParam);
+}
+
+bool MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_CREATE:
+        // A window without its controls is no use: the creation fails and says why.
+        try {
+            Win32Dialogs::SetOwner(window_);
+            CreateControls(nullptr, nullptr);
+        } catch (const std::exception& e) {
+            createError_ = e.what();
+            result = -1;
+            return true;
+        }
+        form_.Dispatch(&TfrmMAIN::FormCreate, nullptr);
+        result = 0;
+        return true;
+    case WM_SHOWWINDOW:
+        if (wParam && !shown_) {
+            shown_ = true;
+            form_.Dispatch(&TfrmMAIN::FormShow, nullptr);
+        }
+        return false;
+    case WM_LBUTTONDBLCLK:
+        // Only the window's own surface gets here: the controls keep their clicks, the
+        // labels too (SS_NOTIFY).
+        form_.Dispatch(&TfrmMAIN::FormDblClick, nullptr);
+        result = 0;
+        return true;
+    case WM_ACTIVATE:
+        // The focus returns to the control that had it when the window was left.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+        } else if (!HIWORD(wParam)) {  // not while minimised
+            if (lastFocus_ && IsWindow(lastFocus_) && IsWindowVisible(lastFocus_) && IsWindowEnabled(lastFocus_))
+                SetFocus(lastFocus_);
+            else
+                FocusFirstControl();
+        }
+        result = 0;
+        return true;
+    case WM_DESTROY:
+        Win32Dialogs::SetOwner(nullptr);
+        PostQuitMessage(0);
+        result = 0;
+        return true;
+    default:
+        return ui::win32::RouteToPeer(message, wParam, lParam, result);
+    }
+}
+
+// Keys that the dialog manager does not give a window that is not a dialog.
+bool MainWindow::PreTranslate(const MSG& message) {
+    if (message.message != WM_KEYDOWN || !pages_) return false;
+    HWND focus = GetFocus();
+    if (!focus || !IsChild(window_, focus)) return false;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    bool handled = false;
+    ui::win32::Guarded(
+        [&]() -> LRESULT {
+            if (message.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
+                pages_->Cycle(shift ? -1 : 1);  // Ctrl+Tab: the next page
+                handled = true;
+            } else if (message.wParam == VK_TAB && !shift && focus == pages_->Handle()) {
+                // From the tab row, Tab goes into the page, as the row is before its page.
+                if (HWND page = pages_->ActivePageHandle()) {
+                    if (HWND first = GetNextDlgTabItem(page, nullptr, FALSE); first && IsChild(page, first)) {
+                        SetFocus(first);
+                        handled = true;
+                    }
+                }
+            } else if (message.wParam == VK_RETURN) {
+                // Enter presses the push button that has the focus.
+                char name[16] = {};
+                GetClassNameA(focus, name, sizeof name);
+                const LONG type = GetWindowLongA(focus, GWL_STYLE) & 0x0F;
+                if (lstrcmpiA(name, "BUTTON") == 0 && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON)) {
+                    SendMessageA(focus, BM_CLICK, 0, 0);
+                    handled = true;
+                }
+            }
+            return 0;
+        },
+        0);
+    return handled;
+}
+
+void MainWindow::FocusFirstControl() {
+    if (pages_) SetFocus(pages_->Handle());  // the page control is first in the tab order
+    else if (HWND first = GetNextDlgTabItem(window_, nullptr, FALSE)) SetFocus(first);
+}
+
+// The one piece of code that makes the window's controls: it walks the layout table, parents
+// before their children. The children of one parent are made in their tab order, because
+// the order of creation is the Z order, which the Tab key follows; controls that are no tab
+// stop come after them, in the table's order.
+void MainWindow::CreateControls(const char* parentName, WindowPeer* parent) {
+    std::vector<const ControlLayout*> children;
+    for (const ControlLayout& row : WindowLayout()) {
+        const bool sameParent = parentName ? row.parent && std::string(row.parent) == parentName : !row.parent;
+        if (sameParent) children.push_back(&row);
+    }
+    std::stable_sort(children.begin(), children.end(), [](const ControlLayout* a, const ControlLayout* b) {
+        return (a->tabOrder < 0 ? INT_MAX : a->tabOrder) < (b->tabOrder < 0 ? INT_MAX : b->tabOrder);
+    });
+    for (const ControlLayout* row : children) {
+        ui::win32::Placement place{parent ? parent->ClientHandle() : window_,
+                                   row->left,
+                                   row->top,
+                                   row->width,
+                                   row->height,
+                                   nextId_++,
+                                   row->tabOrder >= 0,
+                                   row->font == Font::Fixed ? ui::win32::FixedFont() : ui::win32::WindowFont(),
+                                   row->font == Font::Black};
+        std::unique_ptr<WindowPeer> peer = CreatePeer(*row, place);
+        WindowPeer& made = *peer;
+        peers_.push_back(std::move(peer));
+        if (parent) parent->ChildAdded(made);
+        CreateControls(row->name, &made);
+    }
+}
+
+std::unique_ptr<WindowPeer> MainWindow::CreatePeer(const ControlLayout& row, const ui::win32::Placement& place) {
+    ui::TControl* control = form_.FindComponent(row.name);
+    if (!control) throw std::runtime_error(std::string("no component ") + row.name);
+    using namespace ui::win32;
+    switch (row.kind) {
+    case Kind::PageControl: {
+        auto peer = std::make_unique<PageControlPeer>(dynamic_cast<ui::TPageControl&>(*control), place);
+        pages_ = peer.get();
+        return peer;
+    }
+    case Kind::TabSheet: return std::make_unique<TabSheetPeer>(dynamic_cast<ui::TTabSheet&>(*control), place);
+    case Kind::Panel: return std::make_unique<PanelPeer>(dynamic_cast<ui::TPanel&>(*control), place);
+    case Kind::GroupBox: return std::make_unique<GroupBoxPeer>(dynamic_cast<ui::TGroupBox&>(*control), place);
+    case Kind::Button: return std::make_unique<ButtonPeer>(dynamic_cast<ui::TButton&>(*control), place);
+    case Kind::Label: return std::make_unique<LabelPeer>(dynamic_cast<ui::TLabel&>(*control), place);
+    case Kind::Memo: return std::make_unique<MemoPeer>(dynamic_cast<ui::TMemo&>(*control), place);
+    case Kind::RadioGroup: return std::make_unique<RadioGroupPeer>(dynamic_cast<ui::TRadioGroup&>(*control), place);
+    case Kind::ComboBox: return std::make_unique<ComboBoxPeer>(dynamic_cast<ui::TComboBox&>(*control), place);
+    case Kind::CheckBox: return std::make_unique<CheckBoxPeer>(dynamic_cast<ui::TCheckBox&>(*control), place);
+    }
+    throw std::runtime_error(std::string("unknown kind of control for ") + row.name);
+}
+
+}  // namespace
+
+int RunMainWindow(HINSTANCE instance, hw::TPortArray& port, int showCommand) {
+    MainWindow window(port);
+    return window.Run(instance, showCommand);
+}
+
+}  // namespace app::win32

@@ -1,0 +1,560 @@
+#include "ui/win32/Peers.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+#include <unordered_map>
+
+#include "ui/win32/RadioLayout.h"
+
+namespace ui::win32 {
+
+namespace {
+
+HFONT MakeFont(const char* face, BYTE pitchAndFamily) {
+    LOGFONTA font = {};
+    font.lfHeight = -12;  // character height, internal leading excluded
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = SHIFTJIS_CHARSET;
+    font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    font.lfQuality = DEFAULT_QUALITY;
+    font.lfPitchAndFamily = pitchAndFamily;
+    std::strncpy(font.lfFaceName, face, LF_FACESIZE - 1);
+    return CreateFontIndirectA(&font);
+}
+
+// The peers by window. A map rather than GWL_USERDATA: notifications also come from windows
+// that are not ours (the list of a drop-down, for one), whose user data means nothing here.
+std::unordered_map<HWND, WindowPeer*>& Registry() {
+    static std::unordered_map<HWND, WindowPeer*> peers;
+    return peers;
+}
+
+std::function<void(const std::string&)>& Reporter() {
+    static std::function<void(const std::string&)> reporter;
+    return reporter;
+}
+
+void Report(const std::string& text) {
+    if (Reporter()) Reporter()(text);
+}
+
+HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
+
+LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    bool handled = false;
+    const LRESULT result = Guarded(
+        [&] {
+            LRESULT answer = 0;
+            handled = RouteToPeer(message, wParam, lParam, answer);
+            return answer;
+        },
+        0);
+    return handled ? result : DefWindowProcA(window, message, wParam, lParam);
+}
+
+int TextHeight(HFONT font) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return metrics.tmHeight;
+}
+
+// Button face behind the text, the text black or in the window-text colour.
+HBRUSH FaceColour(HDC dc, bool blackText) {
+    SetTextColor(dc, blackText ? RGB(0, 0, 0) : GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return GetSysColorBrush(COLOR_BTNFACE);
+}
+
+HWND CreatePart(HWND parent, const char* windowClass, const char* text, DWORD style, int left,
+                int top, int width, int height, int id, HFONT font) {
+    HWND window = CreateWindowExA(0, windowClass, text, WS_CHILD | style, left, top, width, height,
+                                  parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                  Instance(), nullptr);
+    if (!window) throw std::runtime_error(std::string("cannot create a window of class ") + windowClass);
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return window;
+}
+
+// Moves a window to the bottom of its siblings: last in the drawing order above the parent,
+// last for the Tab key.
+void SinkToBottom(HWND window) {
+    SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+HFONT WindowFont() {
+    static HFONT font = MakeFont("ＭＳ Ｐゴシック", DEFAULT_PITCH | FF_DONTCARE);
+    return font;
+}
+
+HFONT FixedFont() {
+    static HFONT font = MakeFont("ＭＳ ゴシック", FIXED_PITCH | FF_MODERN);
+    return font;
+}
+
+void SetFaultReporter(std::function<void(const std::string&)> reporter) {
+    Reporter() = std::move(reporter);
+}
+
+LRESULT Guarded(const std::function<LRESULT()>& body, LRESULT onFault) {
+    try {
+        return body();
+    } catch (const std::exception& e) {
+        Report(e.what());
+    } catch (...) {
+        Report("予期しないエラーが発生しました.");
+    }
+    return onFault;
+}
+
+bool RouteToPeer(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_COMMAND:
+        if (WindowPeer* peer = WindowPeer::Of(reinterpret_cast<HWND>(lParam))) {
+            peer->Command(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+            result = 0;
+            return true;
+        }
+        return false;
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (WindowPeer* peer = WindowPeer::Of(header->hwndFrom)) return peer->Notify(*header, result);
+        return false;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+        if (WindowPeer* peer = WindowPeer::Of(reinterpret_cast<HWND>(lParam))) {
+            if (HBRUSH brush = peer->Colour(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam))) {
+                result = reinterpret_cast<LRESULT>(brush);
+                return true;
+            }
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+const char* ContainerClass() {
+    static const char* name = [] {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = ContainerProc;
+        wc.hInstance = Instance();
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = "TovikaContainer";
+        if (!RegisterClassA(&wc)) throw std::runtime_error("cannot register the container window class");
+        return wc.lpszClassName;
+    }();
+    return name;
+}
+
+// ---- WindowPeer
+
+WindowPeer::~WindowPeer() {
+    auto& peers = Registry();
+    for (auto i = peers.begin(); i != peers.end();) {
+        if (i->second == this) i = peers.erase(i);
+        else ++i;
+    }
+    if (control_.peer() == this) control_.AttachPeer(nullptr);
+}
+
+WindowPeer* WindowPeer::Of(HWND window) {
+    if (!window) return nullptr;
+    const auto& peers = Registry();
+    const auto found = peers.find(window);
+    return found == peers.end() ? nullptr : found->second;
+}
+
+void WindowPeer::Claim(HWND window, WindowPeer* peer) { Registry()[window] = peer; }
+
+void WindowPeer::Changed(ui::Change what) {
+    if (!handle_) return;
+    switch (what) {
+    case ui::Change::Enabled: EnableWindow(handle_, control_.Enabled()); break;
+    case ui::Change::Caption: SetWindowTextA(handle_, control_.Caption().c_str()); break;
+    default: break;
+    }
+}
+
+HBRUSH WindowPeer::Colour(HWND, HDC dc) { return FaceColour(dc, blackText_); }
+
+HWND WindowPeer::Create(const char* windowClass, const char* text, DWORD style, DWORD exStyle,
+                        const Placement& place) {
+    if (place.tabStop) style |= WS_TABSTOP;
+    if (!control_.Enabled()) style |= WS_DISABLED;
+    // WS_CLIPSIBLINGS: a control never paints over the siblings above it (a long label
+    // stays beneath the button next to it).
+    handle_ = CreateWindowExA(exStyle, windowClass, text, WS_CHILD | WS_CLIPSIBLINGS | style, place.left, place.top,
+                              place.width, place.height, place.parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), Instance(), nullptr);
+    if (!handle_) throw std::runtime_error("cannot create the window of " + control_.Name());
+    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(place.font), FALSE);
+    blackText_ = place.blackText;
+    Claim(handle_, this);
+    return handle_;
+}
+
+// ---- Button
+
+ButtonPeer::ButtonPeer(ui::TButton& button, const Placement& place) : WindowPeer(button), button_(button) {
+    Create("BUTTON", button.Caption().c_str(), WS_VISIBLE | BS_PUSHBUTTON, 0, place);
+}
+
+void ButtonPeer::Command(HWND, UINT code) {
+    if (code == BN_CLICKED) button_.Click();
+}
+
+// ---- CheckBox
+
+CheckBoxPeer::CheckBoxPeer(ui::TCheckBox& box, const Placement& place) : WindowPeer(box), box_(box) {
+    Create("BUTTON", box.Caption().c_str(), WS_VISIBLE | BS_CHECKBOX, 0, place);
+    Changed(ui::Change::Selection);
+}
+
+void CheckBoxPeer::Changed(ui::Change what) {
+    if (what != ui::Change::Selection) return WindowPeer::Changed(what);
+    if (handle_) SendMessageA(handle_, BM_SETCHECK, box_.Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void CheckBoxPeer::Command(HWND, UINT code) {
+    if (code != BN_CLICKED) return;
+    box_.SetChecked(!box_.Checked());
+    Changed(ui::Change::Selection);
+}
+
+// ---- Label
+
+LabelPeer::LabelPeer(ui::TLabel& label, const Placement& place) : WindowPeer(label) {
+    Create("STATIC", label.Caption().c_str(), WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY, 0, place);
+    FitText();
+}
+
+void LabelPeer::Changed(ui::Change what) {
+    WindowPeer::Changed(what);
+    if (what == ui::Change::Caption) FitText();
+}
+
+void LabelPeer::FitText() {
+    if (!handle_) return;
+    const std::string& text = control_.Caption();
+    HDC dc = GetDC(handle_);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(handle_, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    if (text.empty()) {
+        TEXTMETRICA metrics = {};
+        GetTextMetricsA(dc, &metrics);
+        size.cy = metrics.tmHeight;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(handle_, dc);
+    SetWindowPos(handle_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// ---- Panel
+
+PanelPeer::PanelPeer(ui::TPanel& panel, const Placement& place) : WindowPeer(panel) {
+    Create(ContainerClass(), "", WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, place);
+}
+
+// ---- GroupBox
+
+GroupBoxPeer::GroupBoxPeer(ui::TGroupBox& box, const Placement& place) : WindowPeer(box) {
+    Placement container = place;
+    container.tabStop = false;
+    // No WS_CLIPCHILDREN: the frame covers the whole box, and the box's background must be
+    // erased beneath it. WS_CLIPSIBLINGS: the frame never paints over the controls on it.
+    Create(ContainerClass(), "", WS_VISIBLE, WS_EX_CONTROLPARENT, container);
+    frame_ = CreatePart(handle_, "BUTTON", box.Caption().c_str(),
+                        WS_VISIBLE | BS_GROUPBOX | WS_GROUP | WS_CLIPSIBLINGS, 0, 0, place.width,
+                        place.height, 0xFFFF, place.font);
+    Claim(frame_, this);
+}
+
+void GroupBoxPeer::Changed(ui::Change what) {
+    if (what == ui::Change::Caption) SetWindowTextA(frame_, control_.Caption().c_str());
+    else WindowPeer::Changed(what);
+}
+
+// A child created later lands beneath the frame; the frame goes back to the bottom.
+void GroupBoxPeer::ChildAdded(WindowPeer&) { SinkToBottom(frame_); }
+
+// ---- RadioGroup
+
+RadioGroupPeer::RadioGroupPeer(ui::TRadioGroup& group, const Placement& place)
+    : WindowPeer(group), group_(group) {
+    Placement container = place;
+    container.tabStop = false;  // the Tab key stops on an item, not on the group's window
+    // Without WS_CLIPCHILDREN, as the group box: the background is erased beneath the frame.
+    Create(ContainerClass(), "", WS_VISIBLE, WS_EX_CONTROLPARENT, container);
+    const DWORD disabled = group.Enabled() ? 0 : WS_DISABLED;
+    const auto boxes = ArrangeRadioItems(static_cast<int>(group.Items.size()), group.Columns,
+                                         place.width, place.height, TextHeight(place.font));
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        const ItemBox& b = boxes[i];
+        // WS_GROUP on the first item: the arrow keys move among the items only.
+        HWND item = CreatePart(handle_, "BUTTON", group.Items[i].c_str(),
+                               WS_VISIBLE | BS_RADIOBUTTON | disabled | (i == 0 ? WS_GROUP : 0),
+                               b.left, b.top, b.width, b.height, 100 + static_cast<int>(i), place.font);
+        Claim(item, this);
+        items_.push_back(item);
+    }
+    frame_ = CreatePart(handle_, "BUTTON", group.Caption().c_str(),
+                        WS_VISIBLE | BS_GROUPBOX | WS_GROUP | WS_CLIPSIBLINGS | disabled, 0, 0,
+                        place.width, place.height, 0xFFFF, place.font);
+    Claim(frame_, this);
+    SinkToBottom(frame_);
+    tabStop_ = place.tabStop;
+    MirrorSelection();
+}
+
+void RadioGroupPeer::Changed(ui::Change what) {
+    switch (what) {
+    case ui::Change::Selection: MirrorSelection(); break;
+    case ui::Change::Caption: SetWindowTextA(frame_, control_.Caption().c_str()); break;
+    case ui::Change::Enabled:
+        for (HWND item : items_) EnableWindow(item, group_.Enabled());
+        EnableWindow(frame_, group_.Enabled());
+        break;
+    default: break;
+    }
+}
+
+// BS_RADIOBUTTON sends BN_DOUBLECLICKED instead of a second BN_CLICKED: both choose the item.
+void RadioGroupPeer::Command(HWND from, UINT code) {
+    if (code != BN_CLICKED && code != BN_DOUBLECLICKED) return;
+    const auto found = std::find(items_.begin(), items_.end(), from);
+    if (found == items_.end()) return;
+    group_.SetItemIndex(static_cast<int>(found - items_.begin()));
+    MirrorSelection();  // also when the index was already this item
+}
+
+// Checks the selected item only; the Tab key stops on it, or on the first item when none is
+// selected.
+void RadioGroupPeer::MirrorSelection() {
+    const int selected = group_.ItemIndex();
+    for (size_t i = 0; i < items_.size(); ++i) {
+        const int index = static_cast<int>(i);
+        SendMessageA(items_[i], BM_SETCHECK, index == selected ? BST_CHECKED : BST_UNCHECKED, 0);
+        const LONG style = GetWindowLongA(items_[i], GWL_STYLE);
+        const bool stop = tabStop_ && index == std::max(selected, 0);
+        SetWindowLongA(items_[i], GWL_STYLE, stop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+    }
+}
+
+// ---- ComboBox
+
+ComboBoxPeer::ComboBoxPeer(ui::TComboBox& list, const Placement& place) : WindowPeer(list), list_(list) {
+    // The height given at creation is that of the box with its list dropped down (Windows 95
+    // and NT 4.0 do not size the list themselves): room for every item.
+    constexpr int kItemHeight = 12;
+    Placement dropped = place;
+    dropped.height = place.height + static_cast<int>(list.Items.size()) * kItemHeight + 4;
+    Create("COMBOBOX", "", WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, 0, dropped);
+    for (const auto& item : list.Items) SendMessageA(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageA(handle_, CB_SETITEMHEIGHT, 0, kItemHeight);
+    // The closed box takes its height from its selection field: make it the given height.
+    // The box is the field plus a fixed frame; that frame is measured by setting the field to
+    // the height it reports (Wine reports 2 more than was set, Windows the same).
+    auto boxHeight = [this] {
+        RECT box = {};
+        GetWindowRect(handle_, &box);
+        return static_cast<int>(box.bottom - box.top);
+    };
+    if (boxHeight() != place.height) {
+        const LRESULT field = SendMessageA(handle_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+        if (field != CB_ERR && SendMessageA(handle_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field) != CB_ERR) {
+            const int frame = boxHeight() - static_cast<int>(field);
+            if (place.height - frame > 0)
+                SendMessageA(handle_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), place.height - frame);
+        }
+    }
+    Changed(ui::Change::Selection);
+}
+
+void ComboBoxPeer::Changed(ui::Change what) {
+    if (what != ui::Change::Selection) return WindowPeer::Changed(what);
+    if (handle_) SendMessageA(handle_, CB_SETCURSEL, static_cast<WPARAM>(list_.ItemIndex()), 0);
+}
+
+void ComboBoxPeer::Command(HWND, UINT code) {
+    if (code != CBN_SELCHANGE) return;
+    list_.SetItemIndex(static_cast<int>(SendMessageA(handle_, CB_GETCURSEL, 0, 0)));
+    Changed(ui::Change::Selection);
+}
+
+HBRUSH ComboBoxPeer::Colour(HWND, HDC) { return nullptr; }  // the system's own text-box colours
+
+// ---- Memo
+
+MemoPeer::MemoPeer(ui::TMemo& memo, const Placement& place) : WindowPeer(memo), memo_(memo) {
+    Create("EDIT", memo.Text().c_str(), WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+           WS_EX_CLIENTEDGE, place);
+}
+
+void MemoPeer::Changed(ui::Change what) {
+    if (!handle_) return;
+    switch (what) {
+    case ui::Change::Lines:
+        // One repaint for the whole text: drawing stays off while it is replaced.
+        SendMessageA(handle_, WM_SETREDRAW, FALSE, 0);
+        SetWindowTextA(handle_, memo_.Text().c_str());
+        SendMessageA(handle_, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+        break;
+    case ui::Change::Repaint: InvalidateRect(handle_, nullptr, TRUE); break;
+    case ui::Change::Enabled: EnableWindow(handle_, memo_.Enabled()); break;
+    default: break;
+    }
+}
+
+HBRUSH MemoPeer::Colour(HWND, HDC dc) {
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    return GetSysColorBrush(COLOR_WINDOW);
+}
+
+// ---- TabSheet
+
+TabSheetPeer::TabSheetPeer(ui::TTabSheet& sheet, const Placement& place)
+    : WindowPeer(sheet), sheet_(sheet), width_(place.width), height_(place.height) {
+    Placement page = place;
+    page.tabStop = false;
+    Create(ContainerClass(), "", WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, page);
+}
+
+void TabSheetPeer::Changed(ui::Change what) {
+    if (what == ui::Change::Caption && owner_) owner_->Rebuild();
+    else if (what != ui::Change::Caption) WindowPeer::Changed(what);
+}
+
+// ---- PageControl
+
+PageControlPeer::PageControlPeer(ui::TPageControl& pages, const Placement& place)
+    : WindowPeer(pages), pages_(pages) {
+    Create(WC_TABCONTROLA, "", WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, place);
+}
+
+void PageControlPeer::Changed(ui::Change what) {
+    if (what == ui::Change::Tabs) Sync();
+    else WindowPeer::Changed(what);
+}
+
+void PageControlPeer::ChildAdded(WindowPeer& child) {
+    auto* sheet = dynamic_cast<TabSheetPeer*>(&child);
+    if (!sheet) return;
+    sheet->owner_ = this;
+    sheets_.push_back(sheet);
+    Sync();
+    FitPages();
+}
+
+void PageControlPeer::Rebuild() {
+    row_.clear();
+    Sync();
+}
+
+void PageControlPeer::Sync() {
+    if (!handle_) return;
+    const std::vector<ui::TTabSheet*> visible = pages_.VisibleTabs();
+    if (visible != row_) {
+        SendMessageA(handle_, TCM_DELETEALLITEMS, 0, 0);
+        row_.clear();
+        for (ui::TTabSheet* page : visible) {
+            // Only the pages that have a window here go into the row.
+            if (std::none_of(sheets_.begin(), sheets_.end(), [page](TabSheetPeer* s) { return &s->Sheet() == page; }))
+                continue;
+            TCITEMA item = {};
+            item.mask = TCIF_TEXT;
+            item.pszText = const_cast<char*>(page->Caption().c_str());
+            SendMessageA(handle_, TCM_INSERTITEMA, row_.size(), reinterpret_cast<LPARAM>(&item));
+            row_.push_back(page);
+        }
+    }
+    const auto at = std::find(row_.begin(), row_.end(), pages_.ActivePage());
+    const int selected = at == row_.end() ? -1 : static_cast<int>(at - row_.begin());
+    if (SendMessageA(handle_, TCM_GETCURSEL, 0, 0) != selected)
+        SendMessageA(handle_, TCM_SETCURSEL, static_cast<WPARAM>(selected), 0);
+    // Show the active page first, then hide the others: the focus leaves a page that hides.
+    HWND focus = GetFocus();
+    for (TabSheetPeer* sheet : sheets_)
+        if (&sheet->Sheet() == pages_.ActivePage()) ShowWindow(sheet->Handle(), SW_SHOW);
+    for (TabSheetPeer* sheet : sheets_) {
+        if (&sheet->Sheet() == pages_.ActivePage()) continue;
+        if (focus && IsChild(sheet->Handle(), focus)) SetFocus(handle_);
+        ShowWindow(sheet->Handle(), SW_HIDE);
+    }
+}
+
+// The pages fill the tab control's display area. The tab row takes the height that leaves
+// the pages exactly their designed height, whatever the font's metrics make of it.
+void PageControlPeer::FitPages() {
+    if (sheets_.empty()) return;
+    auto display = [this] {
+        RECT r = {};
+        GetClientRect(handle_, &r);
+        SendMessageA(handle_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
+        return r;
+    };
+    RECT area = display();
+    const int excess = (area.bottom - area.top) - sheets_.front()->Height();
+    RECT tab = {};
+    if (excess != 0 && SendMessageA(handle_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab))) {
+        const int rowHeight = tab.bottom - tab.top + excess;
+        if (rowHeight > 0) {
+            SendMessageA(handle_, TCM_SETITEMSIZE, 0, MAKELPARAM(0, rowHeight));
+            area = display();
+        }
+    }
+    for (TabSheetPeer* sheet : sheets_)
+        SetWindowPos(sheet->Handle(), nullptr, area.left, area.top, area.right - area.left,
+                     area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool PageControlPeer::Notify(const NMHDR& header, LRESULT& result) {
+    switch (header.code) {
+    case TCN_SELCHANGING:
+        result = FALSE;  // the page may always change
+        return true;
+    case TCN_SELCHANGE: {
+        const auto index = SendMessageA(handle_, TCM_GETCURSEL, 0, 0);
+        if (index >= 0 && index < static_cast<LRESULT>(row_.size()))
+            pages_.SetActivePage(row_[static_cast<size_t>(index)]);
+        Sync();  // also when the control refused: the row shows the model's page
+        result = 0;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void PageControlPeer::Cycle(int step) {
+    if (row_.empty()) return;
+    const auto at = std::find(row_.begin(), row_.end(), pages_.ActivePage());
+    const int n = static_cast<int>(row_.size());
+    const int from = at == row_.end() ? 0 : static_cast<int>(at - row_.begin());
+    pages_.SetActivePage(row_[static_cast<size_t>(((from + step) % n + n) % n)]);
+    Sync();
+}
+
+HWND PageControlPeer::ActivePageHandle() const {
+    for (TabSheetPeer* sheet : sheets_)
+        if (&sheet->Sheet() == pages_.ActivePage()) return sheet->Handle();
+    return nullptr;
+}
+
+}  // namespace ui::win32
