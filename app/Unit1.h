@@ -11,6 +11,7 @@
 
 #include "actions/FirmwareActions.h"
 #include "app/Dialogs.h"
+#include "app/SettingControls.h"
 #include "hw/Bus.h"
 #include "reports/Reports.h"
 #include "sys/System.h"
@@ -49,6 +50,9 @@ private:
     std::unordered_map<std::string_view, ui::TControl*> byName_{IndexByName(components_)};
     static std::unordered_map<std::string_view, ui::TControl*> IndexByName(
         const std::vector<std::unique_ptr<ui::TControl>>& components);
+    // The setting controls of the loader and the update, found once.
+    SettingControls settingControls_{
+        SettingControls::Resolve([this](std::string_view name) { return FindComponent(name); })};
 
 public:
     // The 78 components, in their declared order.

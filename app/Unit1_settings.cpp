@@ -1,9 +1,6 @@
 // The setup settings in the window: the loader (with the debug report) and the update.
-#include <stdexcept>
-
 #include "app/Unit1.h"
 #include "hw/Firmware.h"
-#include "settings/Catalogue.h"
 #include "settings/DebugReport.h"
 #include "settings/SetupLayout.h"
 
@@ -11,36 +8,10 @@ namespace app {
 
 namespace {
 
-ui::TControl& SettingControl(const TfrmMAIN& form, const std::string& name) {
-    ui::TControl* control = form.FindComponent(name);
-    if (!control) throw std::logic_error("no setting control " + name);
-    return *control;
-}
-
-// Shows a choice as the control shows it: a radio group's assignment runs its click
-// handler on a change, as a user's click does; a check box shows 1 as checked.
-void ShowChoice(ui::TControl& control, int index) {
-    if (auto* group = dynamic_cast<ui::TRadioGroup*>(&control))
-        group->SetItemIndex(index);
-    else if (auto* list = dynamic_cast<ui::TComboBox*>(&control))
-        list->SetItemIndex(index);
-    else if (auto* box = dynamic_cast<ui::TCheckBox*>(&control))
-        box->SetChecked(index == 1);
-    else
-        throw std::logic_error(control.Name() + " shows no choice");
-}
-
-int ShownChoice(const ui::TControl& control) {
-    if (auto* group = dynamic_cast<const ui::TRadioGroup*>(&control)) return group->ItemIndex();
-    if (auto* list = dynamic_cast<const ui::TComboBox*>(&control)) return list->ItemIndex();
-    if (auto* box = dynamic_cast<const ui::TCheckBox*>(&control)) return box->Checked() ? 1 : 0;
-    throw std::logic_error(control.Name() + " shows no choice");
-}
-
-settings::Choices ShownChoices(const TfrmMAIN& form) {
+settings::Choices ShownChoices(const SettingControls& controls) {
     settings::Choices choices;
-    for (const settings::Setting& s : settings::Catalogue())
-        choices.Set(s.control, ShownChoice(SettingControl(form, s.control)));
+    for (const SettingControls::Shown& shown : controls.update)
+        choices.Set(*shown.setting, shown.control.Shown());
     return choices;
 }
 
@@ -53,14 +24,16 @@ void TfrmMAIN::Button2Click(ui::TControl*) {
     {
         ui::TMemo::BatchUpdate batch(Memo3);
         Memo3.Clear();
+        const settings::DebugLineSink toMemo = [this](std::string&& line) {
+            Memo3.Add(std::move(line));
+        };
         settings::CmosBytes cmos{};
-        for (const settings::LoadStep& step : settings::LoadOrder()) {
-            for (std::uint8_t index : step.reads) cmos[index] = ReadCmos(index);
-            for (const char* control : step.controls)
-                ShowChoice(SettingControl(*this, control), settings::Decode(control, cmos));
-            for (std::uint8_t index : step.reads)
-                for (const std::string& line : settings::DebugLines(index, cmos[index]))
-                    Memo3.Add(line);
+        for (const SettingControls::LoadStep& step : settingControls_.load) {
+            for (std::uint8_t index : step.step->reads) cmos[index] = ReadCmos(index);
+            for (const SettingControls::Loaded& loaded : step.controls)
+                loaded.control.Show(settings::Decode(*loaded.field, cmos));
+            for (std::uint8_t index : step.step->reads)
+                settings::WriteDebugLines(index, cmos[index], toMemo);
         }
     }
     Memo3.Invalidate();
@@ -70,7 +43,7 @@ void TfrmMAIN::Button2Click(ui::TControl*) {
 // order, then tells the firmware that the setup changed. The controls keep their choices.
 void TfrmMAIN::btnUPDATEClick(ui::TControl*) {
     if (!dialogs().Confirm("CMOS内容を更新します.")) return;
-    const settings::CmosBytes composed = settings::ComposeAll(ShownChoices(*this));
+    const settings::CmosBytes composed = settings::ComposeAll(ShownChoices(settingControls_));
     for (const settings::WriteStep& step : settings::WriteOrder()) {
         std::uint8_t value = composed[step.index] & ~step.keep;
         if (step.keep) value |= ReadCmos(step.index) & step.keep;

@@ -1,6 +1,9 @@
 #include "settings/DebugReport.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <charconv>
+#include <iterator>
+#include <string_view>
 
 namespace settings {
 
@@ -10,7 +13,7 @@ enum class Shown { Hex2, Decimal, Nothing };
 
 struct Line {
     std::uint8_t byte;
-    const char* label;
+    std::string_view label;
     Shown shown;
     int shift = 0;
     unsigned mask = 0xFF;
@@ -19,7 +22,8 @@ struct Line {
 constexpr auto H = Shown::Hex2;
 constexpr auto D = Shown::Decimal;
 
-const Line kLines[] = {
+// By byte, in the order of the lines: a byte's lines are found by a binary search.
+constexpr Line kLines[] = {
     {0x52, "CHK change flag =", H},
     {0x55, "システム・パスワード設定 =", H},
     {0x55, "  bit0:システム・パスワード設定時 ON =", D, 0, 0x1},
@@ -36,24 +40,43 @@ const Line kLines[] = {
     {0x6A, "  bit1:   サウンドI/Oアドレス (0:220 1:230) =", D, 1, 0x1},
     {0x6A, "  bit0:   サウンドenable (0:disable 1:enable) =", D, 0, 0x1},
 };
+static_assert(std::ranges::is_sorted(kLines, {}, &Line::byte));
 
-std::string Number(const Line& line, std::uint8_t value) {
+// "%02X" or "%u" of the line's field; the fields shown in hexadecimal are whole bytes.
+void AppendNumber(std::string& text, const Line& line, std::uint8_t value) {
+    static constexpr char kHexDigits[] = "0123456789ABCDEF";
     const unsigned field = (value >> line.shift) & line.mask;
-    char text[8];
     switch (line.shown) {
-    case Shown::Hex2: std::snprintf(text, sizeof text, "%02X", field); return text;
-    case Shown::Decimal: std::snprintf(text, sizeof text, "%u", field); return text;
-    case Shown::Nothing: return {};
+    case Shown::Hex2:
+        text += kHexDigits[field >> 4];
+        text += kHexDigits[field & 0xF];
+        break;
+    case Shown::Decimal: {
+        char digits[3];
+        text.append(digits, std::to_chars(std::begin(digits), std::end(digits), field).ptr);
+        break;
     }
-    return {};
+    case Shown::Nothing: break;
+    }
 }
 
 }  // namespace
 
+void WriteDebugLines(std::uint8_t index, std::uint8_t value, const DebugLineSink& add) {
+    constexpr std::size_t kNumberRoom = 3;  // "FF" or up to "255"
+    for (const Line& line : std::ranges::equal_range(kLines, index, {}, &Line::byte)) {
+        std::string text;
+        text.reserve(line.label.size() + kNumberRoom);
+        text += line.label;
+        AppendNumber(text, line, value);
+        add(std::move(text));
+    }
+}
+
 std::vector<std::string> DebugLines(std::uint8_t index, std::uint8_t value) {
     std::vector<std::string> lines;
-    for (const Line& line : kLines)
-        if (line.byte == index) lines.push_back(line.label + Number(line, value));
+    WriteDebugLines(index, value,
+                    [&lines](std::string&& line) { lines.push_back(std::move(line)); });
     return lines;
 }
 

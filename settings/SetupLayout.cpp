@@ -56,7 +56,17 @@ std::vector<Field> MakeFields() {
     AddProfile(f, 0x72, "AC");
     AddProfile(f, 0x76, "BT");
     f.push_back({"rgBOOTMODE", 0x7A, 0, 0xFF, {0x80, 0x78}, 0x80});
+    for (Field& field : f) {
+        field.setting = FindSetting(field.control);
+        if (!field.setting) throw std::logic_error("no setting for the field of " + field.control);
+    }
     return f;
+}
+
+const Setting& SettingNamed(std::string_view control) {
+    const Setting* setting = FindSetting(control);
+    if (!setting) throw std::invalid_argument("no setting " + std::string(control));
+    return *setting;
 }
 
 bool IsWord(const Field& f) { return f.mask > 0xFF; }
@@ -82,9 +92,17 @@ std::uint8_t BitsIn(const Field& f, std::uint8_t index, unsigned code) {
 
 }  // namespace
 
+Choices::Choices() : catalogue_(Catalogue().data()), index_(Catalogue().size(), -1) {}
+
+void Choices::Set(const Setting& setting, int index) { index_[Place(setting)] = index; }
+
+void Choices::Set(std::string_view control, int index) { Set(SettingNamed(control), index); }
+
+int Choices::operator[](const Setting& setting) const { return index_[Place(setting)]; }
+
 int Choices::operator[](std::string_view control) const {
-    const auto it = index_.find(control);
-    return it == index_.end() ? -1 : it->second;
+    const Setting* setting = FindSetting(control);
+    return setting ? (*this)[*setting] : -1;
 }
 
 int TimeoutToIndex(std::uint8_t minutes) {
@@ -103,7 +121,7 @@ const std::vector<Field>& SetupFields() {
     return fields;
 }
 
-int Decode(std::string_view control, const CmosBytes& cmos) {
+const Field& LoadedField(std::string_view control) {
     // The field that a control is loaded from, by the control's name.
     static const auto loadedFrom = [] {
         std::unordered_map<std::string_view, const Field*> index;
@@ -114,17 +132,24 @@ int Decode(std::string_view control, const CmosBytes& cmos) {
     const auto it = loadedFrom.find(control);
     if (it == loadedFrom.end())
         throw std::invalid_argument("no setup field for control " + std::string(control));
-    const Field& f = *it->second;
+    return *it->second;
+}
+
+int Decode(const Field& f, const CmosBytes& cmos) {
     const unsigned value = FieldValue(f, cmos);
     for (size_t i = 0; i < f.codes.size(); ++i)
         if (f.codes[i] == value) return static_cast<int>(i);
     return f.unknown;
 }
 
+int Decode(std::string_view control, const CmosBytes& cmos) {
+    return Decode(LoadedField(control), cmos);
+}
+
 CmosBytes ComposeAll(const Choices& choices) {
     CmosBytes cmos{};
     for (const Field& f : SetupFields()) {
-        const unsigned code = Code(f, choices[f.control]);
+        const unsigned code = Code(f, choices[*f.setting]);
         cmos[f.byte] |= BitsIn(f, f.byte, code);
         if (IsWord(f)) cmos[f.byte + 1] |= BitsIn(f, std::uint8_t(f.byte + 1), code);
     }

@@ -5,10 +5,11 @@
 
 #include <array>
 #include <cstdint>
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "settings/Catalogue.h"
 
 namespace settings {
 
@@ -19,12 +20,22 @@ using CmosBytes = std::array<std::uint8_t, 128>;
 // list (-1 for no choice), 1 or 0 for a checked or unchecked check box.
 class Choices {
 public:
-    void Set(std::string_view control, int index) { index_[std::string(control)] = index; }
-    // -1 for a control never set.
+    Choices();  // every setting without a choice
+
+    void Set(const Setting& setting, int index);
+    // Throws std::invalid_argument for a control that is no setting of the catalogue.
+    void Set(std::string_view control, int index);
+
+    // -1 for a setting never set.
+    int operator[](const Setting& setting) const;
     int operator[](std::string_view control) const;
 
 private:
-    std::map<std::string, int, std::less<>> index_;
+    std::size_t Place(const Setting& setting) const {
+        return static_cast<std::size_t>(&setting - catalogue_);
+    }
+    const Setting* catalogue_;  // its first entry
+    std::vector<int> index_;    // by the setting's place in the catalogue
 };
 
 // A time-out in minutes (0 disabled, 1, 2, 5, 10, 15, 30) and the item of the time-out
@@ -44,12 +55,18 @@ struct Field {
     unsigned noChoice;            // written for no choice (or an item past the codes)
     int unknown = -1;             // the item shown for a value that is no code
     bool loaded = true;           // false: written only, derived from the control's address
+    const Setting* setting = nullptr;  // the catalogue's entry of `control`, filled in once
 };
 
 // Every field of the setup bytes, the IRQs that follow the port addresses included.
 const std::vector<Field>& SetupFields();
 
+// The field that a control is loaded from; throws std::invalid_argument for a control that
+// has none.
+const Field& LoadedField(std::string_view control);
+
 // The choice that a control shows for the bytes read.
+int Decode(const Field& field, const CmosBytes& cmos);
 int Decode(std::string_view control, const CmosBytes& cmos);
 
 // The setup byte at `index` composed wholly from the choices; the bits that no field uses

@@ -1,6 +1,7 @@
 #include "ui/Controls.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace ui {
 
@@ -47,6 +48,11 @@ void TMemo::Clear() {
 
 void TMemo::Add(const std::string& line) {
     lines_.push_back(line);
+    LinesChanged();
+}
+
+void TMemo::Add(std::string&& line) {
+    lines_.push_back(std::move(line));
     LinesChanged();
 }
 

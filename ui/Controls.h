@@ -142,6 +142,7 @@ public:
     int Count() const { return static_cast<int>(lines_.size()); }
     void Clear();
     void Add(const std::string& line);
+    void Add(std::string&& line);
     void BeginUpdate() { ++updateDepth_; }
     void EndUpdate();
     void Invalidate() { Notify(Change::Repaint); }
