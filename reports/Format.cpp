@@ -1,24 +1,9 @@
 #include "reports/Format.h"
 
 #include <cmath>
+#include <iterator>
 
 namespace reports {
-
-std::string Hex(std::uint32_t value, int minDigits) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string text;
-    do {
-        text.insert(text.begin(), kDigits[value & 0xF]);
-        value >>= 4;
-    } while (value != 0);
-    if (static_cast<int>(text.size()) < minDigits) text.insert(0, minDigits - text.size(), '0');
-    return text;
-}
-
-std::string PadLeft(std::string text, int width) {
-    if (static_cast<int>(text.size()) < width) text.insert(0, width - text.size(), ' ');
-    return text;
-}
 
 namespace {
 
@@ -27,29 +12,90 @@ std::uint64_t Magnitude(std::int64_t value) {
     return value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
 }
 
+// `value` in base `Base` with upper-case digits, zero-padded to `minDigits`. The base is a
+// constant so that the divisions compile to shifts or multiplications.
+template <unsigned Base>
+void AppendDigits(std::string& text, std::uint64_t value, int minDigits) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    static_assert(Base >= 2 && Base < sizeof kDigits);
+    char digits[64];  // enough for any 64-bit value in base 2 and up
+    char* first = std::end(digits);
+    do {
+        *--first = kDigits[value % Base];
+        value /= Base;
+    } while (value != 0);
+    const auto count = static_cast<std::size_t>(std::end(digits) - first);
+    if (count < static_cast<std::size_t>(minDigits)) text.append(minDigits - count, '0');
+    text.append(first, count);
+}
+
+// Right-aligns what was appended to `text` from `start` on in `width` characters.
+void PadFrom(std::string& text, std::size_t start, int width) {
+    const std::size_t length = text.size() - start;
+    if (length < static_cast<std::size_t>(width)) text.insert(start, width - length, ' ');
+}
+
 }  // namespace
 
-std::string GroupedNumber(std::int64_t value, int width, const std::string& thousands) {
-    const std::string digits = std::to_string(Magnitude(value));
+void AppendHex(std::string& text, std::uint32_t value, int minDigits) {
+    AppendDigits<16>(text, value, minDigits);
+}
+
+std::string Hex(std::uint32_t value, int minDigits) {
     std::string text;
+    AppendHex(text, value, minDigits);
+    return text;
+}
+
+void AppendInteger(std::string& text, std::int64_t value) {
+    if (value < 0) text += '-';
+    AppendDigits<10>(text, Magnitude(value), 1);
+}
+
+std::string PadLeft(std::string text, int width) {
+    PadFrom(text, 0, width);
+    return text;
+}
+
+void AppendGroupedNumber(std::string& text, std::int64_t value, int width,
+                         const std::string& thousands) {
+    const std::size_t start = text.size();
+    if (value < 0) text += '-';
+    std::string digits;  // at most 20: no allocation
+    AppendDigits<10>(digits, Magnitude(value), 1);
     for (std::size_t i = 0; i < digits.size(); ++i) {
         if (i > 0 && (digits.size() - i) % 3 == 0) text += thousands;
         text += digits[i];
     }
-    return PadLeft(value < 0 ? "-" + text : text, width);
+    PadFrom(text, start, width);
 }
 
-std::string FixedNumber(long double value, int decimals, int width, const std::string& decimal) {
+std::string GroupedNumber(std::int64_t value, int width, const std::string& thousands) {
+    std::string text;
+    AppendGroupedNumber(text, value, width, thousands);
+    return text;
+}
+
+void AppendFixedNumber(std::string& text, long double value, int decimals, int width,
+                       const std::string& decimal) {
     std::uint64_t scale = 1;
     for (int i = 0; i < decimals; ++i) scale *= 10;
     const long long units = std::llroundl(value * static_cast<long double>(scale));
     const std::uint64_t magnitude = Magnitude(units);
-    std::string text = std::to_string(magnitude / scale);
+    const std::size_t start = text.size();
+    if (units < 0) text += '-';
+    AppendDigits<10>(text, magnitude / scale, 1);
     if (decimals > 0) {
-        const std::string fraction = std::to_string(magnitude % scale);
-        text += decimal + std::string(decimals - fraction.size(), '0') + fraction;
+        text += decimal;
+        AppendDigits<10>(text, magnitude % scale, decimals);
     }
-    return PadLeft(units < 0 ? "-" + text : text, width);
+    PadFrom(text, start, width);
+}
+
+std::string FixedNumber(long double value, int decimals, int width, const std::string& decimal) {
+    std::string text;
+    AppendFixedNumber(text, value, decimals, width, decimal);
+    return text;
 }
 
 int StatusByte(std::uint32_t result) { return static_cast<std::int32_t>(result) % 256; }

@@ -1,5 +1,6 @@
 // The number texts of the reports, as pure functions: no C locale, the regional separators
-// are passed in. Widths are minimum widths; a longer text is never cut.
+// are passed in. Widths are minimum widths; a longer text is never cut. Each text can also
+// be appended to a text under construction, which saves a temporary string per number.
 #pragma once
 
 #include <cstdint>
@@ -9,16 +10,24 @@ namespace reports {
 
 // Upper-case hexadecimal digits, zero-padded to `minDigits`, longer when the value needs it.
 std::string Hex(std::uint32_t value, int minDigits);
+void AppendHex(std::string& text, std::uint32_t value, int minDigits);
+
+// "%d": the whole number in decimal digits, a minus sign before a negative one.
+void AppendInteger(std::string& text, std::int64_t value);
 
 // Right-aligns `text` in `width` characters, filling with spaces on the left.
 std::string PadLeft(std::string text, int width);
 
 // "%<width>.0n": the whole number with its digits grouped in threes by `thousands`.
 std::string GroupedNumber(std::int64_t value, int width, const std::string& thousands);
+void AppendGroupedNumber(std::string& text, std::int64_t value, int width,
+                         const std::string& thousands);
 
 // "%<width>.<decimals>f": rounded to nearest (halves away from zero), `decimal` before the
 // decimals, no grouping. A value that rounds to zero shows no minus sign.
 std::string FixedNumber(long double value, int decimals, int width, const std::string& decimal);
+void AppendFixedNumber(std::string& text, long double value, int decimals, int width,
+                       const std::string& decimal);
 
 // The firmware result as a signed 32-bit number, remainder by 256 truncated toward zero:
 // 0..255 when bit 31 is clear, -255..0 when it is set.

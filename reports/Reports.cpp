@@ -1,5 +1,7 @@
 #include "reports/Reports.h"
 
+#include <string_view>
+
 #include "reports/Format.h"
 
 namespace reports {
@@ -20,8 +22,8 @@ enum class Value {
 struct Line {
     Value value;
     std::uint8_t source;
-    const char* label;
-    const char* suffix;
+    std::string_view label;
+    std::string_view suffix;
 };
 
 // The report in the order of its lines, which is also the order of the hardware accesses.
@@ -50,46 +52,61 @@ constexpr Line kInformationLines[] = {
     {Value::StatusByte, 11, "    残量(0:無 1:LOW 30:Full 31:不明) =", ""},
 };
 
-std::string TemperatureText(std::uint16_t code, const std::string& decimal) {
-    return FixedNumber(Temperature(code), 1, 5, decimal) + "℃ (" + std::to_string(code) + ":" +
-           Hex(code, 2) + ")";
+void AppendTemperature(std::string& text, std::uint16_t code, const std::string& decimal) {
+    AppendFixedNumber(text, Temperature(code), 1, 5, decimal);
+    text += "℃ (";
+    AppendInteger(text, code);
+    text += ':';
+    AppendHex(text, code, 2);
+    text += ')';
 }
 
-// Reads what the line shows and returns its value text.
-std::string ReadValue(const Line& line, const Hardware& hw, const sys::NumberFormat& separators) {
+// Reads what the line shows and appends its value text.
+void AppendValue(std::string& text, const Line& line, const Hardware& hw,
+                 const sys::NumberFormat& separators) {
     const auto status = [&] { return hw.CallFirmware(kFnStatus, line.source, 0); };
     switch (line.value) {
-    case Value::None: return "";
+    case Value::None: return;
     case Value::Memory: {
         const unsigned low = hw.ReadCmos(line.source);
         const unsigned high = hw.ReadCmos(line.source + 1);
-        return GroupedNumber(low + 256 * high, 6, separators.thousands);
+        return AppendGroupedNumber(text, low + 256 * high, 6, separators.thousands);
     }
     case Value::Hibernation: {
         const std::uint32_t bytes = hw.CallFirmware(kFnHibernationSize, 0, 0);
         const long double kilobytes = static_cast<std::int32_t>(bytes) / 1024.0L;
-        return FixedNumber(kilobytes, 0, 8, separators.decimal) + "KB /" + Hex(bytes, 8);
+        AppendFixedNumber(text, kilobytes, 0, 8, separators.decimal);
+        text += "KB /";
+        return AppendHex(text, bytes, 8);
     }
-    case Value::CmosByte: return Hex(hw.ReadCmos(line.source), 2);
-    case Value::StatusByte: return std::to_string(StatusByte(status()));
+    case Value::CmosByte: return AppendHex(text, hw.ReadCmos(line.source), 2);
+    case Value::StatusByte: return AppendInteger(text, StatusByte(status()));
     case Value::Frequency:
-        return FixedNumber(StatusWord(status()) / 10.0L, 1, 5, separators.decimal);
-    case Value::Temperature: return TemperatureText(StatusWord(status()), separators.decimal);
+        return AppendFixedNumber(text, StatusWord(status()) / 10.0L, 1, 5, separators.decimal);
+    case Value::Temperature:
+        return AppendTemperature(text, StatusWord(status()), separators.decimal);
     }
-    return "";
 }
 
 // Rows of `count` values, `perRow` to a row: the row's first index as two hex digits, " : ",
 // then the values in `digits` hex digits separated by ",". Each row is given as soon as its
 // last value has been read.
-void AddHexRows(int count, int perRow, int digits, const std::function<std::uint32_t(int)>& read,
-                const LineSink& add) {
+template <class Read>
+void AddHexRows(int count, int perRow, int digits, const Read& read, const LineSink& add) {
+    const std::size_t rowLength = std::string_view("00 : ").size() + perRow * (digits + 1);
     std::string row;
     for (int i = 0; i < count; ++i) {
         const std::uint32_t value = read(i);
-        row = i % perRow == 0 ? Hex(i, 2) + " : " : row + ",";
-        row += Hex(value, digits);
-        if (i % perRow == perRow - 1) add(row);
+        if (i % perRow == 0) {
+            row.clear();
+            row.reserve(rowLength);
+            AppendHex(row, i, 2);
+            row += " : ";
+        } else {
+            row += ',';
+        }
+        AppendHex(row, value, digits);
+        if (i % perRow == perRow - 1) add(std::move(row));
     }
 }
 
@@ -97,8 +114,18 @@ void AddHexRows(int count, int perRow, int digits, const std::function<std::uint
 
 void WriteInformationReport(const Hardware& hw, const sys::NumberFormat& separators,
                             const LineSink& add) {
-    for (const Line& line : kInformationLines)
-        add(line.label + ReadValue(line, hw, separators) + line.suffix);
+    // Room for the longest value, "   33792KB /02100000", and more; a heading needs none
+    // and so stays within the string itself when it is short.
+    constexpr std::size_t kValueRoom = 24;
+    for (const Line& line : kInformationLines) {
+        const std::size_t valueRoom = line.value == Value::None ? 0 : kValueRoom;
+        std::string text;
+        text.reserve(line.label.size() + valueRoom + line.suffix.size());
+        text += line.label;
+        AppendValue(text, line, hw, separators);
+        text += line.suffix;
+        add(std::move(text));
+    }
 }
 
 void WriteRegisterDump(const Hardware& hw, const LineSink& add) {
