@@ -151,6 +151,17 @@ TEST(Composing, EveryItemOfEverySettingSurvivesTheRoundTrip) {
     }
 }
 
+TEST(Choices, KeepOneChoicePerSettingAndRefuseAControlThatIsNoSetting) {
+    Choices choices;
+    EXPECT_EQ(choices["rgLPTDMA"], -1);
+    choices.Set("rgLPTDMA", 1);
+    EXPECT_EQ(choices["rgLPTDMA"], 1);
+    EXPECT_EQ(choices[*settings::FindSetting("rgLPTDMA")], 1);
+    EXPECT_EQ(choices["rgLPTMODE"], -1);
+    EXPECT_THROW(choices.Set("CheckBox1", 1), std::invalid_argument);
+    EXPECT_EQ(choices["CheckBox1"], -1);
+}
+
 struct ComposeCase {
     const char* what;
     std::vector<std::pair<const char*, int>> choices;
