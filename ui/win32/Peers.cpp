@@ -105,16 +105,9 @@ void SetFaultReporter(std::function<void(const std::string&)> reporter) {
     Reporter() = std::move(reporter);
 }
 
-LRESULT Guarded(const std::function<LRESULT()>& body, LRESULT onFault) {
-    try {
-        return body();
-    } catch (const std::exception& e) {
-        Report(e.what());
-    } catch (...) {
-        Report("予期しないエラーが発生しました.");
-    }
-    return onFault;
-}
+void ReportFault(const char* text) { Report(text); }
+
+void ReportUnknownFault() { Report("予期しないエラーが発生しました."); }
 
 bool RouteToPeer(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {

@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <functional>
 #include <string>
 #include <vector>
@@ -35,8 +36,20 @@ struct Placement {
 
 // Shows what escapes at a window-procedure boundary; without a reporter it is dropped.
 void SetFaultReporter(std::function<void(const std::string&)> reporter);
+void ReportFault(const char* text);
+void ReportUnknownFault();
+
 // Runs `body` and stops any exception there: none may unwind through the system's frames.
-LRESULT Guarded(const std::function<LRESULT()>& body, LRESULT onFault);
+template <class Body> LRESULT Guarded(Body&& body, LRESULT onFault) {
+    try {
+        return body();
+    } catch (const std::exception& e) {
+        ReportFault(e.what());
+    } catch (...) {
+        ReportUnknownFault();
+    }
+    return onFault;
+}
 
 // Hands a child's notification to the child's peer. True when a peer answered it.
 bool RouteToPeer(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
