@@ -3,7 +3,8 @@
 # fonts that the window asks for ("ＭＳ Ｐゴシック", "ＭＳ ゴシック" and their English names)
 # to the IPA Gothic fonts (package fonts-ipafont-gothic). Safe to run again; a prepared
 # prefix is left as it is. Ends when the prefix's wineserver has written everything to disk,
-# so the prefix can be copied as a template.
+# so the prefix can be copied as a template: prepare a new prefix before starting programs
+# in it, or the script waits for them to end.
 #
 #   scripts/wine-prefix.sh [PREFIX]     (default: $WINEPREFIX)
 #
