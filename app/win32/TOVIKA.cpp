@@ -1,21 +1,94 @@
-// Placeholder entry until the entry sequence lands: the port layer on the machine of this
-// executable, then the main window until it is closed.
+// The program's entry point: the entry sequence of app/Startup.h on the Win32 system, one
+// system call per operation.
 #include <windows.h>
 
-#include <exception>
+#include <string>
+#include <vector>
 
+#include "app/Startup.h"
 #include "app/win32/MainWindow.h"
 #include "app/win32/ProcessMachine.h"
 #include "app/win32/Win32Dialogs.h"
 #include "hw/PortIO.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-    try {
-        hw::TPortArray& port = hw::CreatePort(app::CreateProcessMachine(".\\"));
-        app::win32::ApplicationTitle() = "TOVIKA";
-        return app::win32::RunMainWindow(instance, port, showCommand);
-    } catch (const std::exception& e) {
-        app::win32::Win32Dialogs().Inform(e.what());
-        return 1;
+namespace {
+
+HWND ToHwnd(app::WindowHandle w) { return reinterpret_cast<HWND>(w); }
+app::WindowHandle FromHwnd(HWND w) { return reinterpret_cast<app::WindowHandle>(w); }
+
+class Win32Startup : public app::StartupPlatform {
+public:
+    Win32Startup(HINSTANCE instance, int showCommand) : instance_(instance), showCommand_(showCommand) {}
+
+    std::string ProgramPath() override {
+        char path[MAX_PATH + 1] = {};
+        GetModuleFileNameA(nullptr, path, MAX_PATH);
+        return path;
     }
+
+    void SetApplicationTitle(const std::string& title) override { app::win32::ApplicationTitle() = title; }
+
+    void PreparePorts(const std::string& folder) override {
+        port_ = &hw::CreatePort(app::CreateProcessMachine(folder));
+    }
+
+    // The most significant half of comctl32.dll's fixed file version; 0 when the file or its
+    // version information cannot be read.
+    std::int32_t ComctlVersion() override {
+        char name[] = "comctl32.dll";
+        DWORD handle = 0;
+        const DWORD size = GetFileVersionInfoSizeA(name, &handle);
+        if (size == 0) return 0;
+        std::vector<char> info(size);
+        if (!GetFileVersionInfoA(name, 0, size, info.data())) return 0;
+        void* block = nullptr;
+        UINT length = 0;
+        char root[] = "\\";
+        if (!VerQueryValueA(info.data(), root, &block, &length) || !block || length < sizeof(VS_FIXEDFILEINFO))
+            return 0;
+        return app::PackComctlVersion(static_cast<const VS_FIXEDFILEINFO*>(block)->dwFileVersionMS);
+    }
+
+    void Inform(const std::string& text) override { app::win32::Win32Dialogs().Inform(text); }
+
+    app::Handle OpenNamedMutex(const char* name) override {
+        return reinterpret_cast<app::Handle>(OpenMutexA(MUTEX_ALL_ACCESS, FALSE, name));
+    }
+
+    app::Handle CreateNamedMutex(const char* name, bool& existed) override {
+        SetLastError(ERROR_SUCCESS);
+        HANDLE mutex = CreateMutexA(nullptr, FALSE, name);
+        existed = mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+        return reinterpret_cast<app::Handle>(mutex);
+    }
+
+    void CloseMutex(app::Handle mutex) override {
+        if (mutex) ::CloseHandle(reinterpret_cast<HANDLE>(mutex));
+    }
+
+    app::WindowHandle FindMainWindow(const char* className) override {
+        return FromHwnd(FindWindowA(className, nullptr));
+    }
+    void SetForeground(app::WindowHandle w) override { SetForegroundWindow(ToHwnd(w)); }
+    app::WindowHandle OwnerOf(app::WindowHandle w) override {
+        return static_cast<app::WindowHandle>(static_cast<DWORD>(GetWindowLongA(ToHwnd(w), GWL_HWNDPARENT)));
+    }
+    bool IsMinimised(app::WindowHandle w) override { return ::IsIconic(ToHwnd(w)) != FALSE; }
+    void SendRestore(app::WindowHandle w) override {
+        SendMessageA(ToHwnd(w), WM_SYSCOMMAND, SC_RESTORE, static_cast<LPARAM>(-1));
+    }
+
+    void RunMainWindow() override { app::win32::RunMainWindow(instance_, *port_, showCommand_); }
+
+private:
+    HINSTANCE instance_;
+    int showCommand_;
+    hw::TPortArray* port_ = nullptr;
+};
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    Win32Startup system(instance, showCommand);
+    return app::RunEntrySequence(system);
 }

@@ -1,0 +1,198 @@
+# Shared by the end-to-end tests: a fresh Wine prefix per test (copied from one booted
+# template), a private Xvfb server, TOVIKA-SIM.exe and the driver inside the prefix, and the
+# checks. Source it from a test script; see e2e/README.md.
+#
+# Environment (set by CTest, see e2e/CMakeLists.txt):
+#   E2E_SOURCE_DIR  the source tree
+#   E2E_BUILD_DIR   the win32 build folder that holds TOVIKA-SIM.exe and the driver
+
+set -euo pipefail
+
+E2E_SOURCE_DIR=${E2E_SOURCE_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+E2E_BUILD_DIR=${E2E_BUILD_DIR:-$E2E_SOURCE_DIR/build/win32}
+E2E_WORK=$E2E_BUILD_DIR/e2e-work
+E2E_SCREENS=$E2E_BUILD_DIR/e2e-screens
+E2E_TEMPLATE=$E2E_WORK/template-prefix
+
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEARCH=win32 WINEDEBUG=-all
+# No "install Mono / Gecko" questions when a prefix boots.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+# Windows paths of the program under test and of the driver inside every prefix.
+E2E_EXE_WIN='C:\tovika\TOVIKA-SIM.exe'
+E2E_DRIVER_WIN='C:\e2e\tovika-e2e-driver.exe'
+
+E2E_PIDS=()   # the program instances this test started
+E2E_PID=      # the last one
+E2E_XVFB=
+
+e2e_log() { printf '%s\n' "$*" >&2; }
+
+e2e_fail() {
+  e2e_log "FAIL: $*"
+  exit 1
+}
+
+# ---- the template prefix -------------------------------------------------------------------
+
+# Boots the template prefix once; later calls (also from tests running in parallel) find it
+# ready. scripts/wine-prefix.sh sets up the Japanese font mapping when it is there.
+e2e_template() {
+  mkdir -p "$E2E_WORK"
+  (
+    flock 9
+    local stamp=$E2E_TEMPLATE/.tovika-e2e-ready
+    local setup=$E2E_SOURCE_DIR/scripts/wine-prefix.sh
+    if [ -f "$stamp" ] && { [ ! -f "$setup" ] || [ "$stamp" -nt "$setup" ]; }; then exit 0; fi
+    e2e_log "booting the template Wine prefix $E2E_TEMPLATE"
+    rm -rf "$E2E_TEMPLATE"
+    export WINEPREFIX=$E2E_TEMPLATE
+    if [ -f "$setup" ]; then
+      bash "$setup" "$E2E_TEMPLATE" >"$E2E_WORK/template.log" 2>&1
+    else
+      wineboot -i >"$E2E_WORK/template.log" 2>&1
+    fi
+    wineserver -w
+    touch "$stamp"
+  ) 9>"$E2E_WORK/template.lock"
+}
+
+# ---- Xvfb --------------------------------------------------------------------------------
+
+# Starts a private Xvfb on the first free display from :90 to :99 and waits until it answers.
+# No lock of our own: the server claims its display itself, and a display counts as ours
+# only when the server that answers there is the one we started.
+e2e_xvfb() {
+  local n pid i
+  for n in $(seq 90 99); do
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$E2E_DIR/xvfb.log" 2>&1 &
+    pid=$!
+    for i in $(seq 100); do
+      kill -0 "$pid" 2>/dev/null || break
+      if xdpyinfo -display ":$n" >/dev/null 2>&1 &&
+         [ "$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null)" = "$pid" ]; then
+        E2E_XVFB=$pid
+        export DISPLAY=:$n
+        return 0
+      fi
+      sleep 0.1
+    done
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
+  e2e_fail "no free X display from :90 to :99"
+}
+
+# ---- one test ----------------------------------------------------------------------------
+
+# e2e_begin <name>: a fresh prefix with the program and the driver, a display, and the
+# cleanup on exit. The program's folder is $E2E_APP (C:\tovika in the prefix).
+e2e_begin() {
+  E2E_TEST=$1
+  E2E_DIR=$E2E_WORK/$E2E_TEST
+  local exe=$E2E_BUILD_DIR/TOVIKA-SIM.exe driver=$E2E_BUILD_DIR/e2e/tovika-e2e-driver.exe
+  [ -f "$exe" ] && [ -f "$driver" ] ||
+    e2e_fail "build first: cmake --build --preset win32 (missing $exe or $driver)"
+  rm -rf "$E2E_DIR"
+  mkdir -p "$E2E_DIR" "$E2E_SCREENS"
+  e2e_template
+  cp -a "$E2E_TEMPLATE" "$E2E_DIR/prefix"
+  export WINEPREFIX=$E2E_DIR/prefix
+  E2E_APP=$WINEPREFIX/drive_c/tovika
+  mkdir -p "$E2E_APP" "$WINEPREFIX/drive_c/e2e"
+  cp "$exe" "$E2E_APP/"
+  cp "$driver" "$WINEPREFIX/drive_c/e2e/"
+  trap e2e_end EXIT
+  e2e_xvfb
+  e2e_log "== $E2E_TEST on $DISPLAY, prefix $WINEPREFIX"
+}
+
+# Stops everything this test started: the prefix's wineserver with its processes, and Xvfb.
+# The program's folder is kept beside the logs; the prefix is removed.
+e2e_end() {
+  local status=$?
+  if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+  fi
+  [ -n "$E2E_XVFB" ] && { kill "$E2E_XVFB" 2>/dev/null || true; wait "$E2E_XVFB" 2>/dev/null || true; }
+  if [ -n "${E2E_APP:-}" ] && [ -d "$E2E_APP" ]; then
+    rm -rf "$E2E_DIR/app"
+    cp -a "$E2E_APP" "$E2E_DIR/app"
+    rm -rf "$WINEPREFIX"
+  fi
+  if [ "$status" = 0 ]; then e2e_log "PASS: $E2E_TEST"; else e2e_log "logs: $E2E_DIR"; fi
+  exit "$status"
+}
+
+# e2e_start: starts TOVIKA-SIM.exe in the background; its pid is $E2E_PID.
+e2e_start() {
+  local n=${#E2E_PIDS[@]}
+  (cd "$E2E_APP" && exec wine "$E2E_EXE_WIN") >"$E2E_DIR/program-$n.log" 2>&1 &
+  E2E_PID=$!
+  E2E_PIDS+=("$E2E_PID")
+}
+
+# expect_exit <pid> <status> [what]: waits until that instance has ended (up to 30 s) and
+# checks its exit status. (Not in a $(...): only this shell can wait for its children.)
+expect_exit() {
+  local pid=$1 i status=0
+  for i in $(seq 300); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$pid" 2>/dev/null && e2e_fail "${3:-instance $pid} is still running"
+  wait "$pid" || status=$?
+  expect_eq "${3:-exit status}" "$2" "$status"
+}
+
+e2e_running() { kill -0 "$1" 2>/dev/null; }
+
+# drv <command> [arguments]: runs the driver; prints its output in UTF-8 (the driver speaks
+# Shift-JIS) and fails the test when the command fails. `drv_try` returns the status instead.
+drv_try() {
+  local out err status=0 outfile errfile
+  outfile=$(mktemp "$E2E_DIR/driver-out.XXXXXX")
+  errfile=$(mktemp "$E2E_DIR/driver-err.XXXXXX")
+  # Files, not a pipe: a program that the driver starts keeps its output handle open.
+  (cd "$WINEPREFIX/drive_c" && wine "$E2E_DRIVER_WIN" "$@") >"$outfile" 2>"$errfile" || status=$?
+  out=$(iconv -f CP932 -t UTF-8 <"$outfile" | tr -d '\r')
+  err=$(iconv -f CP932 -t UTF-8 <"$errfile" | tr -d '\r')
+  rm -f "$outfile" "$errfile"
+  { printf '$ driver %s\n' "$*"; [ -n "$out" ] && printf '%s\n' "$out"; [ -n "$err" ] && printf '! %s\n' "$err"; } >>"$E2E_DIR/driver.log"
+  [ -n "$err" ] && e2e_log "driver $1: $err"
+  [ -z "$out" ] || printf '%s\n' "$out"
+  return "$status"
+}
+
+drv() {
+  drv_try "$@" || e2e_fail "driver $*"
+}
+
+# value <key> <output>: the value of the first key=value line.
+value() { printf '%s\n' "$2" | sed -n "s/^$1=//p" | head -n 1; }
+
+# expect_eq <what> <expected> <actual>
+expect_eq() {
+  [ "$2" = "$3" ] || e2e_fail "$1: expected [$2], got [$3]"
+  e2e_log "ok: $1 = $3"
+}
+
+# expect_value <key> <expected> <driver output>
+expect_value() { expect_eq "$1" "$2" "$(value "$1" "$3")"; }
+
+# expect_contains <what> <needle> <haystack>
+expect_contains() {
+  case "$3" in *"$2"*) e2e_log "ok: $1 contains [$2]" ;; *) e2e_fail "$1: [$2] not in [$3]" ;; esac
+}
+
+# shot <name>: a screenshot of the whole screen into build/win32/e2e-screens/<test>-<name>.png.
+shot() {
+  local file=$E2E_SCREENS/$E2E_TEST-$1.png
+  import -display "$DISPLAY" -window root "$file"
+  e2e_log "screenshot $file"
+}
+
+# The simulated notebook's files in the program's folder.
+sim_cmos() { printf '%s' "$E2E_APP/sim-cmos.dat"; }
+sim_ini() { printf '%s' "$E2E_APP/sim-firmware.ini"; }
