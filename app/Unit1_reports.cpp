@@ -17,7 +17,7 @@ template <class Write> void Refill(ui::TMemo& memo, Write write) {
     {
         ui::TMemo::BatchUpdate batch(memo);
         memo.Clear();
-        write([&memo](std::string&& line) { memo.Add(std::move(line)); });
+        write([&memo](const std::string& line) { memo.Add(line); });
     }
     memo.Invalidate();
 }

@@ -24,9 +24,7 @@ void TfrmMAIN::Button2Click(ui::TControl*) {
     {
         ui::TMemo::BatchUpdate batch(Memo3);
         Memo3.Clear();
-        const settings::DebugLineSink toMemo = [this](std::string&& line) {
-            Memo3.Add(std::move(line));
-        };
+        const settings::DebugLineSink toMemo = [this](const std::string& line) { Memo3.Add(line); };
         settings::CmosBytes cmos{};
         for (const SettingControls::LoadStep& step : settingControls_.load) {
             for (std::uint8_t index : step.step->reads) cmos[index] = ReadCmos(index);

@@ -1,5 +1,6 @@
 #include "reports/Reports.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "reports/Format.h"
@@ -52,6 +53,17 @@ constexpr Line kInformationLines[] = {
     {Value::StatusByte, 11, "    残量(0:無 1:LOW 30:Full 31:不明) =", ""},
 };
 
+// Room for the longest line: the longest label with its suffix, and the longest value,
+// "   33792KB /02100000" (longer only with separators of several bytes, which then cost
+// one reallocation).
+constexpr std::size_t LongestLine() {
+    std::size_t longest = 0;
+    for (const Line& line : kInformationLines)
+        longest = std::max(longest, line.label.size() + line.suffix.size());
+    return longest + std::string_view("   33792KB /02100000").size();
+}
+constexpr std::size_t kLongestLine = LongestLine();
+
 void AppendTemperature(std::string& text, std::uint16_t code, const std::string& decimal) {
     AppendFixedNumber(text, Temperature(code), 1, 5, decimal);
     text += "℃ (";
@@ -93,20 +105,18 @@ void AppendValue(std::string& text, const Line& line, const Hardware& hw,
 // last value has been read.
 template <class Read>
 void AddHexRows(int count, int perRow, int digits, const Read& read, const LineSink& add) {
-    const std::size_t rowLength = std::string_view("00 : ").size() + perRow * (digits + 1);
     std::string row;
     for (int i = 0; i < count; ++i) {
         const std::uint32_t value = read(i);
         if (i % perRow == 0) {
             row.clear();
-            row.reserve(rowLength);
             AppendHex(row, i, 2);
             row += " : ";
         } else {
             row += ',';
         }
         AppendHex(row, value, digits);
-        if (i % perRow == perRow - 1) add(std::move(row));
+        if (i % perRow == perRow - 1) add(row);
     }
 }
 
@@ -114,17 +124,13 @@ void AddHexRows(int count, int perRow, int digits, const Read& read, const LineS
 
 void WriteInformationReport(const Hardware& hw, const sys::NumberFormat& separators,
                             const LineSink& add) {
-    // Room for the longest value, "   33792KB /02100000", and more; a heading needs none
-    // and so stays within the string itself when it is short.
-    constexpr std::size_t kValueRoom = 24;
+    std::string text;  // one buffer for every line
+    text.reserve(kLongestLine);
     for (const Line& line : kInformationLines) {
-        const std::size_t valueRoom = line.value == Value::None ? 0 : kValueRoom;
-        std::string text;
-        text.reserve(line.label.size() + valueRoom + line.suffix.size());
-        text += line.label;
+        text = line.label;
         AppendValue(text, line, hw, separators);
         text += line.suffix;
-        add(std::move(text));
+        add(text);
     }
 }
 

@@ -20,7 +20,7 @@ struct Hardware {
                                 std::uint16_t param2)> CallFirmware;
 };
 
-using LineSink = std::function<void(std::string&& line)>;
+using LineSink = std::function<void(const std::string& line)>;
 
 // Firmware functions that the reports call (param2 always 0).
 using hw::kFnHibernationSize;

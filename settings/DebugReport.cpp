@@ -42,6 +42,14 @@ constexpr Line kLines[] = {
 };
 static_assert(std::ranges::is_sorted(kLines, {}, &Line::byte));
 
+// Room for the longest line: its label and a number of up to three digits.
+constexpr std::size_t LongestLine() {
+    std::size_t longest = 0;
+    for (const Line& line : kLines) longest = std::max(longest, line.label.size() + 3);
+    return longest;
+}
+constexpr std::size_t kLongestLine = LongestLine();
+
 // "%02X" or "%u" of the line's field; the fields shown in hexadecimal are whole bytes.
 void AppendNumber(std::string& text, const Line& line, std::uint8_t value) {
     static constexpr char kHexDigits[] = "0123456789ABCDEF";
@@ -63,20 +71,20 @@ void AppendNumber(std::string& text, const Line& line, std::uint8_t value) {
 }  // namespace
 
 void WriteDebugLines(std::uint8_t index, std::uint8_t value, const DebugLineSink& add) {
-    constexpr std::size_t kNumberRoom = 3;  // "FF" or up to "255"
-    for (const Line& line : std::ranges::equal_range(kLines, index, {}, &Line::byte)) {
-        std::string text;
-        text.reserve(line.label.size() + kNumberRoom);
-        text += line.label;
+    const auto lines = std::ranges::equal_range(kLines, index, {}, &Line::byte);
+    if (lines.empty()) return;
+    std::string text;  // one buffer for the byte's lines
+    text.reserve(kLongestLine);
+    for (const Line& line : lines) {
+        text = line.label;
         AppendNumber(text, line, value);
-        add(std::move(text));
+        add(text);
     }
 }
 
 std::vector<std::string> DebugLines(std::uint8_t index, std::uint8_t value) {
     std::vector<std::string> lines;
-    WriteDebugLines(index, value,
-                    [&lines](std::string&& line) { lines.push_back(std::move(line)); });
+    WriteDebugLines(index, value, [&lines](const std::string& line) { lines.push_back(line); });
     return lines;
 }
 

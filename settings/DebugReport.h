@@ -9,7 +9,7 @@
 
 namespace settings {
 
-using DebugLineSink = std::function<void(std::string&& line)>;
+using DebugLineSink = std::function<void(const std::string& line)>;
 
 // Gives `add` the report lines that belong to the byte at `index` (none for most bytes), in
 // order. Each line is its label followed at once by the number.

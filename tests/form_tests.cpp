@@ -73,6 +73,23 @@ TEST(RadioGroup, AssignmentClampsAndRunsTheHandlerOnlyOnAChangeToAnItem) {
     EXPECT_EQ(g.ItemIndex(), 1);
 }
 
+TEST(Memo, RefilledWithMoreFewerLongerOrShorterLinesShowsExactlyTheNewOnes) {
+    using Lines = std::vector<std::string>;
+    ui::TMemo memo("m");
+    const Lines fills[] = {
+        {"first line, long enough to live outside the string", "2", "third"},
+        {"short", "a second line that is longer than any before it", "3", "four", "five"},
+        {"one"},
+        {},
+        {"again the first line, long enough to live outside the string", "b"},
+    };
+    for (const Lines& lines : fills) {
+        memo.Clear();
+        for (const std::string& line : lines) memo.Add(line);
+        EXPECT_EQ(memo.Lines(), lines);
+    }
+}
+
 TEST(SystemLabel, NamesEverySystemAsTheVersionRecordSays) {
     const struct { sys::OsVersion v; const char* text; bool nt; } cases[] = {
         {{true, 4, 0, 0x04000000u | 1000, 1}, "Windows95  (Windows Ver.4.0  Build 1000)", false},

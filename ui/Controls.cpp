@@ -42,17 +42,20 @@ void TComboBox::SetItemIndex(int index) {
 
 void TMemo::Clear() {
     if (lines_.empty()) return;
+    cleared_.insert(cleared_.end(), std::make_move_iterator(lines_.rbegin()),
+                    std::make_move_iterator(lines_.rend()));
     lines_.clear();
     LinesChanged();
 }
 
 void TMemo::Add(const std::string& line) {
-    lines_.push_back(line);
-    LinesChanged();
-}
-
-void TMemo::Add(std::string&& line) {
-    lines_.push_back(std::move(line));
+    if (cleared_.empty()) {
+        lines_.push_back(line);
+    } else {
+        lines_.push_back(std::move(cleared_.back()));
+        cleared_.pop_back();
+        lines_.back() = line;
+    }
     LinesChanged();
 }
 

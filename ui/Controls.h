@@ -141,8 +141,10 @@ public:
     const std::vector<std::string>& Lines() const { return lines_; }
     int Count() const { return static_cast<int>(lines_.size()); }
     void Clear();
+    // Copies the line into the buffer of the line that stood at its place before the last
+    // Clear, if any: a box refilled with lines of about the same lengths, as the handlers
+    // refill theirs, allocates nothing.
     void Add(const std::string& line);
-    void Add(std::string&& line);
     void BeginUpdate() { ++updateDepth_; }
     void EndUpdate();
     void Invalidate() { Notify(Change::Repaint); }
@@ -166,6 +168,7 @@ public:
 private:
     void LinesChanged();
     std::vector<std::string> lines_;
+    std::vector<std::string> cleared_;  // buffers of the cleared lines, the first line's last
     int updateDepth_ = 0;
     bool pending_ = false;
 };
