@@ -125,10 +125,11 @@ e2e_end() {
   exit "$status"
 }
 
-# e2e_start: starts TOVIKA-SIM.exe in the background; its pid is $E2E_PID.
+# e2e_start [NAME=value ...]: starts TOVIKA-SIM.exe in the background, with those variables
+# in its environment; its pid is $E2E_PID.
 e2e_start() {
   local n=${#E2E_PIDS[@]}
-  (cd "$E2E_APP" && exec wine "$E2E_EXE_WIN") >"$E2E_DIR/program-$n.log" 2>&1 &
+  (cd "$E2E_APP" && exec env "$@" wine "$E2E_EXE_WIN") >"$E2E_DIR/program-$n.log" 2>&1 &
   E2E_PID=$!
   E2E_PIDS+=("$E2E_PID")
 }
