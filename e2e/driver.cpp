@@ -244,6 +244,12 @@ const app::ControlLayout* LayoutRow(const std::string& name) {
     return nullptr;
 }
 
+bool IsStandardControl(const std::string& cls) {
+    return cls == "Button" || cls == "Edit" || cls == "ComboBox" || cls == "Static" || cls == "ListBox" ||
+           cls == "ScrollBar" || cls == WC_TABCONTROLA;
+}
+bool IsFrame(HWND w) { return ClassOf(w) == "Button" && ButtonType(w) == BS_GROUPBOX; }
+
 bool ClassFits(HWND w, app::Kind kind) {
     const std::string cls = ClassOf(w);
     switch (kind) {
@@ -254,13 +260,22 @@ bool ClassFits(HWND w, app::Kind kind) {
     case app::Kind::Label: return cls == "Static";
     case app::Kind::PageControl: return cls == WC_TABCONTROLA;
     case app::Kind::GroupBox:
-    case app::Kind::RadioGroup:  // a frame: a group-box button or a container of its own class
-        return (cls == "Button" && ButtonType(w) == BS_GROUPBOX) ||
-               (cls != "Button" && cls != "Edit" && cls != "ComboBox" && cls != "Static" && cls != WC_TABCONTROLA);
+    case app::Kind::RadioGroup:
     case app::Kind::TabSheet:
-    case app::Kind::Panel: return cls != "Button" && cls != "Edit" && cls != "ComboBox" && cls != WC_TABCONTROLA;
+    case app::Kind::Panel:  // a window of the program's own class, or a bare group-box frame
+        return !IsStandardControl(cls) || IsFrame(w);
     }
     return false;
+}
+
+// The caption that a control shows: its text, or for a container without text the text of
+// the group-box frame drawn inside it.
+std::string ShownCaption(HWND w) {
+    const std::string text = TextOf(w);
+    if (!text.empty() || IsStandardControl(ClassOf(w))) return text;
+    for (HWND c : DirectChildren(w))
+        if (IsFrame(c)) return TextOf(c);
+    return {};
 }
 
 // Texts that the window replaces at creation, so they do not identify the control.
@@ -278,7 +293,8 @@ HWND SearchScope(HWND main, const app::ControlLayout& row) {
     const app::ControlLayout* parent = LayoutRow(row.parent);
     if (!parent || parent->kind == app::Kind::TabSheet) return main;
     try {
-        return FindByName(main, *parent);
+        const HWND found = FindByName(main, *parent);
+        return IsFrame(found) ? GetAncestor(found, GA_PARENT) : found;  // a frame holds nothing
     } catch (const Failure&) {
         return main;
     }
@@ -294,7 +310,7 @@ HWND FindByName(HWND main, const app::ControlLayout& row) {
     int bestScore = 0, ties = 0;
     for (HWND w : Descendants(scope)) {
         if (!ClassFits(w, row.kind)) continue;
-        if (CaptionIdentifies(row) && TextOf(w) != row.caption) continue;
+        if (CaptionIdentifies(row) && ShownCaption(w) != row.caption) continue;
         const RECT r = RectInParent(w);
         int score = 0;
         if (r.left == row.left && r.top == row.top) score += 2;
@@ -515,9 +531,12 @@ void CmdState(const Args& a) {
         const int sel = static_cast<int>(SendMessageA(w, CB_GETCURSEL, 0, 0));
         std::vector<std::string> items;
         for (int i = 0; i < count; ++i) {
-            char text[256] = {};
-            if (SendMessageA(w, CB_GETLBTEXTLEN, i, 0) < static_cast<LRESULT>(sizeof text))
-                SendMessageA(w, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            // Wine copies an item between processes in UTF-16 whichever way it was asked for,
+            // so ask for UTF-16 and convert.
+            wchar_t wide[256] = {};
+            if (SendMessageW(w, CB_GETLBTEXTLEN, i, 0) < 256) SendMessageW(w, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide));
+            char text[512] = {};
+            WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
             items.push_back(text);
         }
         Out("items=" + Join(items));
