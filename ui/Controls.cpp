@@ -42,19 +42,18 @@ void TComboBox::SetItemIndex(int index) {
 
 void TMemo::Clear() {
     if (lines_.empty()) return;
-    cleared_.insert(cleared_.end(), std::make_move_iterator(lines_.rbegin()),
-                    std::make_move_iterator(lines_.rend()));
-    lines_.clear();
+    cleared_.swap(lines_);
+    lines_.clear();  // the lines cleared before, their buffers taken or left over
     LinesChanged();
 }
 
 void TMemo::Add(const std::string& line) {
-    if (cleared_.empty()) {
-        lines_.push_back(line);
-    } else {
-        lines_.push_back(std::move(cleared_.back()));
-        cleared_.pop_back();
+    const std::size_t place = lines_.size();
+    if (place < cleared_.size()) {
+        lines_.push_back(std::move(cleared_[place]));
         lines_.back() = line;
+    } else {
+        lines_.push_back(line);
     }
     LinesChanged();
 }
