@@ -20,10 +20,15 @@ class Win32Startup : public app::StartupPlatform {
 public:
     Win32Startup(HINSTANCE instance, int showCommand) : instance_(instance), showCommand_(showCommand) {}
 
+    // GetModuleFileNameA cuts a path that does not fit without saying so on the 9x family;
+    // a buffer with room to spare tells that the whole path came.
     std::string ProgramPath() override {
-        char path[MAX_PATH + 1] = {};
-        GetModuleFileNameA(nullptr, path, MAX_PATH);
-        return path;
+        std::vector<char> path(MAX_PATH + 1);
+        for (;;) {
+            const DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+            if (n + 1 < path.size()) return std::string(path.data(), n);
+            path.resize(path.size() * 2);
+        }
     }
 
     void SetApplicationTitle(const std::string& title) override { app::win32::ApplicationTitle() = title; }
