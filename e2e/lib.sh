@@ -93,6 +93,8 @@ e2e_begin() {
   local exe=$E2E_BUILD_DIR/TOVIKA-SIM.exe driver=$E2E_BUILD_DIR/e2e/tovika-e2e-driver.exe
   [ -f "$exe" ] && [ -f "$driver" ] ||
     e2e_fail "build first: cmake --build --preset win32 (missing $exe or $driver)"
+  # What an earlier run of this test left running, if it was killed.
+  [ -d "$E2E_DIR/prefix" ] && WINEPREFIX=$E2E_DIR/prefix wineserver -k 2>/dev/null || true
   rm -rf "$E2E_DIR"
   mkdir -p "$E2E_DIR" "$E2E_SCREENS"
   e2e_template
