@@ -643,6 +643,42 @@ void CmdWaitGone(const Args&) {
     if (!WaitFor([] { return MainWindows().empty(); })) throw Failure("a TfrmMAIN window is still there");
 }
 
+// ---- a file held by another program ---------------------------------------------------------
+
+const char* const kReleaseEvent = "TovikaE2eRelease";
+
+// hold <path>: opens an existing file for reading and writing without sharing, as another
+// program that has it open would, and keeps it open until `release` (or the time is up).
+// Prints held=<path> at once when the file is open, so a test started in the background can
+// wait for that line.
+void CmdHold(const Args& a) {
+    Need(a, 1, "hold <path>");
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, kReleaseEvent);
+    if (!release) throw Failure("cannot create the event " + std::string(kReleaseEvent));
+    HANDLE file = CreateFileA(a[0].c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        CloseHandle(release);
+        throw Failure(Format("cannot open %s (error %lu)", a[0].c_str(), GetLastError()));
+    }
+    const std::string line = "held=" + a[0] + "\n";
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fflush(stdout);
+    const DWORD waited = WaitForSingleObject(release, gTimeout);
+    CloseHandle(file);
+    CloseHandle(release);
+    if (waited != WAIT_OBJECT_0) throw Failure("the file was never released");
+    Out("released=" + a[0]);
+}
+
+// release: lets the file of a running `hold` go.
+void CmdRelease(const Args&) {
+    HANDLE release = OpenEventA(EVENT_MODIFY_STATE, FALSE, kReleaseEvent);
+    if (!release) throw Failure("no file is held");
+    SetEvent(release);
+    CloseHandle(release);
+}
+
 // ---- the creation race ---------------------------------------------------------------------
 
 // Starts `program` in its own folder, with no standard handles of ours: the tests read the
@@ -807,6 +843,8 @@ const Command kCommands[] = {
     {"minimize", CmdMinimize, "minimise the main window"},
     {"close", CmdClose, "close the main window"},
     {"wait-gone", CmdWaitGone, "wait until no main window is left"},
+    {"hold", CmdHold, "<path>: keep an existing file open without sharing until `release`"},
+    {"release", CmdRelease, "let the file of a running `hold` go"},
     {"race", CmdRace, "<program>: hold a start between its instance test and its mutex creation"},
 };
 

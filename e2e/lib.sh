@@ -23,6 +23,7 @@ E2E_EXE_WIN='C:\tovika\TOVIKA-SIM.exe'
 E2E_DRIVER_WIN='C:\e2e\tovika-e2e-driver.exe'
 
 E2E_PIDS=()   # the program instances this test started
+E2E_IMMUTABLE=()  # what `immutable` made so, undone when the test ends
 E2E_PID=      # the last one
 E2E_XVFB=
 
@@ -95,7 +96,7 @@ e2e_begin() {
     e2e_fail "build first: cmake --build --preset win32 (missing $exe or $driver)"
   # What an earlier run of this test left running, if it was killed.
   [ -d "$E2E_DIR/prefix" ] && WINEPREFIX=$E2E_DIR/prefix wineserver -k 2>/dev/null || true
-  rm -rf "$E2E_DIR"
+  rm -rf "$E2E_DIR" 2>/dev/null || { chattr -R -i "$E2E_DIR" 2>/dev/null; rm -rf "$E2E_DIR"; }
   mkdir -p "$E2E_DIR" "$E2E_SCREENS"
   e2e_template
   cp -a "$E2E_TEMPLATE" "$E2E_DIR/prefix"
@@ -118,6 +119,7 @@ e2e_end() {
     wineserver -w 2>/dev/null || true
   fi
   [ -n "$E2E_XVFB" ] && { kill "$E2E_XVFB" 2>/dev/null || true; wait "$E2E_XVFB" 2>/dev/null || true; }
+  [ ${#E2E_IMMUTABLE[@]} = 0 ] || chattr -i "${E2E_IMMUTABLE[@]}" 2>/dev/null || true
   if [ -n "${E2E_APP:-}" ] && [ -d "$E2E_APP" ]; then
     rm -rf "$E2E_DIR/app"
     cp -a "$E2E_APP" "$E2E_DIR/app"
@@ -195,6 +197,15 @@ shot() {
   import -display "$DISPLAY" -window root "$file"
   e2e_log "screenshot $file"
 }
+
+# immutable <path>...: files or folders that refuse every change (chattr +i), which Wine
+# refuses as Windows refuses a read-only file or folder (root writes through a chmod 444).
+# `mutable` lifts it; the end of the test lifts it from whatever is left.
+immutable() {
+  chattr +i "$@"
+  E2E_IMMUTABLE+=("$@")
+}
+mutable() { chattr -i "$@"; }
 
 # The simulated notebook's files in the program's folder.
 sim_cmos() { printf '%s' "$E2E_APP/sim-cmos.dat"; }
