@@ -40,7 +40,6 @@ constexpr Line kLines[] = {
     {0x6A, "  bit1:   サウンドI/Oアドレス (0:220 1:230) =", D, 1, 0x1},
     {0x6A, "  bit0:   サウンドenable (0:disable 1:enable) =", D, 0, 0x1},
 };
-static_assert(std::ranges::is_sorted(kLines, {}, &Line::byte));
 
 // Room for the longest line: its label and a number of up to three digits.
 constexpr std::size_t LongestLine() {
@@ -71,11 +70,10 @@ void AppendNumber(std::string& text, const Line& line, std::uint8_t value) {
 }  // namespace
 
 void WriteDebugLines(std::uint8_t index, std::uint8_t value, const DebugLineSink& add) {
-    const auto lines = std::ranges::equal_range(kLines, index, {}, &Line::byte);
-    if (lines.empty()) return;
     std::string text;  // one buffer for the byte's lines
-    text.reserve(kLongestLine);
-    for (const Line& line : lines) {
+    for (const Line& line : kLines) {
+        if (line.byte != index) continue;
+        if (text.capacity() < kLongestLine) text.reserve(kLongestLine);
         text = line.label;
         AppendNumber(text, line, value);
         add(text);
