@@ -198,6 +198,13 @@ shot() {
   e2e_log "screenshot $file"
 }
 
+# e2e_unmanaged: Wine draws the window frames itself instead of leaving them to a window
+# manager. Xvfb has none, and after hiding a managed window (a dialog that closes, the main
+# window at the end) Wine waits 2 s for the manager's answer. Call it before the first start.
+e2e_unmanaged() {
+  printf '\n[Software\\\\Wine\\\\X11 Driver] 0\n"Managed"="N"\n' >>"$WINEPREFIX/user.reg"
+}
+
 # immutable <path>...: files or folders that refuse every change (chattr +i), which Wine
 # refuses as Windows refuses a read-only file or folder (root writes through a chmod 444).
 # `mutable` lifts it; the end of the test lifts it from whatever is left.
