@@ -5,6 +5,7 @@
 # has no report line: the dump shows it as status word 0Eh. No key writes CMOS.
 source "$(dirname "$0")/lib.sh"
 e2e_begin hotkeys
+e2e_unmanaged
 
 # Start states from which two presses show the toggle or the wrap-around of every key:
 # volume at its top, CPU speed low, display output on its last choice.
