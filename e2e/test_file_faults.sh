@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# The two files the window writes, c:\hiber.dat and cmos.dat beside the program, refused by
+# the file system as Wine reproduces it: an immutable file, a file another program holds
+# open without sharing, drive C or the program's folder refusing new files, the program's
+# folder gone. Each time: the operation's error message, the button disabled while it is
+# shown and enabled again after it, the file as it was; once the cause is lifted the same
+# button works in the same window.
+source "$(dirname "$0")/lib.sh"
+e2e_begin file_faults
+e2e_unmanaged
+
+printf 'hibernation-size = 0x10000\n' >"$(sim_ini)"
+e2e_start
+drv wait-window >/dev/null
+
+# operation -> button | its file in the prefix | the same as Windows sees it
+declare -A button=([hiber]=btnMAKEHIBER [backup]=btnCMOSBACKUP)
+declare -A file=([hiber]=$WINEPREFIX/drive_c/hiber.dat [backup]=$E2E_APP/cmos.dat)
+declare -A winpath=([hiber]='c:\hiber.dat' [backup]='C:\tovika\cmos.dat')
+declare -A asks=([hiber]='c:\hiber.dat を作成します.' [backup]='CMOS内容を C:\tovika\cmos.dat に出力します.')
+
+file_state() { if [ -e "$1" ]; then stat -c %s "$1" && md5sum <"$1"; else echo none; fi; }
+
+# hold <windows path>: another program of the prefix opens the file without sharing.
+hold() {
+  (cd "$WINEPREFIX/drive_c" && exec wine "$E2E_DRIVER_WIN" -t 60000 hold "$1") >"$E2E_DIR/hold.out" 2>&1 &
+  holder=$!
+  for _ in $(seq 100); do
+    grep -q '^held=' "$E2E_DIR/hold.out" && return 0
+    e2e_running "$holder" || break
+    sleep 0.1
+  done
+  e2e_fail "cannot hold $1: $(cat "$E2E_DIR/hold.out")"
+}
+release() {
+  drv release >/dev/null
+  wait "$holder" || e2e_fail "driver hold: $(cat "$E2E_DIR/hold.out")"
+}
+
+# run <operation>: clicks its button and confirms; prints the closing message (still open).
+run() {
+  drv click "${button[$1]}"
+  expect_value text "${asks[$1]}" "$(drv dialog)"
+  drv answer OK >/dev/null
+  drv dialog
+}
+
+# fault | operation | what the fault is done to
+cases=(
+  "immutable|hiber|${file[hiber]}"
+  "held|hiber|${file[hiber]}"
+  "immutable|hiber|$WINEPREFIX/drive_c"  # drive C takes no new file
+  "immutable|backup|${file[backup]}"
+  "held|backup|${file[backup]}"
+  "immutable|backup|$E2E_APP"            # the program's folder takes no new file
+  "missing|backup|$E2E_APP"              # the program's folder moved away while it runs
+)
+
+for row in "${cases[@]}"; do
+  IFS='|' read -r fault op target <<<"$row"
+  what="$fault $(basename "$target") ($op)"
+  e2e_log "-- $what"
+  # A file fault needs the file; a folder fault finds none of ours in it.
+  if [ "$target" = "${file[$op]}" ]; then printf 'written before the test\n' >"${file[$op]}"; else rm -f "${file[$op]}"; fi
+  before=$(file_state "${file[$op]}")
+  case $fault in
+    immutable) immutable "$target" ;;
+    held) hold "${winpath[$op]}" ;;
+    missing) mv "$target" "$target.away" ;;
+  esac
+
+  d=$(run "$op")
+  expect_value title TOVIKA "$d"
+  expect_value text "エラー： ${winpath[$op]} が作成できません." "$d"
+  expect_value buttons OK "$d"
+  expect_value enabled 0 "$(drv state "${button[$op]}")"
+  shot "$fault-$(basename "$target")"
+  drv answer OK >/dev/null
+  drv no-dialog >/dev/null
+  expect_value enabled 1 "$(drv state "${button[$op]}")"
+
+  case $fault in
+    immutable) mutable "$target" ;;
+    held) release ;;
+    missing) mv "$target.away" "$target" ;;
+  esac
+  expect_eq "${winpath[$op]} after: $what" "$before" "$(file_state "${file[$op]}")"
+
+  # The cause lifted, the same button in the same window does its work.
+  expect_value text "${winpath[$op]} を作成しました." "$(run "$op")"
+  drv answer OK >/dev/null
+  expect_value enabled 1 "$(drv state "${button[$op]}")"
+  if [ "$op" = hiber ]; then
+    expect_eq "size of c:\\hiber.dat" 65536 "$(stat -c %s "${file[$op]}")"
+  else
+    cmp -s "${file[$op]}" "$(sim_cmos)" || e2e_fail "cmos.dat is not the CMOS image"
+    e2e_log "ok: cmos.dat is the CMOS image"
+  fi
+done
+
+drv click text:再表示
+drv no-dialog >/dev/null
+[ "$(drv text Memo2 | wc -l)" = 22 ] || e2e_fail "the report after the faults: $(drv text Memo2)"
+drv close
+expect_exit "$E2E_PID" 0 "exit status"
