@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# "BACKUP" saves the 128 CMOS bytes to cmos.dat beside the program: it asks first, naming
+# the path; キャンセル creates nothing; after OK the button is disabled while the message
+# "... を作成しました." is open and enabled again after it; the file holds exactly the bytes
+# of sim-cmos.dat, and a later backup replaces a longer file of that name.
+source "$(dirname "$0")/lib.sh"
+e2e_begin backup
+
+backup=$E2E_APP/cmos.dat
+path='C:\tovika\cmos.dat'
+
+# After a dialog has closed, the handler that opened it goes on (under Wine without a
+# window manager, a closed dialog's window is withdrawn with a wait of up to 2 s): wait
+# until the main window takes messages again.
+handler_done() { drv wait-window >/dev/null; }
+
+expect_enabled() { expect_eq "btnCMOSBACKUP enabled $2" "$1" "$(value enabled "$(drv state btnCMOSBACKUP)")"; }
+
+# expect_backup <what>: cmos.dat is the image of the simulated notebook's CMOS.
+expect_backup() {
+  [ -f "$backup" ] || e2e_fail "$1: no cmos.dat"
+  expect_eq "$1: size of cmos.dat" 128 "$(stat -c %s "$backup")"
+  cmp "$(sim_cmos)" "$backup" >&2 || e2e_fail "$1: cmos.dat differs from sim-cmos.dat"
+  e2e_log "ok: $1: cmos.dat = sim-cmos.dat"
+}
+
+# A CMOS image of every kind of byte, zeros included.
+for i in $(seq 0 127); do printf "\\x$(printf %02x $(((i * 37 + 11) % 256 * (i % 16 != 5))))"; done >"$(sim_cmos)"
+e2e_start
+drv wait-window >/dev/null
+expect_enabled 1 "at start"
+
+# ---- キャンセル: nothing created, the button untouched
+drv click btnCMOSBACKUP
+d=$(drv dialog)
+expect_value title TOVIKA "$d"
+expect_value text "CMOS内容を $path に出力します." "$d"
+expect_value buttons "OK|キャンセル" "$d"
+shot confirmation
+drv answer キャンセル >/dev/null
+handler_done
+drv no-dialog >/dev/null
+[ ! -e "$backup" ] || e2e_fail "キャンセル created cmos.dat"
+expect_enabled 1 "after キャンセル"
+
+# ---- OK: the file, then the message; the button disabled until the message is closed
+drv click btnCMOSBACKUP
+expect_value text "CMOS内容を $path に出力します." "$(drv dialog)"
+drv answer OK >/dev/null
+d=$(drv dialog)
+expect_value title TOVIKA "$d"
+expect_value text "$path を作成しました." "$d"
+expect_value buttons OK "$d"
+expect_enabled 0 "while the message is open"
+expect_backup "while the message is open"
+shot created
+drv answer OK >/dev/null
+handler_done
+drv no-dialog >/dev/null
+expect_enabled 1 "after the message"
+expect_backup "after the message"
+
+# ---- a second backup replaces a longer file of that name
+head -c 300 /dev/zero | tr '\0' '\356' >"$backup"
+drv click btnCMOSBACKUP
+drv answer OK >/dev/null
+expect_value text "$path を作成しました." "$(drv dialog)"
+drv answer OK >/dev/null
+handler_done
+expect_enabled 1 "after the second backup"
+expect_backup "second backup"
+[ "$(LC_ALL=C ls "$E2E_APP")" = "$(printf 'TOVIKA-SIM.exe\ncmos.dat\nsim-cmos.dat')" ] ||
+  e2e_fail "the program's folder holds other files: $(ls "$E2E_APP")"
+
+drv close
+expect_exit "$E2E_PID" 0 "exit status"
