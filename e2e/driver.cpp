@@ -484,7 +484,11 @@ void CmdSelectTab(const Args& a) {
     remote.Read(&r, sizeof r);
     PostClick(tab, (r.left + r.right) / 2, (r.top + r.bottom) / 2, WM_LBUTTONDOWN, WM_LBUTTONUP);
     Settle(main);
-    if (SendMessageA(tab, TCM_GETCURSEL, 0, 0) != index) throw Failure("the tab " + a[0] + " did not become current");
+    // A loaded machine may take the click a little later than the settling messages say.
+    for (int waited = 0; SendMessageA(tab, TCM_GETCURSEL, 0, 0) != index; waited += 50) {
+        if (waited >= 5000) throw Failure("the tab " + a[0] + " did not become current");
+        Sleep(50);
+    }
     Out("current=" + a[0]);
 }
 
