@@ -4,7 +4,8 @@
 # open without sharing, drive C or the program's folder refusing new files, the program's
 # folder gone. Each time: the operation's error message, the button disabled while it is
 # shown and enabled again after it, the file as it was; once the cause is lifted the same
-# button works in the same window.
+# button works in the same window. The simulated notebook's own image refused while the
+# program runs: the update's error, and the CMOS stays what the image holds.
 source "$(dirname "$0")/lib.sh"
 e2e_begin file_faults
 e2e_unmanaged
@@ -98,6 +99,36 @@ for row in "${cases[@]}"; do
   fi
 done
 
+# ---- the simulated notebook's own image refused while the program runs: the update stops
+# at its first byte through the default error reporting, and the CMOS keeps what sim-cmos.dat
+# holds, so "再読込" shows the choice as saved; once the image is writable the update saves.
+drv select-tab システム >/dev/null
+expect_value index 0 "$(drv state rgBOOTMEMCHK)"
+image=$(md5sum <"$(sim_cmos)")
+immutable "$(sim_cmos)"
+drv select rgBOOTMEMCHK 1
+drv click btnUPDATE
+expect_value text CMOS内容を更新します. "$(drv dialog)"
+drv answer OK >/dev/null
+d=$(drv dialog)
+expect_value title TOVIKA "$d"
+expect_value text 'C:\tovika\sim-cmos.dat に CMOS の内容を保存できません.' "$d"
+shot immutable-sim-cmos.dat
+drv answer OK >/dev/null
+drv click Button2
+drv no-dialog >/dev/null
+expect_value index 0 "$(drv state rgBOOTMEMCHK)"
+expect_eq "sim-cmos.dat after the refused update" "$image" "$(md5sum <"$(sim_cmos)")"
+mutable "$(sim_cmos)"
+drv select rgBOOTMEMCHK 1
+drv click btnUPDATE
+drv answer OK >/dev/null
+drv no-dialog >/dev/null
+drv click Button2
+expect_value index 1 "$(drv state rgBOOTMEMCHK)"
+expect_eq "byte 33h of sim-cmos.dat" a0 "$(od -An -tx1 -j $((0x33)) -N1 "$(sim_cmos)" | tr -d ' ')"
+
+drv select-tab 情報 >/dev/null
 drv click text:再表示
 drv no-dialog >/dev/null
 [ "$(drv text Memo2 | wc -l)" = 22 ] || e2e_fail "the report after the faults: $(drv text Memo2)"

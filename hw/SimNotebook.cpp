@@ -70,8 +70,10 @@ void SimNotebook::Out(std::uint16_t port, std::uint8_t value) {
     if (port == kCmosIndexPort) {
         selected_ = value & 0x7F;  // bit 7 masks NMI; it is not part of the index
     } else if (port == kCmosDataPort) {
-        cmos_[selected_] = value;
+        // Kept first: a byte that sim-cmos.dat refuses does not change here either, so the
+        // CMOS read back is the one a restart finds.
         if (onCmosWrite) onCmosWrite(selected_, value);
+        cmos_[selected_] = value;
     }
     // A bare byte on port 0xB0 without the registers is not a request: ignored.
 }

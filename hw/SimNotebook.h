@@ -35,7 +35,8 @@ public:
     void SetInterruptFlag() override { interruptsEnabled_ = true; }
     std::uint32_t SoftwareCall(const FirmwareRegisters& regs) override;
 
-    // Runs after every CMOS byte written through port 0x71 (the files keep the image).
+    // Runs for every CMOS byte written through port 0x71, before the byte is taken (the files
+    // keep the image); when it throws, the byte keeps its old value.
     std::function<void(int index, std::uint8_t value)> onCmosWrite;
 
     const CmosImage& cmos() const { return cmos_; }

@@ -212,4 +212,26 @@ TEST(SimFileFault, ImageThatCannotBeSavedReportsTheWriteAndKeepsTheFile) {
     EXPECT_EQ(dir.Read("sim-cmos.dat"), image);
 }
 
+// A byte that could not be saved is not taken either: the CMOS read back is the image that
+// a restart finds, not a value whose write was reported as failed.
+TEST(SimFileFault, ByteThatCannotBeSavedKeepsItsOldValue) {
+    if (!Root()) GTEST_SKIP() << "needs root for chattr";
+    TempDir dir;
+    auto sim = hw::OpenSimNotebook(dir.path());
+    const std::uint8_t before = sim->cmos()[0x33];
+    {
+        Immutable readOnly(dir.File("sim-cmos.dat"));
+        if (!readOnly.ok()) GTEST_SKIP() << "chattr is not supported here";
+        sim->Out(0x70, 0x33);
+        EXPECT_THROW(sim->Out(0x71, before ^ 0x80), hw::HardwareFault);
+        sim->Out(0x70, 0x33);
+        EXPECT_EQ(sim->In(0x71), before);
+    }
+    // Writable again: the same write is saved and taken.
+    sim->Out(0x70, 0x33);
+    sim->Out(0x71, before ^ 0x80);
+    EXPECT_EQ(sim->cmos()[0x33], before ^ 0x80);
+    EXPECT_EQ(static_cast<std::uint8_t>(dir.Read("sim-cmos.dat")[0x33]), before ^ 0x80);
+}
+
 }  // namespace
