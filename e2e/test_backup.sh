@@ -5,13 +5,13 @@
 # of sim-cmos.dat, and a later backup replaces a longer file of that name.
 source "$(dirname "$0")/lib.sh"
 e2e_begin backup
+e2e_unmanaged  # no 2 s wait after each dialog and at each close
 
 backup=$E2E_APP/cmos.dat
 path='C:\tovika\cmos.dat'
 
-# After a dialog has closed, the handler that opened it goes on (under Wine without a
-# window manager, a closed dialog's window is withdrawn with a wait of up to 2 s): wait
-# until the main window takes messages again.
+# `answer` returns once the dialog has closed; the handler that opened it goes on after
+# that: wait until the main window takes messages again.
 handler_done() { drv wait-window >/dev/null; }
 
 expect_enabled() { expect_eq "btnCMOSBACKUP enabled $2" "$1" "$(value enabled "$(drv state btnCMOSBACKUP)")"; }

@@ -7,6 +7,7 @@
 # separators set in the prefix.
 source "$(dirname "$0")/lib.sh"
 e2e_begin reports
+e2e_unmanaged  # no 2 s wait after each dialog and at each close
 
 # expect_lines <what> <expected text> <actual text>: line by line, naming the first that differs.
 expect_lines() {

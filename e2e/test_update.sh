@@ -7,6 +7,7 @@
 # restart the window shows what was chosen.
 source "$(dirname "$0")/lib.sh"
 e2e_begin update
+e2e_unmanaged  # no 2 s wait after each dialog and at each close
 
 # cmos_set <file> <index> <value> ...: changes bytes of a CMOS image in place (hex).
 cmos_set() {
@@ -41,9 +42,8 @@ expect_choices() {
   done
 }
 
-# After a dialog has closed, the handler that opened it goes on (under Wine without a
-# window manager, a closed dialog's window is withdrawn with a wait of up to 2 s): wait
-# until the main window takes messages again, that is until the handler has returned.
+# `answer` returns once the dialog has closed; the handler that opened it goes on after
+# that: wait until the main window takes messages again, that is until the handler returned.
 handler_done() { drv wait-window >/dev/null; }
 
 # ---- the factory image, made by the simulated notebook at its first start
