@@ -2,7 +2,8 @@
 # "BACKUP" saves the 128 CMOS bytes to cmos.dat beside the program: it asks first, naming
 # the path; キャンセル creates nothing; after OK the button is disabled while the message
 # "... を作成しました." is open and enabled again after it; the file holds exactly the bytes
-# of sim-cmos.dat, and a later backup replaces a longer file of that name.
+# of sim-cmos.dat, and a later backup replaces a longer file of that name. The path follows
+# the program's place: folders and names with Shift-JIS characters, and a drive root.
 source "$(dirname "$0")/lib.sh"
 e2e_begin backup
 e2e_unmanaged  # no 2 s wait after each dialog and at each close
@@ -74,3 +75,31 @@ expect_backup "second backup"
 
 drv close
 expect_exit "$E2E_PID" 0 "exit status"
+drv wait-gone
+
+# ---- the path built from other places of the program: a folder whose last character ends
+# in the byte 5Ch ("表" is 95h 5Ch in Shift-JIS, "ソ" 83h 5Ch) drops the backslash after it
+# like any folder, also under a program whose name has such characters; a drive root keeps
+# it, so that two stand before cmos.dat.
+while IFS='|' read -r folder exe path; do
+  dir=$WINEPREFIX/drive_c${folder:+/$folder}
+  mkdir -p "$dir"
+  cp "$E2E_APP/TOVIKA-SIM.exe" "$dir/$exe"
+  E2E_APP=$dir E2E_EXE_WIN="C:\\${folder:+$folder\\}$exe" e2e_start
+  drv wait-window >/dev/null
+  drv click btnCMOSBACKUP
+  expect_value text "CMOS内容を $path に出力します." "$(drv dialog)"
+  drv answer OK >/dev/null
+  expect_value text "$path を作成しました." "$(drv dialog)"
+  drv answer OK >/dev/null
+  handler_done
+  cmp "$dir/sim-cmos.dat" "$dir/cmos.dat" >&2 || e2e_fail "$path differs from the CMOS image"
+  e2e_log "ok: $path holds the CMOS image"
+  drv close
+  expect_exit "$E2E_PID" 0 "exit status"
+  drv wait-gone
+done <<'CASES'
+ソフト表|TOVIKA-SIM.exe|C:\ソフト表\cmos.dat
+表|ソ表.exe|C:\表\cmos.dat
+|TOVIKA-SIM.exe|C:\\cmos.dat
+CASES
