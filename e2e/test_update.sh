@@ -54,15 +54,18 @@ expect_exit "$E2E_PID" 0 "exit status"
 drv wait-gone
 [ "$(stat -c %s "$(sim_cmos)")" = 128 ] || e2e_fail "no 128-byte sim-cmos.dat after the first start"
 
-# Setup bytes that decode to no choice, bits that no control uses set, and the bytes that an
-# update leaves alone (52h 55h 61h 6Bh 6Dh 6Eh) marked.
+# Setup bytes that decode to no choice, bits that no control uses set, the bytes that an
+# update leaves alone (52h 55h 61h 6Bh 6Dh 6Eh) marked, and the serial and the infrared port
+# both on 2F8h (shown with the serial port moved to 3F8h).
 cmos_set "$(sim_cmos)" 33 A5 52 11 55 22 61 33 6B 44 6D 55 6E 66 \
-  60 F1 62 BC 63 02 64 E2 69 99 6A 02 6C FA 6F 02 70 85 71 E7 72 C9 73 03 74 00 7A 00
+  60 F1 62 BC 63 02 64 E2 65 F8 66 02 67 F8 68 02 69 99 6A 02 6C FA 6F 02 70 85 71 E7 72 C9 \
+  73 03 74 00 7A 00
 cp "$(sim_cmos)" "$E2E_DIR/seeded.dat"
 
 e2e_start
 drv wait-window >/dev/null
-# What the seeded bytes show: no choice where a value matches none.
+# What the seeded bytes show: no choice where a value matches none; the serial port off the
+# infrared port's address (CMOS keeps both on 2F8h until an update).
 expect_choices rgLPTMODE=-1 rgLPTPORT=-1 rgLPTDMA=-1 rgSOUNDDMA=-1 rgMOUSEMODE=-1 rgBOOTMODE=-1 \
   rgDISPMODE=-1 cbCPUTIMEOUTAC=-1 cbHDTIMEOUTAC=-1 rgCOM1PORT=1 rgCOM2PORT=0
 
@@ -82,6 +85,7 @@ drv select rgBATMODE 1
 drv click cbCARDPOW
 drv select cbSTANDBYAC 6
 shot power-page
+debug_report=$(drv text Memo3)
 
 # ---- cancelled: not a byte changes
 drv click btnUPDATE
@@ -119,8 +123,9 @@ written=(
 cp "$E2E_DIR/seeded.dat" "$E2E_DIR/expected.dat"
 cmos_set "$E2E_DIR/expected.dat" "${written[@]}"
 expect_image "sim-cmos.dat after the update" "$E2E_DIR/expected.dat" "$(sim_cmos)"
-# The window keeps the choices.
+# The window keeps the choices, and the debug report those of the load.
 expect_choices rgPOWSW=2 rgBATMODE=1 cbCARDPOW=1 cbSTANDBYAC=6 rgLPTMODE=-1 rgBOOTMODE=-1
+expect_eq "Memo3 after the update" "$debug_report" "$(drv text Memo3)"
 shot after-update
 drv close
 expect_exit "$E2E_PID" 0 "exit status"
