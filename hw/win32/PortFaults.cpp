@@ -46,12 +46,15 @@ void InstallPortFaultHandler() {
     static bool installed = false;
     if (installed) return;
     installed = true;
-    // Windows XP and later: a vectored handler runs before any frame handler.
+    // Windows XP and later: a vectored handler runs before any frame handler. Ours goes last
+    // among them: a handler of the system that emulates the instruction (Wine in its 95/98/Me
+    // modes does cli and sti so) must see it first, or a granted instruction is taken for a
+    // refused one.
     using AddVeh = PVOID(WINAPI*)(ULONG, PVECTORED_EXCEPTION_HANDLER);
     if (HMODULE k = GetModuleHandleA("kernel32.dll")) {
         if (auto add = reinterpret_cast<AddVeh>(
                 reinterpret_cast<void*>(GetProcAddress(k, "AddVectoredExceptionHandler")))) {
-            if (add(1, VectoredHandler)) return;
+            if (add(0, VectoredHandler)) return;
         }
     }
     // Older systems: the process-wide filter, which sees what no frame handler took.
