@@ -134,10 +134,10 @@ drv wait-gone
 # ---- after a restart the window shows what was chosen, and the encoding of no choice
 e2e_start
 drv wait-window >/dev/null
+drv select-tab 省電力 >/dev/null
 expect_choices rgBOOTMEMCHK=0 rgCOM1PORT=0 rgCOM2PORT=1 rgDISPMODE=0 rgDISPSIZE=1 rgPOWSW=2 \
   rgBATMODE=1 cbCARDPOW=1 cbSTANDBYAC=6 \
   rgLPTMODE=0 rgLPTPORT=3 rgMOUSEMODE=0 rgBOOTMODE=0 cbCPUTIMEOUTAC=0 cbHDTIMEOUTAC=0
-drv select-tab 省電力 >/dev/null
 shot restarted
 expect_image "sim-cmos.dat after the restart" "$E2E_DIR/expected.dat" "$(sim_cmos)"
 drv close
