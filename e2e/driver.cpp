@@ -626,9 +626,20 @@ void CmdAnswer(const Args& a) {
         PrintDialog(d);
         PostMessageA(d.buttons[it - d.buttonTexts.begin()], BM_CLICK, 0, 0);
     }
-    for (const auto& d : open)
+    std::vector<DWORD> owners;
+    for (const auto& d : open) {
+        owners.push_back(ProcessOf(d.window));
         if (!WaitFor([&] { return !IsWindow(d.window) || !IsWindowVisible(d.window); }))
             throw Failure("the dialog " + Hex(d.window) + " did not close");
+    }
+    // The handler that opened a dialog goes on once it has closed: wait until its window
+    // takes messages again (the handler has ended or opened the next dialog), so that what
+    // the test checks next is what the handler left.
+    for (HWND main : MainWindows())
+        if (std::find(owners.begin(), owners.end(), ProcessOf(main)) != owners.end()) {
+            DWORD_PTR r = 0;
+            SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, gTimeout, &r);
+        }
 }
 
 // minimize / restore: as the window's title-bar buttons would.
