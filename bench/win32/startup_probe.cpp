@@ -37,10 +37,11 @@ BOOL CALLBACK FindReport(HWND w, LPARAM lp) {
     char cls[32] = {};
     GetClassNameA(w, cls, sizeof cls);
     if (lstrcmpiA(cls, "Edit") != 0) return TRUE;
-    const int n = GetWindowTextLengthA(w);
+    // GetWindowText does not read a control of another process: ask the control itself.
+    const int n = static_cast<int>(SendMessageA(w, WM_GETTEXTLENGTH, 0, 0));
     if (n <= 0) return TRUE;
     std::string text(n + 1, '\0');
-    GetWindowTextA(w, &text[0], n + 1);
+    SendMessageA(w, WM_GETTEXT, n + 1, reinterpret_cast<LPARAM>(&text[0]));
     if (text.find(" kb") != std::string::npos) {
         *reinterpret_cast<bool*>(lp) = true;
         return FALSE;
@@ -70,7 +71,7 @@ double TimeOne(const char* program, const char* cls) {
     const bool needReport = std::strcmp(cls, "TfrmMAIN") == 0;
     Find f{pi.dwProcessId, cls, nullptr};
     double ms = -1;
-    for (int i = 0; i < 30000; ++i) {
+    for (int i = 0; i < 6000; ++i) {  // about 30 s
         f.found = nullptr;
         EnumWindows(FindTop, reinterpret_cast<LPARAM>(&f));
         if (Ready(f, needReport)) {
