@@ -2,14 +2,13 @@
 // and reaches the application's default error reporting; the program goes on.
 #pragma once
 
-#include <stdexcept>
-#include <string>
+#include "sys/Error.h"
 
 namespace hw {
 
-class HardwareFault : public std::runtime_error {
+class HardwareFault : public sys::Error {
 public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 }  // namespace hw

@@ -3,10 +3,10 @@
 #pragma once
 
 #include <memory>
-#include <stdexcept>
 #include <string>
 
 #include "hw/SimNotebook.h"
+#include "sys/Error.h"
 
 namespace hw {
 
@@ -14,9 +14,9 @@ constexpr const char* kSimCmosFile = "sim-cmos.dat";
 constexpr const char* kSimFirmwareFile = "sim-firmware.ini";
 
 // A file that keeps the simulated notebook from starting; what() is the message for the user.
-class SimSetupError : public std::runtime_error {
+class SimSetupError : public sys::Error {
 public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 // Reads sim-firmware.ini text: `hibernation-size = N` and `status-K = N` (K 0-63, N decimal

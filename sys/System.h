@@ -5,14 +5,15 @@
 
 #include <cstdint>
 #include <memory>
-#include <stdexcept>
 #include <string>
+
+#include "sys/Error.h"
 
 namespace sys {
 
-class FileError : public std::runtime_error {
+class FileError : public Error {
 public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 // An open file, closed when destroyed. Every failure throws FileError, and so does a write
