@@ -1,34 +1,35 @@
 #include "actions/FirmwareActions.h"
 
-#include <memory>
+#include "hw/Firmware.h"
 
 namespace actions {
 
-void PressHotKey(const FirmwareCall& callFirmware, int key) {
-    callFirmware(kFnHotKey, static_cast<std::uint16_t>(key), 0);
+const HotKey* FindHotKey(std::string_view name) {
+    for (const HotKey& k : kHotKeys)
+        if (name.size() == 2 && (name[0] == 'F' || name[0] == 'f') && name[1] == k.name[1]) return &k;
+    return nullptr;
+}
+
+void PressHotKey(hw::Bus& bus, int key) {
+    bus.CallFirmware(hw::kFnHotKey, static_cast<std::uint16_t>(key), 0);
 }
 
 std::string HibernationConfirmation(const std::string& path) { return path + " を作成します."; }
 
+std::uint32_t HibernationSize(hw::Bus& bus) { return bus.CallFirmware(hw::kFnHibernationSize, 0, 0); }
+
 void WriteHibernationFile(const std::string& path, std::uint32_t size, sys::FileSystem& files,
-                          const std::function<void(const std::string&)>& inform) {
+                          const std::function<void(const std::string&)>& tell) {
     static constexpr unsigned char kTail[2] = {0xF7, 0xFE};
     const std::int32_t length = static_cast<std::int32_t>(size);
-    std::unique_ptr<sys::File> file;  // open until the message has been dismissed
-    bool written = false;
-    // A length below 2 has no place for the tail: nothing is created, nor an existing file
-    // emptied.
+    std::function<void(sys::File&)> fill;  // none: a length below 2 has no place for the tail
     if (length >= 2) {
-        try {
-            file = files.CreateAlways(path);
-            file->SeekFromStart(std::int64_t{length} - 2);
-            file->Write(kTail, sizeof kTail);
-            written = true;
-        } catch (...) {
-            // Not created, or shorter than the firmware asked for: either way unusable.
-        }
+        fill = [length](sys::File& file) {
+            file.SeekFromStart(std::int64_t{length} - 2);
+            file.Write(kTail, sizeof kTail);
+        };
     }
-    inform(written ? path + " を作成しました." : "エラー： " + path + " が作成できません.");
+    sys::CreateFileAndTell(files, path, fill, tell);
 }
 
 }  // namespace actions

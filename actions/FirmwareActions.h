@@ -5,32 +5,50 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
-#include "hw/Firmware.h"
+#include "hw/Bus.h"
 #include "sys/System.h"
 
 namespace actions {
 
-using FirmwareCall =
-    std::function<std::uint32_t(std::uint16_t function, std::uint16_t param1, std::uint16_t param2)>;
+// The firmware's hot-key functions that the information page offers: the function key's
+// number (the request's parameter and the button's Tag), its name on the command line and
+// the button that presses it in the window.
+struct HotKey {
+    int key;
+    const char* name;
+    const char* button;
+};
+inline constexpr HotKey kHotKeys[] = {
+    {2, "F2", "btnF2"},    // backlight
+    {3, "F3", "Button1"},  // display output
+    {5, "F5", "Button3"},  // volume
+    {6, "F6", "Button4"},  // processor speed
+    {9, "F9", "Button5"},  // mains or battery operation
+};
 
-using hw::kFnHibernationSize;
-using hw::kFnHotKey;
+// The hot key called `name` (F2, f2, ...); nullptr when there is none.
+const HotKey* FindHotKey(std::string_view name);
 
 // Has the firmware carry out the function of hot key `key`; its answer means nothing here.
-void PressHotKey(const FirmwareCall& callFirmware, int key);
+void PressHotKey(hw::Bus& bus, int key);
 
 // Where the hibernation file lives on the notebook.
 constexpr const char* kHibernationPath = "c:\\hiber.dat";
 
 std::string HibernationConfirmation(const std::string& path);  // asked before anything is done
 
-// Creates the hibernation file of `size` bytes (the firmware's answer, a signed 32-bit
-// count) anew without sharing: positions at size - 2 and writes F7h FEh there, so the file
-// system extends the file without the zeros being written. Then shows the outcome while the
-// file is still open. A size below 2 (or negative) creates nothing and, like a failed
-// creation, positioning or write, shows the error message.
+// The size of the hibernation file, in bytes, as the firmware gives it (a signed 32-bit
+// count).
+std::uint32_t HibernationSize(hw::Bus& bus);
+
+// Creates the hibernation file of `size` bytes anew without sharing: positions at size - 2
+// and writes F7h FEh there, so the file system extends the file without the zeros being
+// written. Then tells the outcome while the file is still open (sys::CreateFileAndTell). A
+// size below 2 (or negative) creates nothing, nor empties an existing file, and tells the
+// error.
 void WriteHibernationFile(const std::string& path, std::uint32_t size, sys::FileSystem& files,
-                          const std::function<void(const std::string& message)>& inform);
+                          const std::function<void(const std::string& message)>& tell);
 
 }  // namespace actions

@@ -1,10 +1,10 @@
 #include "app/SettingControls.h"
 
-#include <stdexcept>
 #include <string>
 
 #include "settings/Catalogue.h"
 #include "settings/SetupLayout.h"
+#include "sys/Error.h"
 
 namespace app {
 
@@ -12,7 +12,7 @@ ChoiceControl::ChoiceControl(ui::TControl& control)
     : group_(dynamic_cast<ui::TRadioGroup*>(&control)),
       list_(dynamic_cast<ui::TComboBox*>(&control)),
       box_(dynamic_cast<ui::TCheckBox*>(&control)) {
-    if (!group_ && !list_ && !box_) throw std::logic_error(control.Name() + " shows no choice");
+    if (!group_ && !list_ && !box_) throw sys::Error(control.Name() + " shows no choice");
 }
 
 void ChoiceControl::Show(int index) const {
@@ -29,20 +29,24 @@ int ChoiceControl::Shown() const {
 
 SettingControls SettingControls::Resolve(
     const std::function<ui::TControl*(std::string_view)>& find) {
-    const auto control = [&find](std::string_view name) {
-        ui::TControl* found = find(name);
-        if (!found) throw std::logic_error("no setting control " + std::string(name));
-        return ChoiceControl(*found);
-    };
     SettingControls controls;
-    for (const settings::LoadStep& step : settings::LoadOrder()) {
-        LoadStep& resolved = controls.load.emplace_back(LoadStep{&step, {}});
-        for (const char* name : step.controls)
-            resolved.controls.push_back({&settings::LoadedField(name), control(name)});
+    for (const settings::Setting& setting : settings::Catalogue()) {
+        ui::TControl* found = find(setting.control);
+        if (!found) throw sys::Error(std::string("no control for the setting ") + setting.control);
+        controls.controls_.emplace_back(*found);
     }
-    for (const settings::Setting& setting : settings::Catalogue())
-        controls.update.push_back({&setting, control(setting.control)});
     return controls;
+}
+
+const ChoiceControl& SettingControls::operator[](const settings::Setting& setting) const {
+    return controls_[settings::PlaceOf(setting)];
+}
+
+settings::Choices SettingControls::Shown() const {
+    settings::Choices choices;
+    for (const settings::Setting& setting : settings::Catalogue())
+        choices.Set(setting, (*this)[setting].Shown());
+    return choices;
 }
 
 }  // namespace app

@@ -10,8 +10,7 @@
 #include "ui/Controls.h"
 
 namespace settings {
-struct Field;
-struct LoadStep;
+class Choices;
 struct Setting;
 }  // namespace settings
 
@@ -20,7 +19,7 @@ namespace app {
 // A control that shows a choice: a radio group, a drop-down list or a check box.
 class ChoiceControl {
 public:
-    // Throws std::logic_error for a control of another kind.
+    // Throws sys::Error for a control of another kind.
     explicit ChoiceControl(ui::TControl& control);
 
     // Shows a choice as the control shows it: a radio group's assignment runs its click
@@ -35,30 +34,20 @@ private:
     ui::TCheckBox* box_ = nullptr;
 };
 
-struct SettingControls {
-    // A control set by a load, with the field that it is loaded from.
-    struct Loaded {
-        const settings::Field* field;
-        ChoiceControl control;
-    };
-    // One step of settings::LoadOrder() with its controls, in the step's order.
-    struct LoadStep {
-        const settings::LoadStep* step;
-        std::vector<Loaded> controls;
-    };
-    // A setting of the catalogue with its control: what an update reads.
-    struct Shown {
-        const settings::Setting* setting;
-        ChoiceControl control;
-    };
-
-    std::vector<LoadStep> load;  // in the load order
-    std::vector<Shown> update;   // in the catalogue's order
-
-    // Finds every control of the load order and the catalogue through `find`, which gives
-    // nullptr for a name that no component has. Throws std::logic_error for a setting
-    // without its control.
+// The window's control of every setting of the catalogue, found once when the window is
+// built, so that a load or an update looks nothing up by name.
+class SettingControls {
+public:
+    // Finds the control of every setting through `find`, which gives nullptr for a name that
+    // no component has. Throws sys::Error for a setting without its control.
     static SettingControls Resolve(const std::function<ui::TControl*(std::string_view)>& find);
+
+    const ChoiceControl& operator[](const settings::Setting& setting) const;
+    // The choices that the controls show.
+    settings::Choices Shown() const;
+
+private:
+    std::vector<ChoiceControl> controls_;  // by the setting's place in the catalogue
 };
 
 }  // namespace app

@@ -3,26 +3,16 @@
 #include <exception>
 
 #include "hw/SimFiles.h"
+#include "sys/ShiftJis.h"
 
 namespace app {
 
 namespace {
 
-// The first byte of a double-byte character in code page 932.
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-
-// The length of the character at `i`: 2 for a double-byte character, 1 otherwise (also for a
-// lead byte cut off by the end of the string).
-std::size_t CharLength(const std::string& s, std::size_t i) {
-    return IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
-}
-
 // Where the file name begins: after the last '\\' or ':' that is a character of its own.
 std::size_t NameStart(const std::string& path) {
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < path.size(); i += CharLength(path, i))
-        if (CharLength(path, i) == 1 && (path[i] == '\\' || path[i] == ':')) start = i + 1;
-    return start;
+    const sys::Delimiter last = sys::LastDelimiter(path, "\\:");
+    return last.at == std::string::npos ? 0 : last.at + 1;
 }
 
 // The other instance has the mutex: say so, bring its window forward and restore it when it
@@ -50,7 +40,7 @@ std::string ProgramFolder(const std::string& path) { return path.substr(0, NameS
 std::string DefaultTitle(const std::string& path) {
     std::string title;
     for (std::size_t i = NameStart(path); i < path.size();) {
-        const std::size_t n = CharLength(path, i);
+        const std::size_t n = sys::CharLength(path, i);
         if (n == 1 && path[i] == '.') break;
         std::string ch = path.substr(i, n);
         if (!title.empty() && n == 1 && ch[0] >= 'A' && ch[0] <= 'Z') ch[0] += 'a' - 'A';

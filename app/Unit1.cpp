@@ -1,10 +1,10 @@
 #include "app/Unit1.h"
 
-#include <stdexcept>
-
 #include "app/Layout.h"
 #include "app/SystemInfo.h"
 #include "settings/Catalogue.h"
+#include "settings/SetupLayout.h"
+#include "sys/Error.h"
 
 namespace app {
 
@@ -23,7 +23,7 @@ std::unique_ptr<ui::TControl> CreateControl(const ControlLayout& row) {
     case Kind::ComboBox: return std::make_unique<ui::TComboBox>(row.name);
     case Kind::CheckBox: return std::make_unique<ui::TCheckBox>(row.name);
     }
-    throw std::logic_error("unknown control kind");
+    throw sys::Error(std::string("unknown kind of control ") + row.name);
 }
 
 }  // namespace
@@ -40,9 +40,9 @@ std::vector<std::unique_ptr<ui::TControl>> TfrmMAIN::CreateComponents() {
         const settings::Setting* setting = settings::FindSetting(row.name);
         if (auto* group = dynamic_cast<ui::TRadioGroup*>(control.get())) {
             group->Columns = row.columns;
-            if (setting) group->Items = setting->items;
+            if (setting) group->Items = settings::ItemTexts(*setting);
         } else if (auto* list = dynamic_cast<ui::TComboBox*>(control.get())) {
-            if (setting) list->Items = setting->items;
+            if (setting) list->Items = settings::ItemTexts(*setting);
         } else if (auto* pc = dynamic_cast<ui::TPageControl*>(control.get())) {
             pages = pc;
         } else if (auto* sheet = dynamic_cast<ui::TTabSheet*>(control.get())) {
@@ -64,6 +64,11 @@ std::unordered_map<std::string_view, ui::TControl*> TfrmMAIN::IndexByName(
     return index;
 }
 
+void NoSuchComponent(std::string_view name, bool existsAsAnotherKind) {
+    throw sys::Error(existsAsAnotherKind ? "the component " + std::string(name) + " is of another kind"
+                                         : "no component named " + std::string(name));
+}
+
 ui::TControl* TfrmMAIN::FindComponent(std::string_view name) const {
     const auto it = byName_.find(name);
     return it == byName_.end() ? nullptr : it->second;
@@ -76,8 +81,11 @@ void TfrmMAIN::WireHandlers() {
     on(btnGetSTAT, &TfrmMAIN::btnGetSTATClick);
     on(btnCMOSDUMP, &TfrmMAIN::btnCMOSDUMPClick);
     on(btnCMOSBACKUP, &TfrmMAIN::btnCMOSBACKUPClick);
-    for (ui::TButton* key : {&btnF2, &Button1, &Button3, &Button4, &Button5})
-        on(*key, &TfrmMAIN::btnF2Click);
+    for (const actions::HotKey& key : actions::kHotKeys) {
+        auto& button = Component<ui::TButton>(key.button);
+        button.Tag = key.key;
+        on(button, &TfrmMAIN::btnF2Click);
+    }
     on(btnUPDATE, &TfrmMAIN::btnUPDATEClick);
     on(Button2, &TfrmMAIN::Button2Click);
     on(btnMAKEHIBER, &TfrmMAIN::btnMAKEHIBERClick);
@@ -97,19 +105,21 @@ void TfrmMAIN::Dispatch(void (TfrmMAIN::*handler)(ui::TControl*), ui::TControl* 
 
 void TfrmMAIN::FormCreate(ui::TControl*) {
     lbProgVer.SetCaption(ProgramVersionLabel(services_.env.GetProgramVersion()));
-    IsNT = false;
     const SystemLabel system = DescribeSystem(services_.env.GetOsVersion());
     IsNT = system.isNT;
     lbSystemInfo.SetCaption(system.text);
+    bus_.emplace(services_.port, services_.port.Access(IsNT));
+}
+
+hw::Bus& TfrmMAIN::Bus() {
+    if (!bus_) throw sys::Error("the hardware is reached before the window was created");
+    return *bus_;
 }
 
 void TfrmMAIN::WarnIfPortsNotGranted() {
-    if (grantWarned_ || !IsNT) return;
+    if (grantWarned_) return;
     grantWarned_ = true;
-    if (services_.port.NeedsGrant() && !services_.port.DriverOpened())
-        services_.dialogs.Inform(
-            "I/O ポートにアクセスできません. Windows NT/2000 以降では giveio ドライバが必要です. "
-            "giveio をインストールしてから起動してください.");
+    if (Bus().access().GrantMissing()) services_.dialogs.Inform(hw::kPortGrantMissingMessage);
 }
 
 void TfrmMAIN::FormShow(ui::TControl*) {
@@ -121,17 +131,13 @@ void TfrmMAIN::FormShow(ui::TControl*) {
 
 void TfrmMAIN::FormDblClick(ui::TControl*) { TabSheet5.SetTabVisible(!TabSheet5.TabVisible()); }
 
-namespace {
-// A change of one serial-port group never leaves both groups on the same address: the other
-// group moves to the other address. "OFF" (item 2) or no selection never moves anything.
-void KeepPortsApart(const ui::TRadioGroup& changed, ui::TRadioGroup& other) {
-    const int i = changed.ItemIndex();
-    if (i == 2 || i < 0) return;
-    if (i == other.ItemIndex()) other.SetItemIndex(1 - i);
+// The serial-port rule runs inside the assignment that changed the selection: the other
+// group moves off the address that this one took.
+void TfrmMAIN::rgCOM1PORTClick(ui::TControl*) {
+    rgCOM2PORT.SetItemIndex(settings::KeepPortsApart(rgCOM1PORT.ItemIndex(), rgCOM2PORT.ItemIndex()));
 }
-}  // namespace
-
-void TfrmMAIN::rgCOM1PORTClick(ui::TControl*) { KeepPortsApart(rgCOM1PORT, rgCOM2PORT); }
-void TfrmMAIN::rgCOM2PORTClick(ui::TControl*) { KeepPortsApart(rgCOM2PORT, rgCOM1PORT); }
+void TfrmMAIN::rgCOM2PORTClick(ui::TControl*) {
+    rgCOM1PORT.SetItemIndex(settings::KeepPortsApart(rgCOM2PORT.ItemIndex(), rgCOM1PORT.ItemIndex()));
+}
 
 }  // namespace app

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -35,7 +36,8 @@ public:
     ~TfrmMAIN();
 
     ui::TControl* FindComponent(std::string_view name) const;
-    template <class T> T& Component(const char* name) const;
+    // The component of that name and kind; throws sys::Error naming a missing or mistyped one.
+    template <class T> T& Component(std::string_view name) const;
     const std::vector<std::unique_ptr<ui::TControl>>& Components() const { return components_; }
 
     // Runs an event handler as the application does: an exception that escapes it ends the
@@ -150,36 +152,37 @@ public:
     void FormDblClick(ui::TControl* Sender);
     void btnCMOSBACKUPClick(ui::TControl* Sender);
 
-    bool isNT() const { return IsNT; }
     Dialogs& dialogs() const { return services_.dialogs; }
 
     // The file that btnMAKEHIBERClick creates; the tests point it into a temporary folder.
     std::string HibernationPath = actions::kHibernationPath;
 
 private:
-    // Port access in the mode that IsNT chooses (see hw::Bus).
-    std::uint8_t ReadPort(std::uint16_t port) { return bus_.ReadPort(port); }
-    void WritePort(std::uint16_t port, std::uint8_t value) { bus_.WritePort(port, value); }
-    std::uint8_t ReadCmos(std::uint8_t index) { return bus_.ReadCmos(index); }
-    void WriteCmos(std::uint8_t index, std::uint8_t value) { bus_.WriteCmos(index, value); }
-    std::uint32_t CallFirmware(std::uint16_t function, std::uint16_t param1, std::uint16_t param2) {
-        return bus_.CallFirmware(function, param1, param2);
-    }
+    // The way to the hardware, made by FormCreate in the access mode of the system; no port
+    // is touched before.
+    hw::Bus& Bus();
 
-    reports::Hardware ReportHardware();
     void WireHandlers();
     // On the NT family without the giveio grant every port instruction is refused: say so
     // once, before the first access.
     void WarnIfPortsNotGranted();
+    // Replaces a memo's lines with those that `write` gives, in one batch update.
+    void Refill(ui::TMemo& memo, const std::function<void(const reports::LineSink& add)>& write);
 
     Services services_;
-    bool IsNT = false;
+    bool IsNT = false;  // the system label's family; the bus has its own copy of the mode
     bool grantWarned_ = false;
-    hw::Bus bus_{services_.port, IsNT};
+    std::optional<hw::Bus> bus_;
 };
 
-template <class T> T& TfrmMAIN::Component(const char* name) const {
-    return dynamic_cast<T&>(*FindComponent(name));
+// Thrown for a component that the layout table does not have, or has as another kind.
+[[noreturn]] void NoSuchComponent(std::string_view name, bool existsAsAnotherKind);
+
+template <class T> T& TfrmMAIN::Component(std::string_view name) const {
+    ui::TControl* control = FindComponent(name);
+    T* found = dynamic_cast<T*>(control);
+    if (!found) NoSuchComponent(name, control != nullptr);
+    return *found;
 }
 
 }  // namespace app

@@ -8,16 +8,13 @@ namespace app {
 // One handler for the five hot-key buttons: the clicked button's Tag is the key number.
 void TfrmMAIN::btnF2Click(ui::TControl* Sender) {
     if (!Sender) return;
-    actions::PressHotKey(
-        [this](std::uint16_t f, std::uint16_t p1, std::uint16_t p2) { return CallFirmware(f, p1, p2); },
-        Sender->Tag);
+    actions::PressHotKey(Bus(), Sender->Tag);
 }
 
 void TfrmMAIN::btnMAKEHIBERClick(ui::TControl*) {
     if (!services_.dialogs.Confirm(actions::HibernationConfirmation(HibernationPath))) return;
     ui::TButton::DisabledWhileRunning running(btnMAKEHIBER);
-    const std::uint32_t size = CallFirmware(actions::kFnHibernationSize, 0, 0);
-    actions::WriteHibernationFile(HibernationPath, size, services_.files,
+    actions::WriteHibernationFile(HibernationPath, actions::HibernationSize(Bus()), services_.files,
                                   [this](const std::string& message) { services_.dialogs.Inform(message); });
 }
 

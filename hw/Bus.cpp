@@ -22,19 +22,19 @@ constexpr std::uint8_t CmosIndex(std::uint8_t index) { return index & 0x7F; }  /
 }  // namespace
 
 std::uint8_t Bus::ReadPort(std::uint16_t port) {
-    if (isNT_) return port_.GetPort(port);
+    if (access_.ntFamily) return port_.GetPort(port);
     InterruptsMasked masked(port_.machine());
     return port_.machine().In(port);
 }
 
 void Bus::WritePort(std::uint16_t port, std::uint8_t value) {
-    if (isNT_) return port_.SetPort(port, value);
+    if (access_.ntFamily) return port_.SetPort(port, value);
     InterruptsMasked masked(port_.machine());
     port_.machine().Out(port, value);
 }
 
 std::uint8_t Bus::ReadCmos(std::uint8_t index) {
-    if (isNT_) {
+    if (access_.ntFamily) {
         port_.SetPort(kCmosIndexPort, CmosIndex(index));
         return port_.GetPort(kCmosDataPort);
     }
@@ -45,7 +45,7 @@ std::uint8_t Bus::ReadCmos(std::uint8_t index) {
 }
 
 void Bus::WriteCmos(std::uint8_t index, std::uint8_t value) {
-    if (isNT_) {
+    if (access_.ntFamily) {
         port_.SetPort(kCmosIndexPort, CmosIndex(index));
         port_.SetPort(kCmosDataPort, value);
         return;

@@ -1,5 +1,6 @@
 // ReadPort, WritePort, ReadCmos, WriteCmos and CallFirmware: the only way from the program
-// to the hardware. The access mode follows the window's IsNT flag, read on every access.
+// to the hardware, for the window's handlers and the command line alike. The access mode is
+// fixed when the bus is made.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +11,7 @@ namespace hw {
 
 class Bus {
 public:
-    Bus(TPortArray& port, const bool& isNT) : port_(port), isNT_(isNT) {}
+    Bus(TPortArray& port, PortAccess access) : port_(port), access_(access) {}
 
     // NT family: a plain port instruction (the giveio grant allows it). 9x family: the
     // instruction with interrupts masked around it.
@@ -27,11 +28,15 @@ public:
     // port 0xB0; returns all of EAX. The same in both modes.
     std::uint32_t CallFirmware(std::uint16_t function, std::uint16_t param1, std::uint16_t param2);
 
-    TPortArray& port() { return port_; }
+    // Whether the machine can reach CMOS byte `index` at all (an operating system's clock
+    // driver may own the clock's bytes).
+    bool CmosReachable(std::uint8_t index) const { return port_.machine().CmosReachable(index); }
+
+    const PortAccess& access() const { return access_; }
 
 private:
     TPortArray& port_;
-    const bool& isNT_;
+    PortAccess access_;
 };
 
 }  // namespace hw

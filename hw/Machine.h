@@ -35,6 +35,9 @@ public:
     // True for the processor itself: on the NT family its port instructions need the grant
     // of the giveio driver.
     virtual bool NeedsPortGrant() const { return false; }
+    // False for a CMOS byte that this machine cannot reach (the clock's bytes when the
+    // operating system's clock driver owns them).
+    virtual bool CmosReachable(std::uint8_t /*index*/) const { return true; }
 };
 
 }  // namespace hw

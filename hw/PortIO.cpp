@@ -5,7 +5,7 @@
 namespace hw {
 
 TPortArray::TPortArray(Machine& machine, const DeviceProbe& probe)
-    : machine_(machine), driverOpened_(probe ? probe() : false) {}
+    : machine_(machine), granted_(probe ? probe() : false) {}
 
 namespace {
 TPortArray* thePort = nullptr;

@@ -2,17 +2,14 @@
 // firmware behind the software call on port 0xB0, answering as the real machine does.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <functional>
 
+#include "hw/Cmos.h"
 #include "hw/Firmware.h"
 #include "hw/Machine.h"
 
 namespace hw {
-
-constexpr int kCmosSize = 128;
-using CmosImage = std::array<std::uint8_t, kCmosSize>;
 
 struct FirmwareState {
     std::uint32_t hibernationSize = 0;

@@ -1,11 +1,12 @@
 // The CMOS backup: an image of the 128 CMOS bytes in cmos.dat beside the executable.
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 
+#include "hw/Bus.h"
+#include "hw/Cmos.h"
 #include "sys/System.h"
 
 namespace reports {
@@ -19,12 +20,16 @@ std::string BackupPath(std::string_view executablePath);
 
 std::string BackupConfirmation(const std::string& path);  // asked before anything is done
 
-// Creates the file anew without sharing and writes the 128 CMOS bytes, each with a one-byte
-// write right after its own read. Then shows the outcome while the file is still open: the
-// success message, or the error message when the creation, a write or a read failed. The
-// file keeps the bytes written before a failure.
-void WriteCmosBackup(const std::string& path, sys::FileSystem& files,
-                     const std::function<std::uint8_t(std::uint8_t index)>& readCmos,
-                     const std::function<void(const std::string& message)>& inform);
+// A byte of the backup: the CMOS byte, or 00 for a byte the machine cannot reach.
+std::uint8_t BackupByte(hw::Bus& bus, std::uint8_t index);
+
+// The 128 bytes of a backup, read in order.
+hw::CmosImage ReadBackupImage(hw::Bus& bus);
+
+// The window's backup: creates the file anew without sharing and writes the 128 bytes, each
+// with a one-byte write right after its own read. Then tells the outcome while the file is
+// still open (sys::CreateFileAndTell). The file keeps the bytes written before a failure.
+void WriteCmosBackup(const std::string& path, sys::FileSystem& files, hw::Bus& bus,
+                     const std::function<void(const std::string& message)>& tell);
 
 }  // namespace reports

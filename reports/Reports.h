@@ -8,29 +8,19 @@
 #include <functional>
 #include <string>
 
-#include "hw/Firmware.h"
+#include "hw/Bus.h"
 #include "sys/System.h"
 
 namespace reports {
 
-// What the reports read: CMOS bytes and firmware calls, as the window performs them.
-struct Hardware {
-    std::function<std::uint8_t(std::uint8_t index)> ReadCmos;
-    std::function<std::uint32_t(std::uint16_t function, std::uint16_t param1,
-                                std::uint16_t param2)> CallFirmware;
-};
-
 using LineSink = std::function<void(const std::string& line)>;
 
-// Firmware functions that the reports call (param2 always 0).
-using hw::kFnHibernationSize;
-using hw::kFnStatus;
-
 // The 22 lines of the system information report; numbers follow the regional separators.
-void WriteInformationReport(const Hardware& hw, const sys::NumberFormat& separators,
+void WriteInformationReport(hw::Bus& bus, const sys::NumberFormat& separators,
                             const LineSink& add);
 
 // The 19 lines of the register dump: the 128 CMOS bytes, an empty line, the 64 status words.
-void WriteRegisterDump(const Hardware& hw, const LineSink& add);
+// A byte that the machine cannot reach shows as "--" and is not read.
+void WriteRegisterDump(hw::Bus& bus, const LineSink& add);
 
 }  // namespace reports

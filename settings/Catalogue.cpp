@@ -1,52 +1,153 @@
 #include "settings/Catalogue.h"
 
+#include "hw/Cmos.h"
+
 namespace settings {
 
 namespace {
-const std::vector<std::string> kTimeouts = {"無効", "1", "2", "5", "10", "15", "30"};
-const std::vector<std::string> kProfiles = {"標準", "省電力", "ユーザ設定"};
-const std::vector<std::string> kSerialPorts = {"2F8H(IRQ3)", "3F8H(IRQ4)", "OFF"};
+
 constexpr auto RG = ControlKind::RadioGroup;
 constexpr auto DD = ControlKind::DropDown;
 constexpr auto CB = ControlKind::CheckBox;
+
+using namespace hw::cmos;
+
+// The time-out drop-down lists: minutes, 0 for disabled.
+const std::vector<Item> kTimeouts = {
+    {"無効", "disabled", 0}, {"1", "1", 1}, {"2", "2", 2}, {"5", "5", 5},
+    {"10", "10", 10}, {"15", "15", 15}, {"30", "30", 30},
+};
+const std::vector<Item> kProfiles = {
+    {"標準", "standard", 1}, {"省電力", "power-saving", 0}, {"ユーザ設定", "user", 2},
+};
+// The serial and the infrared port share their addresses; the IRQ follows the address.
+const std::vector<Item> kSerialPorts = {
+    {"2F8H(IRQ3)", "2f8h", 0x2F8}, {"3F8H(IRQ4)", "3f8h", 0x3F8}, {"OFF", "off", 0x000},
+};
+const std::vector<Item> kCpuSpeed = {{"省電力", "low", 0}, {"通常", "normal", 1}};
+const std::vector<Item> kCpuCache = {{"オフ", "off", 0}, {"オン", "on", 1}};
+const std::vector<Item> kCpuTimeout = {{"無効", "disabled", 0}, {"有効", "enabled", 3}};
+const std::vector<Item> kLcdMode = {{"省電力", "power-saving", 0}, {"通常", "normal", 1}};
+const std::vector<Item> kDma = {{"1", "1", 1}, {"3", "3", 3}};
+
+// The four flags of a power profile byte.
+constexpr Field CpuSpeed(std::uint8_t flags) { return {.byte = flags, .shift = 0, .mask = 1}; }
+constexpr Field CpuCache(std::uint8_t flags) { return {.byte = flags, .shift = 1, .mask = 1}; }
+constexpr Field CpuTimeout(std::uint8_t flags) { return {.byte = flags, .shift = 3, .mask = 3}; }
+constexpr Field LcdMode(std::uint8_t flags) { return {.byte = flags, .shift = 5, .mask = 1}; }
+constexpr Field Minutes(std::uint8_t byte) { return {.byte = byte}; }
+constexpr Field PortAddress(std::uint8_t low) { return {.byte = low, .mask = 0xFFFF}; }
+
+constexpr unsigned char ToLower(char c) {
+    return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+}
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (ToLower(a[i]) != ToLower(b[i])) return false;
+    return true;
+}
+
 }  // namespace
 
 const std::vector<Setting>& Catalogue() {
     static const std::vector<Setting> table = {
-        {"rgDEVICEMODE", RG, "システム", {"マニュアル(ユーザー設定)", "プラグアンドプレイ"}},
-        {"rgLPTMODE", RG, "システム", {"単方向", "双方向", "ECP", "EPP"}},
-        {"rgMOUSEMODE", RG, "システム", {"フラットパッド/PS2マウス", "シリアルマウス"}},
-        {"rgBOOTMODE", RG, "システム", {"FDD→HDD", "HDDのみ"}},
-        {"rgBOOTMEMCHK", RG, "システム", {"実施する", "省略する"}},
-        {"rgLPTPORT", RG, "システム", {"278H(IRQ5)", "378H(IRQ7)", "3BCH(IRQ7)", "OFF"}},
-        {"rgLPTDMA", RG, "システム", {"1", "3"}},
-        {"rgCOM1PORT", RG, "システム", kSerialPorts},
-        {"rgCOM2PORT", RG, "システム", kSerialPorts},
-        {"rgSOUNDPORT", RG, "システム", {"220H", "230H", "OFF"}},
-        {"rgSOUNDDMA", RG, "システム", {"1", "3"}},
-        {"rgSOUNIRQ", RG, "システム", {"5", "9"}},
-        {"rgDISPMODE", RG, "ビデオ", {"外部モニター", "内臓ＬＣＤ", "同時表示"}},
-        {"rgDISPSIZE", RG, "ビデオ", {"通常表示", "拡張サイズ"}},
-        {"rgPOWSW", RG, "省電力", {"ON-OFF", "サスペンド", "ハイバネーション"}},
-        {"rgBATMODE", RG, "省電力", {"シリアル", "パラレル"}},
-        {"rgPANELSW", RG, "省電力", {"LCD-OFF", "サスペンド"}},
-        {"cbCARDPOW", CB, "省電力", {}},
-        {"rbMODEAC", RG, "省電力", kProfiles},
-        {"rbMODEBT", RG, "省電力", kProfiles},
-        {"cbCPUSPEEDAC", DD, "省電力", {"省電力", "通常"}},
-        {"cbCPUSPEEDBT", DD, "省電力", {"省電力", "通常"}},
-        {"cbCPUCASHAC", DD, "省電力", {"オフ", "オン"}},
-        {"cbCPUCASHBT", DD, "省電力", {"オフ", "オン"}},
-        {"cbCPUTIMEOUTAC", DD, "省電力", {"無効", "有効"}},
-        {"cbCPUTIMEOUTBT", DD, "省電力", {"無効", "有効"}},
-        {"cbLCDMODEAC", DD, "省電力", {"省電力", "通常"}},
-        {"cbLCDMODEBT", DD, "省電力", {"省電力", "通常"}},
-        {"cbHDTIMEOUTAC", DD, "省電力", kTimeouts},
-        {"cbHDTIMEOUTBT", DD, "省電力", kTimeouts},
-        {"cbSTANDBYAC", DD, "省電力", kTimeouts},
-        {"cbSTANDBYBT", DD, "省電力", kTimeouts},
-        {"cbSUSPENDAC", DD, "省電力", kTimeouts},
-        {"cbSUSPENDBT", DD, "省電力", kTimeouts},
+        // システム
+        {.control = "rgDEVICEMODE", .key = "device-mode", .page = "システム", .kind = RG,
+         .field = {.byte = kDevices, .shift = 0, .mask = 1},
+         .items = {{"マニュアル(ユーザー設定)", "manual", 0}, {"プラグアンドプレイ", "plug-and-play", 1}}},
+        {.control = "rgLPTMODE", .key = "parallel-mode", .page = "システム", .kind = RG,
+         .field = {.byte = kDevices, .shift = 1, .mask = 7, .noChoice = 1},
+         .items = {{"単方向", "unidirectional", 1}, {"双方向", "bidirectional", 2},
+                   {"ECP", "ecp", 3}, {"EPP", "epp", 4}}},
+        {.control = "rgMOUSEMODE", .key = "pointing-device", .page = "システム", .kind = RG,
+         .field = {.byte = kPointingDevice},
+         .items = {{"フラットパッド/PS2マウス", "flat-pad", 0}, {"シリアルマウス", "serial-mouse", 1}}},
+        {.control = "rgBOOTMODE", .key = "boot-order", .page = "システム", .kind = RG,
+         .field = {.byte = kBootOrder, .noChoice = 0x80},
+         .items = {{"FDD→HDD", "fdd-hdd", 0x80}, {"HDDのみ", "hdd-only", 0x78}}},
+        {.control = "rgBOOTMEMCHK", .key = "memory-check", .page = "システム", .kind = RG,
+         .field = {.byte = kBootFlags, .shift = 7, .mask = 1},
+         .items = {{"実施する", "run", 0}, {"省略する", "skip", 1}}},
+        {.control = "rgLPTPORT", .key = "parallel-port", .page = "システム", .kind = RG,
+         .field = PortAddress(kParallelAddress),
+         .items = {{"278H(IRQ5)", "278h", 0x278}, {"378H(IRQ7)", "378h", 0x378},
+                   {"3BCH(IRQ7)", "3bch", 0x3BC}, {"OFF", "off", 0x000}},
+         .irq = FollowingField{{.byte = kParallelDma, .shift = 2, .mask = 7, .noChoice = 7},
+                               {5, 7, 7, 7}}},
+        {.control = "rgLPTDMA", .key = "parallel-dma", .page = "システム", .kind = RG,
+         .field = {.byte = kParallelDma, .shift = 0, .mask = 3}, .items = kDma},
+        {.control = "rgCOM1PORT", .key = "serial-port", .page = "システム", .kind = RG,
+         .field = PortAddress(kSerialAddress), .items = kSerialPorts,
+         .irq = FollowingField{{.byte = kPortIrqs, .shift = 0, .mask = 0xF, .noChoice = 4},
+                               {3, 4, 4}}},
+        {.control = "rgCOM2PORT", .key = "infrared-port", .page = "システム", .kind = RG,
+         .field = PortAddress(kInfraredAddress), .items = kSerialPorts,
+         .irq = FollowingField{{.byte = kPortIrqs, .shift = 4, .mask = 0xF, .noChoice = 3},
+                               {3, 4, 3}}},
+        // Bit 1 chooses 220h or 230h, bit 0 enables: disabled shows "OFF" whatever bit 1 says.
+        {.control = "rgSOUNDPORT", .key = "sound-port", .page = "システム", .kind = RG,
+         .field = {.byte = kSound, .shift = 0, .mask = 3, .unknown = 2},
+         .items = {{"220H", "220h", 1}, {"230H", "230h", 3}, {"OFF", "off", 0}}},
+        {.control = "rgSOUNDDMA", .key = "sound-dma", .page = "システム", .kind = RG,
+         .field = {.byte = kSound, .shift = 2, .mask = 3}, .items = kDma},
+        {.control = "rgSOUNIRQ", .key = "sound-irq", .page = "システム", .kind = RG,
+         .field = {.byte = kSound, .shift = 4, .mask = 0xF},
+         .items = {{"5", "5", 5}, {"9", "9", 9}}},
+        // ビデオ
+        {.control = "rgDISPMODE", .key = "display", .page = "ビデオ", .kind = RG,
+         .field = {.byte = kDisplay, .shift = 1, .mask = 3},
+         .items = {{"外部モニター", "external", 3}, {"内臓ＬＣＤ", "lcd", 0}, {"同時表示", "both", 2}}},
+        {.control = "rgDISPSIZE", .key = "display-size", .page = "ビデオ", .kind = RG,
+         .field = {.byte = kDisplay, .shift = 0, .mask = 1},
+         .items = {{"通常表示", "normal", 0}, {"拡張サイズ", "expanded", 1}}},
+        // 省電力
+        {.control = "rgPOWSW", .key = "power-switch", .page = "省電力", .kind = RG,
+         .field = {.byte = kPower, .shift = 0, .mask = 3},
+         .items = {{"ON-OFF", "on-off", 0}, {"サスペンド", "suspend", 1},
+                   {"ハイバネーション", "hibernation", 2}}},
+        {.control = "rgBATMODE", .key = "battery-mode", .page = "省電力", .kind = RG,
+         .field = {.byte = kPower, .shift = 6, .mask = 1},
+         .items = {{"シリアル", "serial", 0}, {"パラレル", "parallel", 1}}},
+        {.control = "rgPANELSW", .key = "panel-switch", .page = "省電力", .kind = RG,
+         .field = {.byte = kPanel, .shift = 4, .mask = 1},
+         .items = {{"LCD-OFF", "lcd-off", 0}, {"サスペンド", "suspend", 1}}},
+        {.control = "cbCARDPOW", .key = "card-power", .page = "省電力", .kind = CB,
+         .field = {.byte = kPanel, .shift = 3, .mask = 1},
+         .items = {{"off", "off", 0}, {"on", "on", 1}}},
+        {.control = "rbMODEAC", .key = "mains-profile", .page = "省電力", .kind = RG,
+         .field = {.byte = kPower, .shift = 2, .mask = 3, .noChoice = 1}, .items = kProfiles},
+        {.control = "rbMODEBT", .key = "battery-profile", .page = "省電力", .kind = RG,
+         .field = {.byte = kPower, .shift = 4, .mask = 3, .noChoice = 1}, .items = kProfiles},
+        {.control = "cbCPUSPEEDAC", .key = "mains-cpu-speed", .page = "省電力", .kind = DD,
+         .field = CpuSpeed(kMainsProfile), .items = kCpuSpeed},
+        {.control = "cbCPUSPEEDBT", .key = "battery-cpu-speed", .page = "省電力", .kind = DD,
+         .field = CpuSpeed(kBatteryProfile), .items = kCpuSpeed},
+        {.control = "cbCPUCASHAC", .key = "mains-cpu-cache", .page = "省電力", .kind = DD,
+         .field = CpuCache(kMainsProfile), .items = kCpuCache},
+        {.control = "cbCPUCASHBT", .key = "battery-cpu-cache", .page = "省電力", .kind = DD,
+         .field = CpuCache(kBatteryProfile), .items = kCpuCache},
+        {.control = "cbCPUTIMEOUTAC", .key = "mains-cpu-timeout", .page = "省電力", .kind = DD,
+         .field = CpuTimeout(kMainsProfile), .items = kCpuTimeout},
+        {.control = "cbCPUTIMEOUTBT", .key = "battery-cpu-timeout", .page = "省電力", .kind = DD,
+         .field = CpuTimeout(kBatteryProfile), .items = kCpuTimeout},
+        {.control = "cbLCDMODEAC", .key = "mains-lcd", .page = "省電力", .kind = DD,
+         .field = LcdMode(kMainsProfile), .items = kLcdMode},
+        {.control = "cbLCDMODEBT", .key = "battery-lcd", .page = "省電力", .kind = DD,
+         .field = LcdMode(kBatteryProfile), .items = kLcdMode},
+        {.control = "cbHDTIMEOUTAC", .key = "mains-hdd-timeout", .page = "省電力", .kind = DD,
+         .field = Minutes(kMainsProfile + 1), .items = kTimeouts},
+        {.control = "cbHDTIMEOUTBT", .key = "battery-hdd-timeout", .page = "省電力", .kind = DD,
+         .field = Minutes(kBatteryProfile + 1), .items = kTimeouts},
+        {.control = "cbSTANDBYAC", .key = "mains-standby", .page = "省電力", .kind = DD,
+         .field = Minutes(kMainsProfile + 2), .items = kTimeouts},
+        {.control = "cbSTANDBYBT", .key = "battery-standby", .page = "省電力", .kind = DD,
+         .field = Minutes(kBatteryProfile + 2), .items = kTimeouts},
+        {.control = "cbSUSPENDAC", .key = "mains-suspend", .page = "省電力", .kind = DD,
+         .field = Minutes(kMainsProfile + 3), .items = kTimeouts},
+        {.control = "cbSUSPENDBT", .key = "battery-suspend", .page = "省電力", .kind = DD,
+         .field = Minutes(kBatteryProfile + 3), .items = kTimeouts},
     };
     return table;
 }
@@ -55,6 +156,22 @@ const Setting* FindSetting(std::string_view control) {
     for (const auto& s : Catalogue())
         if (control == s.control) return &s;
     return nullptr;
+}
+
+const Setting* FindSettingByName(std::string_view name) {
+    for (const auto& s : Catalogue())
+        if (SameIgnoringCase(name, s.key) || SameIgnoringCase(name, s.control)) return &s;
+    return nullptr;
+}
+
+std::vector<std::string> ItemTexts(const Setting& setting) {
+    std::vector<std::string> texts;
+    for (const Item& item : setting.items) texts.emplace_back(item.text);
+    return texts;
+}
+
+std::size_t PlaceOf(const Setting& setting) {
+    return static_cast<std::size_t>(&setting - Catalogue().data());
 }
 
 }  // namespace settings

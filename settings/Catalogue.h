@@ -1,7 +1,12 @@
-// The settings catalogue: every setting control with its kind, its items in order and its
-// page. The window, the loader, the writer and the tests all read this one table.
+// The settings catalogue: one row per setting, with everything that is known of it — the
+// control that shows it, its key on the command line, its page, its kind, where its bits live
+// in the CMOS setup bytes, and each item as its text, its ASCII name and its field value
+// together. The window, the loader, the update, the command line and the tests all read
+// this one table.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,15 +15,52 @@ namespace settings {
 
 enum class ControlKind { RadioGroup, DropDown, CheckBox };
 
+// One choice of a setting.
+struct Item {
+    const char* text;  // as the window shows it
+    const char* name;  // lower-case ASCII, for the command line
+    unsigned code;     // the field value that stands for this item
+};
+
+// Where a field lives: its value sits at `shift` in CMOS byte `byte` under `mask` (taken
+// after shifting). A mask above FFh spans two bytes, the low one at `byte`: a port address.
+struct Field {
+    std::uint8_t byte;
+    int shift = 0;
+    unsigned mask = 0xFF;
+    unsigned noChoice = 0;  // written when the setting has no choice
+    int unknown = -1;       // the item shown for a value that is no item's code
+};
+
+// A field that is written with a setting but never read back into it: the IRQ that goes
+// with a port address. `codes` holds its value for each item of the setting.
+struct FollowingField {
+    Field field;
+    std::vector<unsigned> codes;
+};
+
 struct Setting {
-    const char* control;
+    const char* control;  // the component's name in the window
+    const char* key;      // lower-case ASCII words joined by '-'
+    const char* page;     // the caption of its tab
     ControlKind kind;
-    const char* page;  // tab caption
-    std::vector<std::string> items;
+    Field field;
+    std::vector<Item> items;  // a check box has "off" and "on"
+    std::optional<FollowingField> irq = std::nullopt;
 };
 
 const std::vector<Setting>& Catalogue();
-// The entry of a control, or nullptr for a control that is no setting.
+
+// The row of a control, or nullptr for a control that is no setting.
 const Setting* FindSetting(std::string_view control);
+// The row whose key or control name is `name`, compared without regard to ASCII case;
+// nullptr when none is.
+const Setting* FindSettingByName(std::string_view name);
+
+// The texts of the items, as the window's lists take them.
+std::vector<std::string> ItemTexts(const Setting& setting);
+
+// The place of a row in the catalogue, from 0.
+std::size_t PlaceOf(const Setting& setting);
 
 }  // namespace settings

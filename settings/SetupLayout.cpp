@@ -1,75 +1,23 @@
 #include "settings/SetupLayout.h"
 
-#include <stdexcept>
-#include <unordered_map>
+#include <algorithm>
+
+#include "sys/Error.h"
 
 namespace settings {
 
 namespace {
 
-const std::vector<unsigned> kTimeoutMinutes = {0, 1, 2, 5, 10, 15, 30};
-const std::vector<unsigned> kOffOn = {0, 1};
-const std::vector<unsigned> kSerialAddresses = {0x2F8, 0x3F8, 0x000};
-const std::vector<unsigned> kProfileCodes = {1, 0, 2};  // standard, power saving, user
-
-constexpr unsigned kWord = 0xFFFF;  // a port address: this byte and the next
-constexpr std::uint8_t kPortIrqs = 0x69;
-
-// The four flags of a power profile byte and its three time-out bytes after it.
-void AddProfile(std::vector<Field>& fields, std::uint8_t flags, const char* suffix) {
-    auto name = [suffix](const char* stem) { return std::string(stem) + suffix; };
-    fields.push_back({name("cbCPUSPEED"), flags, 0, 1, kOffOn, 0});
-    fields.push_back({name("cbCPUCASH"), flags, 1, 1, kOffOn, 0});
-    fields.push_back({name("cbCPUTIMEOUT"), flags, 3, 3, {0, 3}, 0});
-    fields.push_back({name("cbLCDMODE"), flags, 5, 1, kOffOn, 0});
-    fields.push_back({name("cbHDTIMEOUT"), std::uint8_t(flags + 1), 0, 0xFF, kTimeoutMinutes, 0});
-    fields.push_back({name("cbSTANDBY"), std::uint8_t(flags + 2), 0, 0xFF, kTimeoutMinutes, 0});
-    fields.push_back({name("cbSUSPEND"), std::uint8_t(flags + 3), 0, 0xFF, kTimeoutMinutes, 0});
-}
-
-std::vector<Field> MakeFields() {
-    std::vector<Field> f = {
-        {"rgBOOTMEMCHK", 0x33, 7, 1, kOffOn, 0},
-        {"rgDEVICEMODE", 0x60, 0, 1, kOffOn, 0},
-        {"rgLPTMODE", 0x60, 1, 7, {1, 2, 3, 4}, 1},
-        {"rgLPTPORT", 0x62, 0, kWord, {0x278, 0x378, 0x3BC, 0x000}, 0x000},
-        {"rgLPTPORT", 0x64, 2, 7, {5, 7, 7, 7}, 7, -1, false},
-        {"rgLPTDMA", 0x64, 0, 3, {1, 3}, 0},
-        {"rgCOM1PORT", 0x65, 0, kWord, kSerialAddresses, 0x000},
-        {"rgCOM1PORT", kPortIrqs, 0, 0xF, {3, 4, 4}, 4, -1, false},
-        {"rgCOM2PORT", 0x67, 0, kWord, kSerialAddresses, 0x000},
-        {"rgCOM2PORT", kPortIrqs, 4, 0xF, {3, 4, 3}, 3, -1, false},
-        // Bit 1 chooses 220h or 230h, bit 0 enables: disabled shows "OFF" whatever bit 1 says.
-        {"rgSOUNDPORT", 0x6A, 0, 3, {1, 3, 0}, 0, 2},
-        {"rgSOUNDDMA", 0x6A, 2, 3, {1, 3}, 0},
-        {"rgSOUNIRQ", 0x6A, 4, 0xF, {5, 9}, 0},
-        {"rgDISPMODE", 0x6C, 1, 3, {3, 0, 2}, 0},
-        {"rgDISPSIZE", 0x6C, 0, 1, kOffOn, 0},
-        {"rgMOUSEMODE", 0x6F, 0, 0xFF, kOffOn, 0},
-        {"rgPOWSW", 0x70, 0, 3, {0, 1, 2}, 0},
-        {"rbMODEAC", 0x70, 2, 3, kProfileCodes, 1},
-        {"rbMODEBT", 0x70, 4, 3, kProfileCodes, 1},
-        {"rgBATMODE", 0x70, 6, 1, kOffOn, 0},
-        {"rgPANELSW", 0x71, 4, 1, kOffOn, 0},
-        {"cbCARDPOW", 0x71, 3, 1, kOffOn, 0},
-    };
-    AddProfile(f, 0x72, "AC");
-    AddProfile(f, 0x76, "BT");
-    f.push_back({"rgBOOTMODE", 0x7A, 0, 0xFF, {0x80, 0x78}, 0x80});
-    for (Field& field : f) {
-        field.setting = FindSetting(field.control);
-        if (!field.setting) throw std::logic_error("no setting for the field of " + field.control);
-    }
-    return f;
-}
+using namespace hw::cmos;
 
 const Setting& SettingNamed(std::string_view control) {
     const Setting* setting = FindSetting(control);
-    if (!setting) throw std::invalid_argument("no setting " + std::string(control));
+    if (!setting) throw sys::Error("no setting " + std::string(control));
     return *setting;
 }
 
 bool IsWord(const Field& f) { return f.mask > 0xFF; }
+std::uint8_t LastByte(const Field& f) { return f.byte + (IsWord(f) ? 1 : 0); }
 
 unsigned FieldValue(const Field& f, const CmosBytes& cmos) {
     unsigned raw = cmos[f.byte];
@@ -77,81 +25,79 @@ unsigned FieldValue(const Field& f, const CmosBytes& cmos) {
     return (raw >> f.shift) & f.mask;
 }
 
-unsigned Code(const Field& f, int index) {
-    if (index < 0 || index >= static_cast<int>(f.codes.size())) return f.noChoice;
-    return f.codes[index];
+// Puts `code` into the field's bits of `cmos`; the bits are 0 before.
+void Put(const Field& f, unsigned code, CmosBytes& cmos) {
+    const unsigned bits = (code & f.mask) << f.shift;
+    cmos[f.byte] |= std::uint8_t(bits & 0xFF);
+    if (IsWord(f)) cmos[f.byte + 1] |= std::uint8_t(bits >> 8);
 }
 
-// The part of a field's bits that falls into the byte at `index`.
-std::uint8_t BitsIn(const Field& f, std::uint8_t index, unsigned code) {
-    const unsigned bits = (code & f.mask) << f.shift;
-    if (index == f.byte) return std::uint8_t(bits & 0xFF);
-    if (IsWord(f) && index == f.byte + 1) return std::uint8_t(bits >> 8);
-    return 0;
+bool IsItem(const Setting& s, int index) {
+    return index >= 0 && index < static_cast<int>(s.items.size());
 }
 
 }  // namespace
 
-Choices::Choices() : catalogue_(Catalogue().data()), index_(Catalogue().size(), -1) {}
-
-void Choices::Set(const Setting& setting, int index) { index_[Place(setting)] = index; }
+Choices::Choices() : index_(Catalogue().size(), -1) {}
 
 void Choices::Set(std::string_view control, int index) { Set(SettingNamed(control), index); }
-
-int Choices::operator[](const Setting& setting) const { return index_[Place(setting)]; }
 
 int Choices::operator[](std::string_view control) const {
     const Setting* setting = FindSetting(control);
     return setting ? (*this)[*setting] : -1;
 }
 
+void Choices::Select(const Setting& setting, int index) {
+    if ((*this)[setting] == index) return;
+    Set(setting, index);
+    if (setting.kind != ControlKind::RadioGroup || index < 0) return;
+    if (const Setting* other = PortPartner(setting))
+        Select(*other, KeepPortsApart(index, (*this)[*other]));
+}
+
 int TimeoutToIndex(std::uint8_t minutes) {
-    for (size_t i = 0; i < kTimeoutMinutes.size(); ++i)
-        if (kTimeoutMinutes[i] == minutes) return static_cast<int>(i);
+    const Setting& list = SettingNamed("cbHDTIMEOUTAC");
+    for (std::size_t i = 0; i < list.items.size(); ++i)
+        if (list.items[i].code == minutes) return static_cast<int>(i);
     return -1;
 }
 
 std::uint8_t IndexToTimeout(int index) {
-    if (index < 0 || index >= static_cast<int>(kTimeoutMinutes.size())) return 0;
-    return static_cast<std::uint8_t>(kTimeoutMinutes[index]);
+    const Setting& list = SettingNamed("cbHDTIMEOUTAC");
+    return IsItem(list, index) ? static_cast<std::uint8_t>(list.items[index].code) : 0;
 }
 
-const std::vector<Field>& SetupFields() {
-    static const std::vector<Field> fields = MakeFields();
-    return fields;
+const Setting* PortPartner(const Setting& setting) {
+    const std::string_view control = setting.control;
+    if (control == "rgCOM1PORT") return FindSetting("rgCOM2PORT");
+    if (control == "rgCOM2PORT") return FindSetting("rgCOM1PORT");
+    return nullptr;
 }
 
-const Field& LoadedField(std::string_view control) {
-    // The field that a control is loaded from, by the control's name.
-    static const auto loadedFrom = [] {
-        std::unordered_map<std::string_view, const Field*> index;
-        for (const Field& f : SetupFields())
-            if (f.loaded) index.emplace(f.control, &f);
-        return index;
-    }();
-    const auto it = loadedFrom.find(control);
-    if (it == loadedFrom.end())
-        throw std::invalid_argument("no setup field for control " + std::string(control));
-    return *it->second;
+int KeepPortsApart(int changed, int other) {
+    constexpr int kOff = 2;
+    if (changed == kOff || changed < 0 || changed != other) return other;
+    return 1 - changed;  // the other address
 }
 
-int Decode(const Field& f, const CmosBytes& cmos) {
-    const unsigned value = FieldValue(f, cmos);
-    for (size_t i = 0; i < f.codes.size(); ++i)
-        if (f.codes[i] == value) return static_cast<int>(i);
-    return f.unknown;
+int Decode(const Setting& setting, const CmosBytes& cmos) {
+    const unsigned value = FieldValue(setting.field, cmos);
+    for (std::size_t i = 0; i < setting.items.size(); ++i)
+        if (setting.items[i].code == value) return static_cast<int>(i);
+    return setting.field.unknown;
 }
 
 int Decode(std::string_view control, const CmosBytes& cmos) {
-    return Decode(LoadedField(control), cmos);
+    return Decode(SettingNamed(control), cmos);
 }
 
 CmosBytes ComposeAll(const Choices& choices) {
     CmosBytes cmos{};
-    for (const Field& f : SetupFields()) {
-        const unsigned code = Code(f, choices[*f.setting]);
-        cmos[f.byte] |= BitsIn(f, f.byte, code);
-        if (IsWord(f)) cmos[f.byte + 1] |= BitsIn(f, std::uint8_t(f.byte + 1), code);
+    for (const Setting& s : Catalogue()) {
+        const int index = choices[s];
+        const bool chosen = IsItem(s, index);
+        Put(s.field, chosen ? s.items[index].code : s.field.noChoice, cmos);
+        if (s.irq) Put(s.irq->field, chosen ? s.irq->codes[index] : s.irq->field.noChoice, cmos);
     }
     // The serial and the infrared port never share IRQ 3: the infrared port moves to IRQ 4.
     // Both on IRQ 4 is left as it is.
@@ -159,49 +105,62 @@ CmosBytes ComposeAll(const Choices& choices) {
     return cmos;
 }
 
-std::uint8_t Compose(std::uint8_t index, const Choices& choices) {
-    return ComposeAll(choices)[index];
-}
-
 const std::vector<LoadStep>& LoadOrder() {
-    static const std::vector<LoadStep> steps = {
-        {{0x33}, {"rgBOOTMEMCHK"}},
-        {{0x52}, {}},
-        {{0x55}, {}},
-        {{0x60}, {"rgDEVICEMODE", "rgLPTMODE"}},
-        {{0x62, 0x63}, {"rgLPTPORT"}},
-        {{0x64}, {"rgLPTDMA"}},
-        {{0x65, 0x66}, {"rgCOM1PORT"}},
-        {{0x67, 0x68}, {"rgCOM2PORT"}},
-        {{0x69}, {}},
-        {{0x6A}, {"rgSOUNDPORT", "rgSOUNDDMA", "rgSOUNIRQ"}},
-        {{0x6C}, {"rgDISPMODE", "rgDISPSIZE"}},
-        {{0x6F}, {"rgMOUSEMODE"}},
-        {{0x70}, {"rgPOWSW", "rbMODEAC", "rbMODEBT", "rgBATMODE"}},
-        {{0x71}, {"rgPANELSW", "cbCARDPOW"}},
-        {{0x72}, {"cbCPUSPEEDAC", "cbCPUCASHAC", "cbCPUTIMEOUTAC", "cbLCDMODEAC"}},
-        {{0x73}, {"cbHDTIMEOUTAC"}},
-        {{0x74}, {"cbSTANDBYAC"}},
-        {{0x75}, {"cbSUSPENDAC"}},
-        {{0x76}, {"cbCPUSPEEDBT", "cbCPUCASHBT", "cbCPUTIMEOUTBT", "cbLCDMODEBT"}},
-        {{0x77}, {"cbHDTIMEOUTBT"}},
-        {{0x78}, {"cbSTANDBYBT"}},
-        {{0x79}, {"cbSUSPENDBT"}},
-        {{0x7A}, {"rgBOOTMODE"}},
-    };
+    static const std::vector<LoadStep> steps = [] {
+        // The bytes in the order the loader reads them; 52h, 55h and 69h only for the debug
+        // report. The settings of each step follow from the catalogue.
+        std::vector<LoadStep> order = {
+            {{kBootFlags}, {}},
+            {{kChangeFlag}, {}},
+            {{kPassword}, {}},
+            {{kDevices}, {}},
+            {{kParallelAddress, kParallelAddress + 1}, {}},
+            {{kParallelDma}, {}},
+            {{kSerialAddress, kSerialAddress + 1}, {}},
+            {{kInfraredAddress, kInfraredAddress + 1}, {}},
+            {{kPortIrqs}, {}},
+            {{kSound}, {}},
+            {{kDisplay}, {}},
+            {{kPointingDevice}, {}},
+            {{kPower}, {}},
+            {{kPanel}, {}},
+            {{kMainsProfile}, {}},
+            {{kMainsProfile + 1}, {}},
+            {{kMainsProfile + 2}, {}},
+            {{kMainsProfile + 3}, {}},
+            {{kBatteryProfile}, {}},
+            {{kBatteryProfile + 1}, {}},
+            {{kBatteryProfile + 2}, {}},
+            {{kBatteryProfile + 3}, {}},
+            {{kBootOrder}, {}},
+        };
+        for (const Setting& s : Catalogue()) {
+            for (LoadStep& step : order) {
+                const auto& r = step.reads;
+                if (std::find(r.begin(), r.end(), LastByte(s.field)) != r.end()) {
+                    step.settings.push_back(&s);
+                    break;
+                }
+            }
+        }
+        return order;
+    }();
     return steps;
 }
 
 const std::vector<WriteStep>& WriteOrder() {
     static const std::vector<WriteStep> steps = {
-        {0x33, 0x7F},  // bits 6-0 belong to the firmware
-        {0x60}, {0x62}, {0x63}, {0x64}, {0x65}, {0x66},
+        {kBootFlags, 0x7F},  // bits 6-0 belong to the firmware
+        {kDevices},
+        {kParallelAddress}, {kParallelAddress + 1},
+        {kParallelDma},
+        {kSerialAddress}, {kSerialAddress + 1},
         {kPortIrqs, 0xF0},  // the serial IRQ; the infrared nibble stays
-        {0x67}, {0x68},
+        {kInfraredAddress}, {kInfraredAddress + 1},
         {kPortIrqs, 0x0F},  // the infrared IRQ; the serial nibble just written stays
-        {0x7A}, {0x6F}, {0x6A}, {0x6C}, {0x70}, {0x71},
-        {0x72}, {0x73}, {0x74}, {0x75},
-        {0x76}, {0x77}, {0x78}, {0x79},
+        {kBootOrder}, {kPointingDevice}, {kSound}, {kDisplay}, {kPower}, {kPanel},
+        {kMainsProfile}, {kMainsProfile + 1}, {kMainsProfile + 2}, {kMainsProfile + 3},
+        {kBatteryProfile}, {kBatteryProfile + 1}, {kBatteryProfile + 2}, {kBatteryProfile + 3},
     };
     return steps;
 }

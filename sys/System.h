@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -32,6 +33,14 @@ public:
     // with nobody while open, with normal attributes. Throws FileError when it cannot.
     virtual std::unique_ptr<File> CreateAlways(const std::string& path) = 0;
 };
+
+// The window's way of making a file: creates `path` anew, has `fill` write it, and then tells
+// the outcome while the file is still open — "<path> を作成しました." or, when the creation
+// or `fill` failed in any way (a file error, a refused port access), "エラー： <path> が作成
+// できません.". With no `fill` nothing is created and the error is told.
+void CreateFileAndTell(FileSystem& files, const std::string& path,
+                       const std::function<void(File& file)>& fill,
+                       const std::function<void(const std::string& message)>& tell);
 
 // The regional separators that the information report's numbers follow.
 struct NumberFormat {

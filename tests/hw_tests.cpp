@@ -21,9 +21,8 @@ struct Rig {
     hw::SimNotebook sim;
     hw::RecordingMachine rec{sim};
     hw::TPortArray port{rec, [] { return true; }};
-    bool isNT;
-    hw::Bus bus{port, isNT};
-    explicit Rig(bool nt) : isNT(nt) {}
+    hw::Bus bus;
+    explicit Rig(bool nt) : bus(port, port.Access(nt)) {}
 };
 
 TEST(CmosAccess, NtModeIsIndexWriteThenDataAccessWithoutInterruptFlag) {

@@ -301,15 +301,34 @@ TEST(CmosBackup, WritesTheWholeCmosAndReplacesAnEarlierFile) {
     EXPECT_EQ(rig.rec.CmosAndCalls(), reads);
 }
 
+// A CMOS whose byte reads come from a function, behind a bus in the NT mode.
+struct CmosFromFunction : hw::Machine {
+    std::function<std::uint8_t(std::uint8_t)> read;
+    std::uint8_t selected = 0;
+    std::uint8_t In(std::uint16_t) override { return read(selected); }
+    void Out(std::uint16_t port, std::uint8_t value) override {
+        if (port == 0x70) selected = value;
+    }
+    void ClearInterruptFlag() override {}
+    void SetInterruptFlag() override {}
+    std::uint32_t SoftwareCall(const hw::FirmwareRegisters& regs) override { return regs.eax; }
+};
+
+struct FunctionBus {
+    CmosFromFunction machine;
+    hw::TPortArray port{machine, nullptr};
+    hw::Bus bus{port, port.Access(true)};
+    explicit FunctionBus(std::function<std::uint8_t(std::uint8_t)> read) { machine.read = std::move(read); }
+};
+
 TEST(CmosBackup, WritesEachByteRightAfterItsReadAndClosesAfterTheMessage) {
     FakeFiles files;
-    reports::WriteCmosBackup(
-        "cmos.dat", files,
-        [&](std::uint8_t i) {
-            files.log.push_back("read " + Hex2(i));
-            return static_cast<std::uint8_t>(0xFF - i);
-        },
-        [&](const std::string& message) { files.log.push_back(message); });
+    FunctionBus cmos([&](std::uint8_t i) {
+        files.log.push_back("read " + Hex2(i));
+        return static_cast<std::uint8_t>(0xFF - i);
+    });
+    reports::WriteCmosBackup("cmos.dat", files, cmos.bus,
+                             [&](const std::string& message) { files.log.push_back(message); });
     Lines expected{"create cmos.dat"};
     for (int i = 0; i < 128; ++i) {
         expected.push_back("read " + Hex2(i));
@@ -333,7 +352,8 @@ TEST(CmosBackup, AnyFileFailureGivesTheErrorMessageAndKeepsWhatWasWritten) {
         SCOPED_TRACE(c.failAt);
         FakeFiles files;
         files.failAt = c.failAt;
-        reports::WriteCmosBackup("x", files, [](std::uint8_t i) { return i; },
+        FunctionBus cmos([](std::uint8_t i) { return i; });
+        reports::WriteCmosBackup("x", files, cmos.bus,
                                  [&](const std::string& m) { files.log.push_back(m); });
         const auto writes = std::count_if(files.log.begin(), files.log.end(),
                                           [](const std::string& s) { return s.rfind("write", 0) == 0; });
