@@ -18,18 +18,19 @@ std::string HibernationConfirmation(const std::string& path) { return path + " ã
 
 std::uint32_t HibernationSize(hw::Bus& bus) { return bus.CallFirmware(hw::kFnHibernationSize, 0, 0); }
 
-void WriteHibernationFile(const std::string& path, std::uint32_t size, sys::FileSystem& files,
-                          const std::function<void(const std::string&)>& tell) {
+std::function<void(sys::File&)> HibernationFill(std::uint32_t size) {
     static constexpr unsigned char kTail[2] = {0xF7, 0xFE};
     const std::int32_t length = static_cast<std::int32_t>(size);
-    std::function<void(sys::File&)> fill;  // none: a length below 2 has no place for the tail
-    if (length >= 2) {
-        fill = [length](sys::File& file) {
-            file.SeekFromStart(std::int64_t{length} - 2);
-            file.Write(kTail, sizeof kTail);
-        };
-    }
-    sys::CreateFileAndTell(files, path, fill, tell);
+    if (length < 2) return {};
+    return [length](sys::File& file) {
+        file.SeekFromStart(std::int64_t{length} - 2);
+        file.Write(kTail, sizeof kTail);
+    };
+}
+
+void WriteHibernationFile(const std::string& path, std::uint32_t size, sys::FileSystem& files,
+                          const std::function<void(const std::string&)>& tell) {
+    sys::CreateFileAndTell(files, path, HibernationFill(size), tell);
 }
 
 }  // namespace actions

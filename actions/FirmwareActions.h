@@ -43,11 +43,15 @@ std::string HibernationConfirmation(const std::string& path);  // asked before a
 // count).
 std::uint32_t HibernationSize(hw::Bus& bus);
 
-// Creates the hibernation file of `size` bytes anew without sharing: positions at size - 2
-// and writes F7h FEh there, so the file system extends the file without the zeros being
-// written. Then tells the outcome while the file is still open (sys::CreateFileAndTell). A
-// size below 2 (or negative) creates nothing, nor empties an existing file, and tells the
-// error.
+// What makes a new file the hibernation file of `size` bytes: it positions at size - 2 and
+// writes F7h FEh there, so the file system extends the file without the zeros being
+// written. None (an empty function) for a size below 2 (or negative): there is no place for
+// the tail, and no file may be created or emptied.
+std::function<void(sys::File& file)> HibernationFill(std::uint32_t size);
+
+// The window's hibernation file: created anew without sharing and filled as above, then the
+// outcome told while the file is still open (sys::CreateFileAndTell); for a size without a
+// fill, only the error is told.
 void WriteHibernationFile(const std::string& path, std::uint32_t size, sys::FileSystem& files,
                           const std::function<void(const std::string& message)>& tell);
 

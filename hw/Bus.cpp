@@ -1,5 +1,7 @@
 #include "hw/Bus.h"
 
+#include "hw/Firmware.h"
+
 namespace hw {
 
 namespace {
@@ -64,6 +66,10 @@ std::uint32_t Bus::CallFirmware(std::uint16_t function, std::uint16_t param1,
     regs.ecx = param2;
     regs.edx = kFirmwareMagic;
     return port_.machine().SoftwareCall(regs);
+}
+
+bool FirmwareAnswers(Bus& bus) {
+    return bus.CallFirmware(kFnStatus, 0, 0) != kFnStatus;
 }
 
 }  // namespace hw

@@ -39,4 +39,9 @@ private:
     PortAccess access_;
 };
 
+// Whether the notebook's firmware answers its software call: a status request (9904h, index
+// 0) that comes back with EAX unchanged means that this is not the notebook, or that its
+// firmware does not listen. Nothing may be written then.
+bool FirmwareAnswers(Bus& bus);
+
 }  // namespace hw

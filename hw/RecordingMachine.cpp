@@ -1,17 +1,12 @@
 #include "hw/RecordingMachine.h"
 
-#include <cstdio>
-
 #include "hw/HardwareFault.h"
+#include "sys/Hex.h"
 
 namespace hw {
 
 namespace {
-std::string Hex(unsigned v, int width = 2) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%0*X", width, v);
-    return buf;
-}
+std::string Hex(unsigned v, int minDigits = 2) { return sys::Hex(v, minDigits); }
 }  // namespace
 
 std::string ToString(const Operation& op) {

@@ -1,5 +1,7 @@
 #include "reports/CmosBackup.h"
 
+#include <algorithm>
+
 #include "sys/ShiftJis.h"
 
 namespace reports {
@@ -41,6 +43,30 @@ void WriteCmosBackup(const std::string& path, sys::FileSystem& files, hw::Bus& b
             file.Write(&value, 1);  // throws also when it stores less than the byte
         }
     }, tell);
+}
+
+hw::CmosImage ReadBackupFile(sys::FileSystem& files, const std::string& path) {
+    const std::string content = files.ReadWhole(path);
+    if (content.size() != hw::kCmosSize)
+        throw NotABackup(path + " is " + std::to_string(content.size()) +
+                         " bytes long; a CMOS backup is exactly 128 bytes");
+    hw::CmosImage image;
+    std::copy(content.begin(), content.end(), image.begin());
+    return image;
+}
+
+void SaveBackupFile(sys::FileSystem& files, const std::string& path, const hw::CmosImage& image) {
+    const std::string temporary = path + ".new";
+    try {
+        {
+            const std::unique_ptr<sys::File> file = files.CreateAlways(temporary);
+            file->Write(image.data(), static_cast<std::uint32_t>(image.size()));
+        }  // closed before it takes the place of the old file
+        files.Replace(temporary, path);
+    } catch (...) {
+        files.Remove(temporary);
+        throw;
+    }
 }
 
 }  // namespace reports

@@ -32,4 +32,19 @@ hw::CmosImage ReadBackupImage(hw::Bus& bus);
 void WriteCmosBackup(const std::string& path, sys::FileSystem& files, hw::Bus& bus,
                      const std::function<void(const std::string& message)>& tell);
 
+// A backup file that is not a CMOS image: what() names the file and its size.
+class NotABackup : public sys::Error {
+public:
+    using Error::Error;
+};
+
+// The image in a backup file. Throws sys::FileError when it cannot be read, NotABackup when
+// it is not exactly 128 bytes.
+hw::CmosImage ReadBackupFile(sys::FileSystem& files, const std::string& path);
+
+// Saves a backup without ever leaving a partial file: the image goes to a new file beside
+// `path`, which then takes the place of `path`. On any failure the new file is removed, an
+// existing `path` stays as it was, and sys::FileError is thrown.
+void SaveBackupFile(sys::FileSystem& files, const std::string& path, const hw::CmosImage& image);
+
 }  // namespace reports

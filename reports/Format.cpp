@@ -37,16 +37,6 @@ void PadFrom(std::string& text, std::size_t start, int width) {
 
 }  // namespace
 
-void AppendHex(std::string& text, std::uint32_t value, int minDigits) {
-    AppendDigits<16>(text, value, minDigits);
-}
-
-std::string Hex(std::uint32_t value, int minDigits) {
-    std::string text;
-    AppendHex(text, value, minDigits);
-    return text;
-}
-
 void AppendInteger(std::string& text, std::int64_t value) {
     if (value < 0) text += '-';
     AppendDigits<10>(text, Magnitude(value), 1);

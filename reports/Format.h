@@ -6,11 +6,12 @@
 #include <cstdint>
 #include <string>
 
+#include "sys/Hex.h"
+
 namespace reports {
 
-// Upper-case hexadecimal digits, zero-padded to `minDigits`, longer when the value needs it.
-std::string Hex(std::uint32_t value, int minDigits);
-void AppendHex(std::string& text, std::uint32_t value, int minDigits);
+using sys::AppendHex;
+using sys::Hex;
 
 // "%d": the whole number in decimal digits, a minus sign before a negative one.
 void AppendInteger(std::string& text, std::int64_t value);

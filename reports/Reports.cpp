@@ -26,6 +26,7 @@ struct Line {
     std::uint8_t source;
     std::string_view label;
     std::string_view suffix;
+    const char* key = nullptr;  // the value's name in the report's JSON form
 };
 
 using namespace hw::cmos;
@@ -34,27 +35,27 @@ using namespace hw::status;
 // The report in the order of its lines, which is also the order of the hardware accesses.
 constexpr Line kInformationLines[] = {
     {Value::None, 0, "■メモリ", ""},
-    {Value::Memory, kBaseMemoryLow, "  base memory : ", " kb"},
-    {Value::Memory, kExtendedMemoryLow, "  extended memory : ", " kb"},
-    {Value::Hibernation, 0, "  ハイバネーションに必要なサイズ =", ""},
+    {Value::Memory, kBaseMemoryLow, "  base memory : ", " kb", "base-memory-kb"},
+    {Value::Memory, kExtendedMemoryLow, "  extended memory : ", " kb", "extended-memory-kb"},
+    {Value::Hibernation, 0, "  ハイバネーションに必要なサイズ =", "", "hibernation-size"},
     {Value::None, 0, "■HDD", ""},
-    {Value::CmosByte, kDriveCType, "  drive C: extension type =", ""},
-    {Value::CmosByte, kDriveDType, "  drive D: extension type =", ""},
+    {Value::CmosByte, kDriveCType, "  drive C: extension type =", "", "drive-c-type"},
+    {Value::CmosByte, kDriveDType, "  drive D: extension type =", "", "drive-d-type"},
     {Value::None, 0, "■CPU", ""},
-    {Value::StatusByte, kCpuSpeed, "  CPUスピード (0:LOW 1:HIGH) =", ""},
-    {Value::Frequency, kFreqHigh, "  HIGHの時の動作周波数 =", " MHz"},
-    {Value::Frequency, kFreqLow, "  LOW の時の動作周波数 =", " MHz"},
+    {Value::StatusByte, kCpuSpeed, "  CPUスピード (0:LOW 1:HIGH) =", "", "cpu-speed"},
+    {Value::Frequency, kFreqHigh, "  HIGHの時の動作周波数 =", " MHz", "cpu-mhz-high"},
+    {Value::Frequency, kFreqLow, "  LOW の時の動作周波数 =", " MHz", "cpu-mhz-low"},
     {Value::None, 0, "■デバイス状態", ""},
-    {Value::StatusByte, kFan, "  ファン回転状態 (0:停止 1:回転) =", ""},
-    {Value::StatusByte, kAcOffline, "  AC online (0:on 1:off) =", ""},
-    {Value::Temperature, kTemperature, "  温度 (0-255)=", ""},
-    {Value::StatusByte, kBacklight, "  LCDバックライトの輝度 (0:低輝度 1:高輝度) =", ""},
-    {Value::StatusByte, kVolume, "  音量(0:オフ 1:中 2:大) =", ""},
+    {Value::StatusByte, kFan, "  ファン回転状態 (0:停止 1:回転) =", "", "fan"},
+    {Value::StatusByte, kAcOffline, "  AC online (0:on 1:off) =", "", "ac-offline"},
+    {Value::Temperature, kTemperature, "  温度 (0-255)=", "", "temperature"},
+    {Value::StatusByte, kBacklight, "  LCDバックライトの輝度 (0:低輝度 1:高輝度) =", "", "backlight"},
+    {Value::StatusByte, kVolume, "  音量(0:オフ 1:中 2:大) =", "", "volume"},
     {Value::None, 0, "■バッテリ", ""},
-    {Value::StatusByte, kBatteryAState, "  A 状態(0:無 1:通常 3:LOW 7:充電中) =", ""},
-    {Value::StatusByte, kBatteryACharge, "    残量(0:無 1:LOW 30:Full 31:不明) =", ""},
-    {Value::StatusByte, kBatteryBState, "  B 状態(0:無 1:通常 3:LOW 7:充電中) =", ""},
-    {Value::StatusByte, kBatteryBCharge, "    残量(0:無 1:LOW 30:Full 31:不明) =", ""},
+    {Value::StatusByte, kBatteryAState, "  A 状態(0:無 1:通常 3:LOW 7:充電中) =", "", "battery-a-state"},
+    {Value::StatusByte, kBatteryACharge, "    残量(0:無 1:LOW 30:Full 31:不明) =", "", "battery-a-charge"},
+    {Value::StatusByte, kBatteryBState, "  B 状態(0:無 1:通常 3:LOW 7:充電中) =", "", "battery-b-state"},
+    {Value::StatusByte, kBatteryBCharge, "    残量(0:無 1:LOW 30:Full 31:不明) =", "", "battery-b-charge"},
 };
 
 void AppendTemperature(std::string& text, std::uint16_t code, const std::string& decimal) {
@@ -66,31 +67,55 @@ void AppendTemperature(std::string& text, std::uint16_t code, const std::string&
     text += ')';
 }
 
-// Reads what the line shows and appends its value text.
-void AppendValue(std::string& text, const Line& line, hw::Bus& bus,
-                 const sys::NumberFormat& separators) {
-    const auto status = [&] { return bus.CallFirmware(hw::kFnStatus, line.source, 0); };
+// Reads what the line shows: the CMOS bytes or the firmware's answer, one number.
+std::uint32_t Read(const Line& line, hw::Bus& bus) {
     switch (line.value) {
-    case Value::None: return;
+    case Value::None: return 0;
     case Value::Memory: {
         const unsigned low = bus.ReadCmos(line.source);
         const unsigned high = bus.ReadCmos(line.source + 1);
-        return AppendGroupedNumber(text, low + 256 * high, 6, separators.thousands);
+        return low + 256 * high;
     }
-    case Value::Hibernation: {
-        const std::uint32_t bytes = bus.CallFirmware(hw::kFnHibernationSize, 0, 0);
-        const long double kilobytes = static_cast<std::int32_t>(bytes) / 1024.0L;
-        AppendFixedNumber(text, kilobytes, 0, 8, separators.decimal);
-        text += "KB /";
-        return AppendHex(text, bytes, 8);
-    }
-    case Value::CmosByte: return AppendHex(text, bus.ReadCmos(line.source), 2);
-    case Value::StatusByte: return AppendInteger(text, StatusByte(status()));
+    case Value::Hibernation: return bus.CallFirmware(hw::kFnHibernationSize, 0, 0);
+    case Value::CmosByte: return bus.ReadCmos(line.source);
+    case Value::StatusByte:
     case Value::Frequency:
-        return AppendFixedNumber(text, StatusWord(status()) / 10.0L, 1, 5, separators.decimal);
-    case Value::Temperature:
-        return AppendTemperature(text, StatusWord(status()), separators.decimal);
+    case Value::Temperature: return bus.CallFirmware(hw::kFnStatus, line.source, 0);
     }
+    return 0;
+}
+
+// Appends the value text of what Read gave.
+void AppendValue(std::string& text, const Line& line, std::uint32_t raw,
+                 const sys::NumberFormat& separators) {
+    switch (line.value) {
+    case Value::None: return;
+    case Value::Memory: return AppendGroupedNumber(text, raw, 6, separators.thousands);
+    case Value::Hibernation:
+        AppendFixedNumber(text, static_cast<std::int32_t>(raw) / 1024.0L, 0, 8, separators.decimal);
+        text += "KB /";
+        return AppendHex(text, raw, 8);
+    case Value::CmosByte: return AppendHex(text, raw, 2);
+    case Value::StatusByte: return AppendInteger(text, StatusByte(raw));
+    case Value::Frequency:
+        return AppendFixedNumber(text, StatusWord(raw) / 10.0L, 1, 5, separators.decimal);
+    case Value::Temperature: return AppendTemperature(text, StatusWord(raw), separators.decimal);
+    }
+}
+
+// The number of what Read gave, as JSON writes it ("." before the decimals, no grouping).
+std::string JsonNumber(const Line& line, std::uint32_t raw) {
+    std::string text;
+    switch (line.value) {
+    case Value::None: break;
+    case Value::Memory:
+    case Value::Hibernation:
+    case Value::CmosByte: AppendInteger(text, raw); break;
+    case Value::StatusByte: AppendInteger(text, StatusByte(raw)); break;
+    case Value::Frequency: AppendFixedNumber(text, StatusWord(raw) / 10.0L, 1, 0, "."); break;
+    case Value::Temperature: AppendFixedNumber(text, Temperature(StatusWord(raw)), 1, 0, "."); break;
+    }
+    return text;
 }
 
 // Rows of `count` values, `perRow` to a row: the row's first index as two hex digits, " : ",
@@ -118,9 +143,22 @@ void WriteInformationReport(hw::Bus& bus, const sys::NumberFormat& separators,
                             const LineSink& add) {
     for (const Line& line : kInformationLines) {
         std::string text(line.label);
-        AppendValue(text, line, bus, separators);
+        AppendValue(text, line, Read(line, bus), separators);
         text += line.suffix;
         add(text);
+    }
+}
+
+void ReadInformationValues(hw::Bus& bus, const ValueSink& add) {
+    for (const Line& line : kInformationLines) {
+        if (line.value == Value::None) continue;
+        const std::uint32_t raw = Read(line, bus);
+        add(line.key, JsonNumber(line, raw));
+        if (line.value == Value::Temperature) {
+            std::string code;
+            AppendInteger(code, StatusWord(raw));
+            add("temperature-code", code);
+        }
     }
 }
 

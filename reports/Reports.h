@@ -19,6 +19,12 @@ using LineSink = std::function<void(const std::string& line)>;
 void WriteInformationReport(hw::Bus& bus, const sys::NumberFormat& separators,
                             const LineSink& add);
 
+// The values of the information report in the same order, each under its name with its
+// number as JSON writes it: "base-memory-kb", "hibernation-size" (bytes), "cpu-mhz-high",
+// "temperature" (degrees Celsius) and "temperature-code", "battery-a-state", ...
+using ValueSink = std::function<void(const char* name, const std::string& number)>;
+void ReadInformationValues(hw::Bus& bus, const ValueSink& add);
+
 // The 19 lines of the register dump: the 128 CMOS bytes, an empty line, the 64 status words.
 // A byte that the machine cannot reach shows as "--" and is not read.
 void WriteRegisterDump(hw::Bus& bus, const LineSink& add);

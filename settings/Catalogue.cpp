@@ -174,4 +174,30 @@ std::size_t PlaceOf(const Setting& setting) {
     return static_cast<std::size_t>(&setting - Catalogue().data());
 }
 
+std::string ValueName(const Setting& setting, int index) {
+    const char* text = ItemText(setting, index);
+    return text ? setting.items[index].name : "";
+}
+
+const char* ItemText(const Setting& setting, int index) {
+    if (index < 0 || index >= static_cast<int>(setting.items.size())) return nullptr;
+    return setting.items[index].text;
+}
+
+std::optional<int> ParseValue(const Setting& setting, std::string_view value) {
+    if (value.empty()) return -1;
+    const int count = static_cast<int>(setting.items.size());
+    if (value[0] == '#' && value.size() > 1 && value.size() <= 3) {
+        int n = 0;
+        for (char c : value.substr(1)) {
+            if (c < '0' || c > '9') return std::nullopt;
+            n = n * 10 + (c - '0');
+        }
+        return n < count ? std::optional<int>(n) : std::nullopt;
+    }
+    for (int i = 0; i < count; ++i)
+        if (SameIgnoringCase(value, setting.items[i].name) || value == setting.items[i].text) return i;
+    return std::nullopt;
+}
+
 }  // namespace settings

@@ -63,4 +63,14 @@ std::vector<std::string> ItemTexts(const Setting& setting);
 // The place of a row in the catalogue, from 0.
 std::size_t PlaceOf(const Setting& setting);
 
+// A choice as the command line writes it: the item's ASCII name, "" for no choice.
+std::string ValueName(const Setting& setting, int index);
+// The item's text as the window shows it; nullptr for no choice.
+const char* ItemText(const Setting& setting, int index);
+
+// The choice that a value names: the item's ASCII name (any case), the item's text exactly
+// as the window shows it, or "#N" for item N counted from 0; "" for no choice. Nothing when
+// the value names no item of this setting.
+std::optional<int> ParseValue(const Setting& setting, std::string_view value);
+
 }  // namespace settings

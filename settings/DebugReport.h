@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <vector>
 
 namespace settings {
 
@@ -14,8 +13,5 @@ using DebugLineSink = std::function<void(const std::string& line)>;
 // Gives `add` the report lines that belong to the byte at `index` (none for most bytes), in
 // order. Each line is its label followed at once by the number.
 void WriteDebugLines(std::uint8_t index, std::uint8_t value, const DebugLineSink& add);
-
-// The same lines, collected.
-std::vector<std::string> DebugLines(std::uint8_t index, std::uint8_t value);
 
 }  // namespace settings

@@ -55,6 +55,13 @@ void Choices::Select(const Setting& setting, int index) {
         Select(*other, KeepPortsApart(index, (*this)[*other]));
 }
 
+std::vector<const Setting*> Differences(const Choices& a, const Choices& b) {
+    std::vector<const Setting*> differing;
+    for (const Setting& s : Catalogue())
+        if (a[s] != b[s]) differing.push_back(&s);
+    return differing;
+}
+
 int TimeoutToIndex(std::uint8_t minutes) {
     const Setting& list = SettingNamed("cbHDTIMEOUTAC");
     for (std::size_t i = 0; i < list.items.size(); ++i)

@@ -40,6 +40,9 @@ private:
     std::vector<int> index_;  // by the setting's place in the catalogue
 };
 
+// The settings whose choices differ, in catalogue order.
+std::vector<const Setting*> Differences(const Choices& a, const Choices& b);
+
 // A time-out in minutes (0 disabled, 1, 2, 5, 10, 15, 30) and the item of the time-out
 // drop-down lists that shows it; -1 for any other byte.
 int TimeoutToIndex(std::uint8_t minutes);

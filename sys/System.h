@@ -32,6 +32,13 @@ public:
     // Creates the file anew (an existing one is emptied), for reading and writing, shared
     // with nobody while open, with normal attributes. Throws FileError when it cannot.
     virtual std::unique_ptr<File> CreateAlways(const std::string& path) = 0;
+    // The whole content of a file. Throws FileError when it cannot be read.
+    virtual std::string ReadWhole(const std::string& path) = 0;
+    // Puts the file `from` in the place of `to`, replacing a file there; as one step where
+    // the system can. Throws FileError when it cannot.
+    virtual void Replace(const std::string& from, const std::string& to) = 0;
+    // Removes a file if it is there; a failure is not reported (the caller tidies up).
+    virtual void Remove(const std::string& path) noexcept = 0;
 };
 
 // The window's way of making a file: creates `path` anew, has `fill` write it, and then tells
@@ -52,6 +59,8 @@ struct NumberFormat {
 struct OsVersion {
     bool ok = true;  // false when the system would not tell
     std::uint32_t major = 0, minor = 0, build = 0, platformId = 0;
+    // The NT family (platform 2): NT 4.0, 2000 and every later Windows.
+    bool IsNtFamily() const { return ok && platformId == 2; }
 };
 
 // The FileVersion value of the program's version resource, read as the window does it.

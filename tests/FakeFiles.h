@@ -14,8 +14,9 @@
 
 #include "sys/System.h"
 
-// Every step goes to `log`: "create <path>", "seek <offset>", "write <hex bytes>", "close".
-// The failAt-th of the create, seek and write steps throws sys::FileError instead, as a
+// Every step goes to `log`: "create <path>", "seek <offset>", "write <hex bytes>", "close",
+// "read <path>", "replace <to> with <from>", "remove <path>". The failAt-th of the create,
+// seek, write, read and replace steps throws sys::FileError instead, as a
 // refused creation, a failed positioning or a short write do.
 class FakeFiles : public sys::FileSystem {
 public:
@@ -26,6 +27,14 @@ public:
         Step("create " + path);
         return std::make_unique<FakeFile>(*this);
     }
+    std::string ReadWhole(const std::string& path) override {
+        Step("read " + path);
+        return {};
+    }
+    void Replace(const std::string& from, const std::string& to) override {
+        Step("replace " + to + " with " + from);
+    }
+    void Remove(const std::string& path) noexcept override { log.push_back("remove " + path); }
 
 private:
     class FakeFile : public sys::File {

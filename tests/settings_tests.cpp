@@ -265,8 +265,11 @@ TEST(DebugLines, BreakEachReportedByteIntoItsFields) {
         {0x60, 0x06, {}},
         {0x33, 0xFF, {}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(settings::DebugLines(c.index, c.value), c.lines) << std::hex << int(c.index);
+    for (const auto& c : cases) {
+        Lines lines;
+        settings::WriteDebugLines(c.index, c.value, [&](const std::string& l) { lines.push_back(l); });
+        EXPECT_EQ(lines, c.lines) << std::hex << int(c.index);
+    }
 }
 
 }  // namespace

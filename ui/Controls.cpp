@@ -42,19 +42,12 @@ void TComboBox::SetItemIndex(int index) {
 
 void TMemo::Clear() {
     if (lines_.empty()) return;
-    cleared_.swap(lines_);
-    lines_.clear();  // the lines cleared before, their buffers taken or left over
+    lines_.clear();
     LinesChanged();
 }
 
 void TMemo::Add(const std::string& line) {
-    const std::size_t place = lines_.size();
-    if (place < cleared_.size()) {
-        lines_.push_back(std::move(cleared_[place]));
-        lines_.back() = line;
-    } else {
-        lines_.push_back(line);
-    }
+    lines_.push_back(line);
     LinesChanged();
 }
 

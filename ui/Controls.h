@@ -168,7 +168,6 @@ public:
 private:
     void LinesChanged();
     std::vector<std::string> lines_;
-    std::vector<std::string> cleared_;  // the lines before the last Clear, for their buffers
     int updateDepth_ = 0;
     bool pending_ = false;
 };

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/Layout.h"
+#include "app/Startup.h"
 #include "app/Unit1.h"
 #include "app/win32/Win32Dialogs.h"
 #include "sys/win32/Win32System.h"
@@ -18,7 +19,7 @@ namespace {
 
 using ui::win32::WindowPeer;
 
-constexpr const char* kWindowClass = "TfrmMAIN";
+constexpr const char* kWindowClass = kMainWindowClass;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 // The common controls (the tab control) are bound at run time, so that the program loads

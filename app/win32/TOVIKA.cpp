@@ -10,6 +10,7 @@
 #include "app/win32/ProcessMachine.h"
 #include "app/win32/Win32Dialogs.h"
 #include "hw/PortIO.h"
+#include "sys/win32/Win32System.h"
 
 namespace {
 
@@ -20,16 +21,7 @@ class Win32Startup : public app::StartupPlatform {
 public:
     Win32Startup(HINSTANCE instance, int showCommand) : instance_(instance), showCommand_(showCommand) {}
 
-    // GetModuleFileNameA cuts a path that does not fit without saying so on the 9x family;
-    // a buffer with room to spare tells that the whole path came.
-    std::string ProgramPath() override {
-        std::vector<char> path(MAX_PATH + 1);
-        for (;;) {
-            const DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-            if (n + 1 < path.size()) return std::string(path.data(), n);
-            path.resize(path.size() * 2);
-        }
-    }
+    std::string ProgramPath() override { return sys::Win32Environment().ExecutablePath(); }
 
     void SetApplicationTitle(const std::string& title) override { app::win32::ApplicationTitle() = title; }
 

@@ -1,5 +1,7 @@
 #include "hw/X86Machine.h"
 
+#include "sys/Hex.h"
+
 #include <string>
 
 #include "hw/HardwareFault.h"
@@ -88,12 +90,6 @@ namespace {
 // thread, and the flag is read right after the instruction.
 volatile const char* refusedInstruction = nullptr;
 
-std::string Hex(unsigned v, int width) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string s(width, '0');
-    for (int i = width - 1; i >= 0; --i, v >>= 4) s[i] = digits[v & 15];
-    return s;
-}
 
 void ThrowIfRefused(const std::string& what) {
     if (!refusedInstruction) return;
@@ -118,13 +114,13 @@ unsigned ClaimFaultingInstruction(const void* address) {
 
 std::uint8_t X86Machine::In(std::uint16_t port) {
     const std::uint8_t v = tovika_in8(port);
-    ThrowIfRefused("ポート " + Hex(port, 2) + "h からの入力");
+    ThrowIfRefused("ポート " + sys::Hex(port, 2) + "h からの入力");
     return v;
 }
 
 void X86Machine::Out(std::uint16_t port, std::uint8_t value) {
     tovika_out8(port, value);
-    ThrowIfRefused("ポート " + Hex(port, 2) + "h への出力");
+    ThrowIfRefused("ポート " + sys::Hex(port, 2) + "h への出力");
 }
 
 void X86Machine::ClearInterruptFlag() {
@@ -139,7 +135,7 @@ void X86Machine::SetInterruptFlag() {
 
 std::uint32_t X86Machine::SoftwareCall(const FirmwareRegisters& regs) {
     const std::uint32_t eax = tovika_swcall(&regs);
-    ThrowIfRefused("BIOS 呼び出し (ポート B0h への出力, 機能 " + Hex(regs.eax & 0xFFFF, 4) + "h)");
+    ThrowIfRefused("BIOS 呼び出し (ポート B0h への出力, 機能 " + sys::Hex(regs.eax & 0xFFFF, 4) + "h)");
     return eax;
 }
 

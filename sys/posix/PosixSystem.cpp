@@ -1,6 +1,7 @@
 #include "sys/posix/PosixSystem.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -47,5 +48,31 @@ std::unique_ptr<File> PosixFileSystem::CreateAlways(const std::string& path) {
     }
     return std::make_unique<PosixFile>(fd, path);
 }
+
+std::string PosixFileSystem::ReadWhole(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw FileError(path + ": " + std::strerror(errno));
+    std::string content;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            const std::string why = std::strerror(errno);
+            ::close(fd);
+            throw FileError(path + ": " + why);
+        }
+        if (n == 0) break;
+        content.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return content;
+}
+
+void PosixFileSystem::Replace(const std::string& from, const std::string& to) {
+    if (std::rename(from.c_str(), to.c_str()) != 0)
+        throw FileError(to + ": " + std::strerror(errno));
+}
+
+void PosixFileSystem::Remove(const std::string& path) noexcept { ::unlink(path.c_str()); }
 
 }  // namespace sys

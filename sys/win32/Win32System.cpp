@@ -59,6 +59,41 @@ std::unique_ptr<File> Win32FileSystem::CreateAlways(const std::string& path) {
     return std::make_unique<Win32File>(handle, path);
 }
 
+std::string Win32FileSystem::ReadWhole(const std::string& path) {
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) throw FileError(path + ": " + Describe(GetLastError()));
+    std::string content;
+    char buffer[4096];
+    for (;;) {
+        DWORD n = 0;
+        if (!ReadFile(handle, buffer, sizeof buffer, &n, nullptr)) {
+            const DWORD error = GetLastError();
+            CloseHandle(handle);
+            throw FileError(path + ": " + Describe(error));
+        }
+        if (n == 0) break;
+        content.append(buffer, n);
+    }
+    CloseHandle(handle);
+    return content;
+}
+
+void Win32FileSystem::Replace(const std::string& from, const std::string& to) {
+    using MoveFileExFn = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
+    const auto moveFileEx = reinterpret_cast<MoveFileExFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "MoveFileExA")));
+    if (moveFileEx && moveFileEx(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
+    const DWORD error = moveFileEx ? GetLastError() : ERROR_CALL_NOT_IMPLEMENTED;
+    if (error != ERROR_CALL_NOT_IMPLEMENTED) throw FileError(to + ": " + Describe(error));
+    // The 95/98/Me family: no replacing rename. The new file is complete before the old one goes.
+    if (!DeleteFileA(to.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
+        throw FileError(to + ": " + Describe(GetLastError()));
+    if (!MoveFileA(from.c_str(), to.c_str())) throw FileError(to + ": " + Describe(GetLastError()));
+}
+
+void Win32FileSystem::Remove(const std::string& path) noexcept { DeleteFileA(path.c_str()); }
+
 std::string Win32Environment::ExecutablePath() {
     // A full buffer means the path may have been cut: try again with a larger one.
     std::vector<char> path(MAX_PATH + 1);

@@ -11,6 +11,11 @@ namespace sys {
 class Win32FileSystem : public FileSystem {
 public:
     std::unique_ptr<File> CreateAlways(const std::string& path) override;
+    std::string ReadWhole(const std::string& path) override;
+    // MoveFileExA where the system has it; on the 95/98/Me family, which lacks it, the old
+    // file is deleted first and the new one renamed into its place.
+    void Replace(const std::string& from, const std::string& to) override;
+    void Remove(const std::string& path) noexcept override;
 };
 
 class Win32Environment : public Environment {
