@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "hw/Cmos.h"
 #include "hw/HardwareFault.h"
 #include "hw/Machine.h"
 
@@ -16,8 +17,8 @@ namespace hw {
 
 constexpr const char* kNvramDevice = "/dev/nvram";
 constexpr const char* kNvramVariable = "TOVIKA_NVRAM";  // another file instead of the device
-constexpr std::uint8_t kNvramFirstIndex = 0x0E;         // file offset 0
-constexpr int kNvramSize = 0x80 - kNvramFirstIndex;     // 114 bytes
+constexpr std::uint8_t kNvramFirstIndex = cmos::kClockEnd;  // 0Eh, at file offset 0
+constexpr int kNvramSize = kCmosSize - kNvramFirstIndex;     // 114 bytes
 
 // Every failure of this backend that has a remedy. It is a HardwareFault, so whatever
 // reports those reports it too; cause() tells which remedy what() names. Thrown by
