@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "hw/HardwareFault.h"
+#include "sys/SystemError.h"
 
 namespace hw {
 
@@ -36,6 +37,18 @@ bool ParseU32(const std::string& text, std::uint32_t& out) {
     return true;
 }
 
+// cmos-stuck-XX: a CMOS index of one or two hex digits, 00 to 7F.
+bool ParseStuckKey(const std::string& key, int& index) {
+    const std::string prefix = "cmos-stuck-";
+    if (key.compare(0, prefix.size(), prefix) != 0) return false;
+    const std::string n = key.substr(prefix.size());
+    if (n.empty() || n.size() > 2) return false;
+    for (char ch : n)
+        if (!std::strchr("0123456789abcdefABCDEF", ch) || ch == '\0') return false;
+    index = static_cast<int>(std::strtol(n.c_str(), nullptr, 16));
+    return index < kCmosSize;
+}
+
 bool ParseStatusKey(const std::string& key, int& index) {
     const std::string prefix = "status-";
     if (key.compare(0, prefix.size(), prefix) != 0) return false;
@@ -56,14 +69,17 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 bool ReadWholeFile(const std::string& path, std::string& out) {
     FilePtr f(std::fopen(path.c_str(), "rb"));
     if (!f) {
+        const int code = sys::LastErrorCode();
         if (errno == ENOENT) return false;
-        throw SimSetupError(path + " を読めません (" + std::strerror(errno) + ").");
+        throw SimSetupError(path + " を読めません (" + sys::SystemErrorText(code) + ").");
     }
     out.clear();
     char buf[4096];
     size_t n;
     while ((n = std::fread(buf, 1, sizeof buf, f.get())) > 0) out.append(buf, n);
-    if (std::ferror(f.get())) throw SimSetupError(path + " を読めません.");
+    // A folder opens on some systems and fails only here.
+    if (std::ferror(f.get()))
+        throw SimSetupError(path + " を読めません (" + sys::SystemErrorText(sys::LastErrorCode()) + ").");
     return true;
 }
 
@@ -109,8 +125,16 @@ FirmwareState ParseFirmwareIni(const std::string& text, FirmwareState state) {
         } else if (ParseStatusKey(key, index)) {
             if (!ParseU32(value, number)) fail("値は 32 ビットの 10 進数か 0x で始まる 16 進数です");
             state.status[index] = number;
+        } else if (key == "firmware-answers") {
+            if (value != "yes" && value != "no") fail("値は yes か no です");
+            state.answers = value == "yes";
+        } else if (ParseStuckKey(key, index)) {
+            if (!ParseU32(value, number) || number > 0xFF)
+                fail("値は 0 から 255 (0xFF) までの 1 バイトです");
+            state.stuckCmos[index] = static_cast<std::uint8_t>(number);
         } else {
-            fail("名前は hibernation-size か status-0 から status-63 です");
+            fail("名前は hibernation-size, status-0 から status-63, firmware-answers か "
+                 "cmos-stuck-00 から cmos-stuck-7F です");
         }
         if (end == text.size()) break;
     }

@@ -21,7 +21,9 @@ public:
 
 // Reads sim-firmware.ini text: `hibernation-size = N` and `status-K = N` (K 0-63, N decimal
 // or 0x-hex, 32 bits), one per line, `#` starts a comment. Values not given keep the
-// factory state. Throws SimSetupError naming the line of the first malformed one.
+// factory state. Two faults: `firmware-answers = no` (or yes) and `cmos-stuck-XX = V` (XX a
+// CMOS index in hex, 00-7F; V a byte, decimal or 0x-hex). Throws SimSetupError naming the
+// line of the first malformed one.
 FirmwareState ParseFirmwareIni(const std::string& text, FirmwareState base = FactoryFirmware());
 
 // Opens the simulated notebook kept in `folder` (ending in a path delimiter or empty):

@@ -61,7 +61,7 @@ FirmwareState FactoryFirmware() {
 }
 
 std::uint8_t SimNotebook::In(std::uint16_t port) {
-    if (port == kCmosDataPort) return cmos_[selected_];
+    if (port == kCmosDataPort) return firmware_.stuckCmos[selected_].value_or(cmos_[selected_]);
     if (port == kCmosIndexPort) return 0xFF;  // the index port is write-only
     return 0xFF;                              // nothing decodes other ports
 }
@@ -70,6 +70,7 @@ void SimNotebook::Out(std::uint16_t port, std::uint8_t value) {
     if (port == kCmosIndexPort) {
         selected_ = value & 0x7F;  // bit 7 masks NMI; it is not part of the index
     } else if (port == kCmosDataPort) {
+        if (firmware_.stuckCmos[selected_]) return;  // accepted and lost, not saved either
         // Kept first: a byte that sim-cmos.dat refuses does not change here either, so the
         // CMOS read back is the one a restart finds.
         if (onCmosWrite) onCmosWrite(selected_, value);
@@ -96,6 +97,7 @@ void SimNotebook::PressHotKey(int key) {
 }
 
 std::uint32_t SimNotebook::SoftwareCall(const FirmwareRegisters& regs) {
+    if (!firmware_.answers) return regs.eax;           // a firmware that stays silent
     if (regs.edx != kFirmwareMagic) return regs.eax;  // not addressed to the firmware
     const std::uint16_t function = regs.eax & 0xFFFF;
     const std::uint16_t param1 = regs.ebx & 0xFFFF;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "hw/Cmos.h"
 #include "hw/Firmware.h"
@@ -15,6 +16,11 @@ struct FirmwareState {
     std::uint32_t hibernationSize = 0;
     std::array<std::uint32_t, kStatusCount> status{};
     int settingsAccepted = 0;  // how many times function 0600h ran
+    // Faults a test can ask for. A firmware that does not answer leaves EAX as it was loaded;
+    // a CMOS byte the firmware does not keep always reads its stuck value, and writes to it
+    // are accepted and lost.
+    bool answers = true;
+    std::array<std::optional<std::uint8_t>, kCmosSize> stuckCmos{};
 };
 
 CmosImage FactoryCmos();

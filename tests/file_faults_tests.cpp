@@ -193,6 +193,31 @@ TEST(SimFileFault, FolderWhereTheImageCannotBeCreatedStopsWithAMessage) {
     }
 }
 
+// The reason comes in the window's language, not the system's English.
+TEST(SimFileFault, FolderInPlaceOfTheImageSaysWhyInJapanese) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.File("sim-cmos.dat"));
+    try {
+        hw::OpenSimNotebook(dir.path());
+        FAIL() << "started from a folder";
+    } catch (const hw::SimSetupError& e) {
+        EXPECT_EQ(std::string(e.what()), dir.File("sim-cmos.dat") + " を読めません (ファイルではなくフォルダです).");
+    }
+}
+
+TEST(SimFileFault, ImageWithoutReadPermissionSaysWhyInJapanese) {
+    if (Root()) GTEST_SKIP() << "root reads a file of mode 000";
+    TempDir dir;
+    dir.Write("sim-cmos.dat", std::string(128, '\0'));
+    std::filesystem::permissions(dir.File("sim-cmos.dat"), std::filesystem::perms::none);
+    try {
+        hw::OpenSimNotebook(dir.path());
+        FAIL() << "started from an unreadable image";
+    } catch (const hw::SimSetupError& e) {
+        EXPECT_EQ(std::string(e.what()), dir.File("sim-cmos.dat") + " を読めません (アクセスが拒否されました).");
+    }
+}
+
 TEST(SimFileFault, UnreadableFirmwareFileStopsWithAMessage) {
     TempDir dir;
     std::filesystem::create_directory(dir.File("sim-firmware.ini"));  // a folder reads as nothing

@@ -2,6 +2,7 @@
 // simulated notebook with its files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -136,6 +137,14 @@ TEST(SimFirmwareIni, MalformedLinesAreReportedWithTheirNumber) {
         {"status-1 = 12abc\n", " 1 行目"},
         {"volume = 3\n", " 1 行目"},
         {"status-1 = 0x\n", " 1 行目"},
+        {"firmware-answers = maybe\n", " 1 行目"},
+        {"firmware-answers =\n", " 1 行目"},
+        {"status-1 = 1\ncmos-stuck-80 = 1\n", " 2 行目"},
+        {"cmos-stuck-100 = 1\n", " 1 行目"},
+        {"cmos-stuck-1g = 1\n", " 1 行目"},
+        {"cmos-stuck- = 1\n", " 1 行目"},
+        {"cmos-stuck-33 = 256\n", " 1 行目"},
+        {"cmos-stuck-33 = 0x100\n", " 1 行目"},
     };
     for (const auto& c : cases) {
         try {
@@ -145,6 +154,55 @@ TEST(SimFirmwareIni, MalformedLinesAreReportedWithTheirNumber) {
             EXPECT_NE(std::string(e.what()).find(c.line), std::string::npos) << e.what();
         }
     }
+}
+
+TEST(SimFirmwareIni, ReadsTheFaults) {
+    const auto fw = hw::ParseFirmwareIni("firmware-answers = no\ncmos-stuck-7f = 0x5A\ncmos-stuck-0E = 255\n");
+    EXPECT_FALSE(fw.answers);
+    EXPECT_EQ(fw.stuckCmos[0x7F], 0x5A);
+    EXPECT_EQ(fw.stuckCmos[0x0E], 0xFF);
+    EXPECT_EQ(std::count_if(fw.stuckCmos.begin(), fw.stuckCmos.end(), [](auto s) { return s.has_value(); }), 2);
+    EXPECT_TRUE(hw::ParseFirmwareIni("firmware-answers = yes\n").answers);
+    EXPECT_TRUE(hw::FactoryFirmware().answers);
+}
+
+TEST(SimFirmwareIni, UnknownNameListsEveryValidOne) {
+    try {
+        hw::ParseFirmwareIni("volume = 3\n");
+        FAIL() << "accepted an unknown name";
+    } catch (const hw::SimSetupError& e) {
+        for (const char* name : {"hibernation-size", "status-63", "firmware-answers", "cmos-stuck-7F"})
+            EXPECT_NE(std::string(e.what()).find(name), std::string::npos) << e.what();
+    }
+}
+
+TEST(SimNotebook, SilentFirmwareLeavesEaxAsLoaded) {
+    hw::SimNotebook sim;
+    sim.firmware().answers = false;
+    const auto before = sim.firmware().status;
+    for (std::uint32_t function : {0x0600u, 0x0602u, 0x0902u, 0x9904u})
+        EXPECT_EQ(sim.SoftwareCall({function, 0xFFFF0002, 0, hw::kFirmwareMagic}), function);
+    EXPECT_EQ(sim.firmware().settingsAccepted, 0);
+    EXPECT_EQ(sim.firmware().status, before) << "the hot key did nothing either";
+}
+
+// A byte the firmware does not keep reads as stuck, whatever was written; its neighbours
+// and the saved image behave as always.
+TEST(SimFiles, StuckByteReadsItsValueAndLosesWrites) {
+    TempDir dir;
+    dir.Write("sim-firmware.ini", "cmos-stuck-60 = 0x07\n");
+    auto sim = hw::OpenSimNotebook(dir.path());
+    const std::string image = dir.Read("sim-cmos.dat");
+    auto read = [&](std::uint8_t i) { sim->Out(0x70, i); return sim->In(0x71); };
+    auto write = [&](std::uint8_t i, std::uint8_t v) { sim->Out(0x70, i); sim->Out(0x71, v); };
+    EXPECT_EQ(read(0x60), 0x07);
+    write(0x60, 0x02);
+    EXPECT_EQ(read(0x60), 0x07);
+    EXPECT_EQ(sim->cmos()[0x60], hw::FactoryCmos()[0x60]) << "not kept in the image";
+    EXPECT_EQ(dir.Read("sim-cmos.dat"), image) << "nor in sim-cmos.dat";
+    write(0x61, 0x44);
+    EXPECT_EQ(read(0x61), 0x44);
+    EXPECT_EQ(static_cast<std::uint8_t>(dir.Read("sim-cmos.dat")[0x61]), 0x44);
 }
 
 TEST(SimFiles, CreatesTheFactoryImageAndSavesEveryWrite) {
