@@ -34,6 +34,11 @@ foreach(variant IN ITEMS Real Sim)
   target_link_options(${exe} PRIVATE -s -Wl,-Map=${exe}.map)
 endforeach()
 
+# TOVIKAC.exe: the command line as a console program, on the port instructions of TOVIKA.exe.
+add_executable(TOVIKAC cli/win32/main.cpp)
+target_link_libraries(TOVIKAC PRIVATE tovika_cli)
+target_link_options(TOVIKAC PRIVATE -s -Wl,-Map=TOVIKAC.map)
+
 enable_testing()
 add_subdirectory(e2e)
 add_subdirectory(bench/win32)

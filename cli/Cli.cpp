@@ -1,0 +1,588 @@
+#include "cli/Cli.h"
+
+#include <algorithm>
+#include <functional>
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <utility>
+
+#include "actions/FirmwareActions.h"
+#include "cli/Json.h"
+#include "hw/Bus.h"
+#include "hw/HardwareFault.h"
+#include "hw/PortIO.h"
+#include "hw/SimFiles.h"
+#include "reports/CmosBackup.h"
+#include "reports/Reports.h"
+#include "settings/SetupIo.h"
+#include "sys/Hex.h"
+
+namespace cli {
+
+namespace {
+
+using settings::Choices;
+using settings::CmosBytes;
+using settings::Setting;
+
+// A message for the user and the status it ends the program with.
+struct Failure {
+    Status status;
+    std::string message;
+};
+
+[[noreturn]] void Fail(Status status, std::string message) { throw Failure{status, std::move(message)}; }
+
+void Usage(Host& host) {
+    const std::string p = host.ProgramName();
+    host.Out() << "Usage: " << p << " [--sim DIR] COMMAND [ARGUMENTS]\n"
+               << "\n"
+               << "Reads and writes the firmware setup of the notebook, on the notebook itself or on\n"
+               << "the simulated notebook kept in DIR (also given by TOVIKA_SIM=DIR).\n"
+               << "\n"
+               << "Commands:\n"
+               << "  show [--json]                        every setting as `key = value`\n"
+               << "  get NAME...                          the value of each named setting\n"
+               << "  set [--dry-run] NAME=VALUE...        change settings, verified by reading back\n"
+               << "  set [--dry-run] -f FILE              the same from FILE (- for standard input)\n"
+               << "  diff FILE [--json]                   the settings in a backup that differ from the live ones\n"
+               << "  backup FILE                          save the 128 CMOS bytes\n"
+               << "  restore [--dry-run] [--yes] FILE     put the settings of a backup back\n"
+               << "  report [--json]                      the information report\n"
+               << "  dump                                 the CMOS bytes and the firmware's status words\n"
+               << "  hotkey F2|F3|F5|F6|F9                the firmware's hot-key function\n"
+               << "  hiberfile [PATH]                     create the hibernation file\n"
+               << "\n"
+               << "NAME is a setting's key or its control name; VALUE is an item's name, its text as\n"
+               << "the window shows it, #N for item N (from 0), on/off for a check box, or nothing\n"
+               << "for no choice. Exit status: 0 done, 1 diff found differences, 2 bad input (nothing\n"
+               << "written), 3 hardware or firmware failure, 4 a file could not be read or written.\n";
+}
+
+// ---- names and values ------------------------------------------------------------------
+
+const Setting& SettingNamed(std::string_view name, const std::string& where = {}) {
+    if (const Setting* s = settings::FindSettingByName(name)) return *s;
+    Fail(kBadInput, where + "unknown setting '" + std::string(name) + "'");
+}
+
+// One requested change: a setting and the item it is to show.
+struct Change {
+    const Setting* setting;
+    int index;
+};
+
+Change ParseChange(std::string_view name, std::string_view value, const std::string& where = {}) {
+    const Setting& s = SettingNamed(name, where);
+    const std::optional<int> index = settings::ParseValue(s, value);
+    if (!index) {
+        std::string names;
+        for (const settings::Item& item : s.items) names += std::string(names.empty() ? "" : ", ") + item.name;
+        Fail(kBadInput, where + "'" + std::string(value) + "' is no value of " + s.key + " (one of: " +
+                            names + ", #0-#" + std::to_string(s.items.size() - 1) + ", or nothing)");
+    }
+    return {&s, *index};
+}
+
+std::string_view Trim(std::string_view s) {
+    const auto first = s.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) return {};
+    return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
+}
+
+// The lines of a settings file: `key = value`, `#` comments and blank lines. A value that
+// begins with `#` and a digit is an item number; anywhere else `#` begins a comment.
+std::vector<Change> ParseSettingsText(const std::string& text, const std::string& source) {
+    std::vector<Change> changes;
+    std::size_t pos = 0;
+    for (int lineNo = 1; pos < text.size(); ++lineNo) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string::npos) end = text.size();
+        const std::string_view line = Trim(std::string_view(text).substr(pos, end - pos));
+        pos = end + 1;
+        if (line.empty() || line[0] == '#') continue;
+        const std::string where = source + ":" + std::to_string(lineNo) + ": ";
+        const auto eq = line.find('=');
+        if (eq == std::string_view::npos) Fail(kBadInput, where + "expected `key = value`");
+        std::string_view rest = Trim(line.substr(eq + 1));
+        std::string_view value;
+        if (rest.size() > 1 && rest[0] == '#' && rest[1] >= '0' && rest[1] <= '9') {
+            value = rest.substr(0, rest.find_first_of(" \t"));
+            rest = Trim(rest.substr(value.size()));
+            if (!rest.empty() && rest[0] != '#') Fail(kBadInput, where + "unexpected text after the value");
+        } else {
+            value = Trim(rest.substr(0, rest.find('#')));
+        }
+        changes.push_back(ParseChange(Trim(line.substr(0, eq)), value, where));
+    }
+    return changes;
+}
+
+std::string Shown(const Setting& s, int index) {
+    const std::string name = settings::ValueName(s, index);
+    return name.empty() ? "(no choice)" : name;
+}
+
+// ---- the machine ---------------------------------------------------------------------------
+
+// The notebook that a command works on, with the bus over it.
+class Notebook {
+public:
+    Notebook(Host& host, const std::optional<std::string>& simFolder) {
+        if (simFolder) {
+            std::string folder = *simFolder;
+            if (!folder.empty() && folder.back() != '/' && folder.back() != '\\') folder += '/';
+            try {
+                machine_ = hw::OpenSimNotebook(folder);
+            } catch (const hw::SimSetupError& e) {
+                Fail(kBadInput, "the simulated notebook in " + *simFolder + " cannot start: " + e.what());
+            }
+            port_.emplace(*machine_, [] { return false; });
+            bus_.emplace(*port_, port_->Access(false));
+        } else {
+            RealNotebook real = host.OpenNotebook();
+            machine_ = std::move(real.machine);
+            port_.emplace(*machine_, [granted = real.granted] { return granted; });
+            bus_.emplace(*port_, port_->Access(real.ntFamily));
+            if (bus_->access().GrantMissing())
+                host.Err() << host.ProgramName()
+                           << ": I/O port access is not granted: on Windows NT/2000 and later the giveio "
+                              "driver must be installed and started\n";
+        }
+    }
+
+    hw::Bus& bus() { return *bus_; }
+
+    // Every command that writes asks this first: a silent firmware means another machine.
+    void RequireFirmware() {
+        if (!hw::FirmwareAnswers(*bus_))
+            Fail(kHardware,
+                 "the firmware does not answer its software call (status request 9904h came back "
+                 "unchanged): this is not the notebook, or its firmware does not listen; nothing written");
+    }
+
+private:
+    std::unique_ptr<hw::Machine> machine_;
+    std::optional<hw::TPortArray> port_;
+    std::optional<hw::Bus> bus_;
+};
+
+// The choices that a CMOS image holds, decoded as a load decodes them.
+Choices ChoicesOfImage(const hw::CmosImage& image) {
+    hw::SimNotebook notebook(image, hw::FactoryFirmware());
+    hw::TPortArray port(notebook, [] { return false; });
+    hw::Bus bus(port, port.Access(false));
+    return settings::LoadChoices(bus);
+}
+
+// The live settings, loaded as 再読込 loads them, with the bytes read.
+struct Live {
+    Choices choices;
+    CmosBytes bytes;
+};
+Live LoadLive(hw::Bus& bus) {
+    Live live;
+    live.bytes = settings::LoadSetup(
+        bus, [&live](const Setting& s, int index) { live.choices.Select(s, index); },
+        [](const std::string&) {});
+    return live;
+}
+
+// ---- writing -------------------------------------------------------------------------------
+
+// The value each written byte ends with, in the order of their first writes.
+std::vector<settings::ByteWrite> FinalBytes(const std::vector<settings::ByteWrite>& writes) {
+    std::vector<settings::ByteWrite> final;
+    for (const settings::ByteWrite& w : writes) {
+        auto it = std::find_if(final.begin(), final.end(), [&](const auto& f) { return f.index == w.index; });
+        if (it == final.end()) final.push_back(w);
+        else it->value = w.value;
+    }
+    return final;
+}
+
+std::string ByteName(std::uint8_t index) { return "CMOS " + sys::Hex(index, 2) + "h"; }
+
+struct WriteOptions {
+    bool dryRun = false;
+    // Asked once the changes are printed, before the first write; false stops.
+    std::function<bool()> confirm;
+};
+
+// Writes `wanted` over the live settings exactly as the window's update does, then reads
+// every written byte back. Prints the bytes that change, so a change can be undone by hand.
+int WriteChoices(Host& host, Notebook& notebook, const Live& live, const Choices& wanted,
+                 const WriteOptions& options) {
+    std::vector<settings::ByteWrite> changed;
+    for (const settings::ByteWrite& w : FinalBytes(settings::PlanSetupWrite(wanted, live.bytes)))
+        if (w.value != live.bytes[w.index]) changed.push_back(w);
+    for (const settings::ByteWrite& w : changed)
+        host.Out() << ByteName(w.index) << ": " << sys::Hex(live.bytes[w.index], 2) << " → "
+                   << sys::Hex(w.value, 2) << "\n";
+    if (changed.empty()) {
+        host.Out() << "nothing to write: the CMOS holds these settings already\n";
+        return kDone;
+    }
+    if (options.dryRun) {
+        host.Out() << "dry run: nothing written\n";
+        return kDone;
+    }
+    if (options.confirm && !options.confirm()) {
+        host.Err() << host.ProgramName() << ": nothing written\n";
+        return kBadInput;
+    }
+    const std::vector<settings::ByteWrite> writes = settings::WriteSetup(notebook.bus(), wanted);
+    int status = kDone;
+    for (const settings::ByteWrite& w : FinalBytes(writes)) {
+        const std::uint8_t read = notebook.bus().ReadCmos(w.index);
+        if (read != w.value) {
+            host.Err() << host.ProgramName() << ": " << ByteName(w.index) << " reads back "
+                       << sys::Hex(read, 2) << " after " << sys::Hex(w.value, 2) << " was written\n";
+            status = kHardware;
+        }
+    }
+    if (status == kDone) host.Out() << "written and read back: " << changed.size() << " byte(s) changed\n";
+    return status;
+}
+
+// ---- the commands --------------------------------------------------------------------------
+
+struct Args {
+    std::vector<std::string> words;  // the command's arguments, options taken out
+    bool json = false, dryRun = false, yes = false;
+    std::optional<std::string> file;  // -f FILE
+};
+
+Args TakeOptions(const std::vector<std::string>& rest, std::initializer_list<std::string_view> allowed) {
+    Args args;
+    const auto allows = [&](std::string_view o) { return std::find(allowed.begin(), allowed.end(), o) != allowed.end(); };
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        const std::string& a = rest[i];
+        if (a == "--json" && allows(a)) args.json = true;
+        else if (a == "--dry-run" && allows(a)) args.dryRun = true;
+        else if (a == "--yes" && allows(a)) args.yes = true;
+        else if (a == "-f" && allows(a)) {
+            if (i + 1 >= rest.size()) Fail(kBadInput, "-f needs a file (- for standard input)");
+            args.file = rest[++i];
+        } else if (a.size() > 1 && a[0] == '-' && a != "-") Fail(kBadInput, "unknown option " + a);
+        else args.words.push_back(a);
+    }
+    return args;
+}
+
+void Count(const Args& args, std::size_t least, std::size_t most, const char* what) {
+    if (args.words.size() < least || args.words.size() > most) Fail(kBadInput, what);
+}
+
+int Show(Host& host, Notebook& notebook, const Args& args) {
+    const Choices choices = settings::LoadChoices(notebook.bus());
+    if (args.json) {
+        JsonWriter json(host.Out());
+        json.BeginObject();
+        json.Key("settings");
+        json.BeginArray();
+        for (const Setting& s : settings::Catalogue()) {
+            const int index = choices[s];
+            json.BeginObject();
+            json.Key("key"), json.Value(s.key);
+            json.Key("control"), json.Value(s.control);
+            json.Key("page"), json.Value(host.ToUtf8(s.page));
+            json.Key("index"), json.Number(index);
+            json.Key("name");
+            if (index < 0) json.Null();
+            else json.Value(settings::ValueName(s, index));
+            json.Key("text");
+            if (const char* text = settings::ItemText(s, index)) json.Value(host.ToUtf8(text));
+            else json.Null();
+            json.EndObject();
+        }
+        json.EndArray();
+        json.EndObject();
+        host.Out() << "\n";
+        return kDone;
+    }
+    std::size_t width = 0, valueWidth = 0;
+    for (const Setting& s : settings::Catalogue()) {
+        width = std::max(width, std::string_view(s.key).size());
+        for (const settings::Item& item : s.items) valueWidth = std::max(valueWidth, std::string_view(item.name).size());
+    }
+    std::string_view page;
+    for (const Setting& s : settings::Catalogue()) {
+        if (page != s.page) {
+            host.Out() << (page.empty() ? "" : "\n") << "# " << s.page << "\n";
+            page = s.page;
+        }
+        const int index = choices[s];
+        std::string line = s.key;
+        line.append(width - line.size(), ' ');
+        line += " = " + settings::ValueName(s, index);
+        line.append(width + 3 + valueWidth - line.size(), ' ');
+        const char* text = settings::ItemText(s, index);
+        host.Out() << line << "  # " << (text ? text : "(no choice)") << "\n";
+    }
+    return kDone;
+}
+
+int Get(Host& host, Notebook& notebook, const std::vector<const Setting*>& wanted) {
+    const Choices choices = settings::LoadChoices(notebook.bus());
+    for (const Setting* s : wanted) host.Out() << settings::ValueName(*s, choices[*s]) << "\n";
+    return kDone;
+}
+
+int Set(Host& host, Notebook& notebook, const std::vector<Change>& changes, bool dryRun) {
+    notebook.RequireFirmware();
+    const Live live = LoadLive(notebook.bus());
+    Choices wanted = live.choices;
+    for (const Change& c : changes) wanted.Select(*c.setting, c.index);
+    // The serial-port rule may undo a named change: two ports asked for one address.
+    for (const Change& c : changes) {
+        if (wanted[*c.setting] != c.index)
+            Fail(kBadInput, std::string(c.setting->key) + "=" + Shown(*c.setting, c.index) +
+                                " cannot be kept: the serial and the infrared port never share an address; "
+                                "nothing written");
+    }
+    for (const Setting* s : settings::Differences(live.choices, wanted)) {
+        const bool named = std::any_of(changes.begin(), changes.end(), [&](const Change& c) { return c.setting == s; });
+        host.Out() << s->key << ": " << Shown(*s, live.choices[*s]) << " → " << Shown(*s, wanted[*s])
+                   << (named ? "" : "  (moved: the serial and the infrared port never share an address)") << "\n";
+    }
+    return WriteChoices(host, notebook, live, wanted, {dryRun, nullptr});
+}
+
+void PrintDifferences(Host& host, const Choices& live, const Choices& file, bool json) {
+    const auto differing = settings::Differences(live, file);
+    if (!json) {
+        for (const Setting* s : differing)
+            host.Out() << s->key << ": " << Shown(*s, live[*s]) << " → " << Shown(*s, file[*s]) << "\n";
+        return;
+    }
+    JsonWriter out(host.Out());
+    const auto side = [&](const Setting& s, int index) {
+        out.BeginObject();
+        out.Key("index"), out.Number(index);
+        out.Key("text");
+        if (const char* text = settings::ItemText(s, index)) out.Value(host.ToUtf8(text));
+        else out.Null();
+        out.EndObject();
+    };
+    out.BeginObject();
+    out.Key("differences");
+    out.BeginArray();
+    for (const Setting* s : differing) {
+        out.BeginObject();
+        out.Key("key"), out.Value(s->key);
+        out.Key("control"), out.Value(s->control);
+        out.Key("live"), side(*s, live[*s]);
+        out.Key("file"), side(*s, file[*s]);
+        out.EndObject();
+    }
+    out.EndArray();
+    out.EndObject();
+    host.Out() << "\n";
+}
+
+int Restore(Host& host, Notebook& notebook, const hw::CmosImage& image, const Args& args) {
+    notebook.RequireFirmware();
+    const Choices fromFile = ChoicesOfImage(image);
+    const Live live = LoadLive(notebook.bus());
+    PrintDifferences(host, live.choices, fromFile, false);
+    WriteOptions options{args.dryRun, nullptr};
+    if (!args.yes) {
+        options.confirm = [&host] {
+            if (!host.InIsTerminal()) {
+                host.Err() << host.ProgramName() << ": restore writes the CMOS; give --yes to confirm it "
+                                                    "when not run from a terminal\n";
+                return false;
+            }
+            host.Out() << "Write these bytes to the CMOS? [y/N] " << std::flush;
+            std::string answer;
+            std::getline(host.In(), answer);
+            answer = std::string(Trim(answer));
+            return answer == "y" || answer == "Y" || answer == "yes" || answer == "YES";
+        };
+    }
+    return WriteChoices(host, notebook, live, fromFile, options);
+}
+
+int Report(Host& host, Notebook& notebook, bool json) {
+    if (!json) {
+        reports::WriteInformationReport(notebook.bus(), host.Separators(),
+                                        [&host](const std::string& line) { host.Out() << line << "\n"; });
+        return kDone;
+    }
+    JsonWriter out(host.Out());
+    out.BeginObject();
+    out.Key("report");
+    out.BeginObject();
+    reports::ReadInformationValues(notebook.bus(), [&out](const char* name, const std::string& number) {
+        out.Key(name);
+        out.Number(number);
+    });
+    out.EndObject();
+    out.EndObject();
+    host.Out() << "\n";
+    return kDone;
+}
+
+int Hiberfile(Host& host, Notebook& notebook, const std::string& path) {
+    notebook.RequireFirmware();
+    const std::uint32_t size = actions::HibernationSize(notebook.bus());
+    const auto fill = actions::HibernationFill(size);
+    if (!fill)
+        Fail(kHardware, "the firmware gives a hibernation size of " +
+                            std::to_string(static_cast<std::int32_t>(size)) + " bytes; no file made");
+    {
+        const std::unique_ptr<sys::File> file = host.Files().CreateAlways(path);
+        fill(*file);
+    }
+    host.Out() << "created " << path << " (" << size << " bytes)\n";
+    return kDone;
+}
+
+std::string ReadInput(Host& host, const std::string& file) {
+    if (file != "-") return host.Files().ReadWhole(file);
+    std::string text, line;
+    while (std::getline(host.In(), line)) text += line + "\n";
+    return text;
+}
+
+int RunCommand(Host& host, const std::optional<std::string>& sim, const std::string& command,
+               const std::vector<std::string>& rest) {
+    if (command == "show") {
+        const Args args = TakeOptions(rest, {"--json"});
+        Count(args, 0, 0, "show takes no arguments besides --json");
+        Notebook notebook(host, sim);
+        return Show(host, notebook, args);
+    }
+    if (command == "get") {
+        const Args args = TakeOptions(rest, {});
+        Count(args, 1, SIZE_MAX, "get needs at least one setting's name");
+        std::vector<const Setting*> wanted;
+        for (const std::string& name : args.words) wanted.push_back(&SettingNamed(name));
+        Notebook notebook(host, sim);
+        return Get(host, notebook, wanted);
+    }
+    if (command == "set") {
+        const Args args = TakeOptions(rest, {"--dry-run", "-f"});
+        std::vector<Change> changes;
+        if (args.file) {
+            Count(args, 0, 0, "set takes either -f FILE or NAME=VALUE arguments, not both");
+            const std::string source = *args.file == "-" ? "standard input" : *args.file;
+            changes = ParseSettingsText(ReadInput(host, *args.file), source);
+        } else {
+            Count(args, 1, SIZE_MAX, "set needs NAME=VALUE arguments or -f FILE");
+            for (const std::string& word : args.words) {
+                const auto eq = word.find('=');
+                if (eq == std::string::npos) Fail(kBadInput, "'" + word + "' is not NAME=VALUE");
+                changes.push_back(ParseChange(word.substr(0, eq), word.substr(eq + 1)));
+            }
+        }
+        if (changes.empty()) Fail(kBadInput, "no settings to set");
+        Notebook notebook(host, sim);
+        return Set(host, notebook, changes, args.dryRun);
+    }
+    if (command == "diff" || command == "restore") {
+        const Args args = command == "diff" ? TakeOptions(rest, {"--json"})
+                                            : TakeOptions(rest, {"--dry-run", "--yes"});
+        Count(args, 1, 1, command == "diff" ? "diff needs one backup file" : "restore needs one backup file");
+        const hw::CmosImage image = reports::ReadBackupFile(host.Files(), args.words[0]);
+        Notebook notebook(host, sim);
+        if (command == "restore") return Restore(host, notebook, image, args);
+        const Choices live = settings::LoadChoices(notebook.bus());
+        const Choices fromFile = ChoicesOfImage(image);
+        PrintDifferences(host, live, fromFile, args.json);
+        return settings::Differences(live, fromFile).empty() ? kDone : kDifferent;
+    }
+    if (command == "backup") {
+        const Args args = TakeOptions(rest, {});
+        Count(args, 1, 1, "backup needs one file");
+        Notebook notebook(host, sim);
+        reports::SaveBackupFile(host.Files(), args.words[0], reports::ReadBackupImage(notebook.bus()));
+        host.Out() << "saved the 128 CMOS bytes to " << args.words[0] << "\n";
+        return kDone;
+    }
+    if (command == "report") {
+        const Args args = TakeOptions(rest, {"--json"});
+        Count(args, 0, 0, "report takes no arguments besides --json");
+        Notebook notebook(host, sim);
+        return Report(host, notebook, args.json);
+    }
+    if (command == "dump") {
+        const Args args = TakeOptions(rest, {});
+        Count(args, 0, 0, "dump takes no arguments");
+        Notebook notebook(host, sim);
+        reports::WriteRegisterDump(notebook.bus(), [&host](const std::string& line) { host.Out() << line << "\n"; });
+        return kDone;
+    }
+    if (command == "hotkey") {
+        const Args args = TakeOptions(rest, {});
+        Count(args, 1, 1, "hotkey needs one key: F2, F3, F5, F6 or F9");
+        const actions::HotKey* key = actions::FindHotKey(args.words[0]);
+        if (!key) Fail(kBadInput, "'" + args.words[0] + "' is no hot key: F2, F3, F5, F6 or F9");
+        Notebook notebook(host, sim);
+        notebook.RequireFirmware();
+        actions::PressHotKey(notebook.bus(), key->key);
+        host.Out() << "pressed " << key->name << "\n";
+        return kDone;
+    }
+    if (command == "hiberfile") {
+        const Args args = TakeOptions(rest, {});
+        Count(args, 0, 1, "hiberfile takes at most one path");
+        const char* fallback = host.DefaultHibernationPath();
+        if (args.words.empty() && !fallback) Fail(kBadInput, "hiberfile needs the path of the file to create");
+        Notebook notebook(host, sim);
+        return Hiberfile(host, notebook, args.words.empty() ? fallback : args.words[0]);
+    }
+    Fail(kBadInput, "unknown command '" + command + "'; see --help");
+}
+
+}  // namespace
+
+int Run(const std::vector<std::string>& args, Host& host) {
+    try {
+        std::optional<std::string> sim = host.Environment("TOVIKA_SIM");
+        if (sim && sim->empty()) sim.reset();
+        std::size_t i = 0;
+        for (; i < args.size(); ++i) {
+            if (args[i] == "--help" || args[i] == "-h") {
+                Usage(host);
+                return kDone;
+            }
+            if (args[i] == "--version") {
+                host.Out() << host.ProgramName() << " " << TOVIKA_VERSION << "\n";
+                return kDone;
+            }
+            if (args[i] == "--sim") {
+                if (i + 1 >= args.size()) Fail(kBadInput, "--sim needs the folder of the simulated notebook");
+                sim = args[++i];
+            } else if (args[i].rfind("--sim=", 0) == 0) {
+                sim = args[i].substr(6);
+            } else {
+                break;
+            }
+        }
+        if (i >= args.size()) {
+            Usage(host);
+            return kBadInput;
+        }
+        return RunCommand(host, sim, args[i], std::vector<std::string>(args.begin() + i + 1, args.end()));
+    } catch (const Failure& f) {
+        host.Err() << host.ProgramName() << ": " << f.message << "\n";
+        return f.status;
+    } catch (const reports::NotABackup& e) {
+        host.Err() << host.ProgramName() << ": " << e.what() << "; nothing read from the hardware\n";
+        return kBadInput;
+    } catch (const sys::FileError& e) {
+        host.Err() << host.ProgramName() << ": " << e.what() << "\n";
+        return kFileFailed;
+    } catch (const hw::HardwareFault& e) {
+        host.Err() << host.ProgramName() << ": " << e.what() << "\n";
+        return kHardware;
+    } catch (const std::exception& e) {
+        host.Err() << host.ProgramName() << ": " << e.what() << "\n";
+        return kHardware;
+    }
+}
+
+}  // namespace cli

@@ -1,0 +1,48 @@
+// What the command line needs from the system it runs on: its streams, its environment and
+// files, the regional separators, the real notebook's machine and the encoding of its texts.
+// cli/posix and cli/win32 implement it; the tests use one of their own.
+#pragma once
+
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "hw/Machine.h"
+#include "sys/System.h"
+
+namespace cli {
+
+// The notebook this program runs on, as the system lets it reach the hardware.
+struct RealNotebook {
+    std::unique_ptr<hw::Machine> machine;
+    bool ntFamily = true;  // the port-access mode (see hw::PortAccess)
+    bool granted = true;   // the giveio probe's answer where the NT family needs it
+};
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    virtual const char* ProgramName() = 0;
+    virtual std::ostream& Out() = 0;
+    virtual std::ostream& Err() = 0;
+    virtual std::istream& In() = 0;
+    virtual bool InIsTerminal() = 0;
+    virtual std::optional<std::string> Environment(const char* name) = 0;
+    virtual sys::FileSystem& Files() = 0;
+    virtual sys::NumberFormat Separators() = 0;
+
+    // Opens the real notebook. Throws hw::HardwareFault with a message that names the
+    // remedy when it cannot be reached at all.
+    virtual RealNotebook OpenNotebook() = 0;
+
+    // The program's texts (item texts, page captions, report labels) in UTF-8, for JSON:
+    // they are code page 932 on Windows and UTF-8 already elsewhere.
+    virtual std::string ToUtf8(const std::string& text) = 0;
+
+    // Where `hiberfile` creates the file when no path is given; nullptr: a path is required.
+    virtual const char* DefaultHibernationPath() = 0;
+};
+
+}  // namespace cli

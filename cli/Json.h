@@ -1,0 +1,64 @@
+// A small JSON writer for the command line's --json output: objects and arrays written as
+// they come, strings escaped, numbers given as their text.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace cli {
+
+class JsonWriter {
+public:
+    explicit JsonWriter(std::ostream& out) : out_(out) {}
+
+    void BeginObject() { Open('{'); }
+    void EndObject() { Close('}'); }
+    void BeginArray() { Open('['); }
+    void EndArray() { Close(']'); }
+    // The name of the next member of an object.
+    void Key(std::string_view name) {
+        Separate();
+        String(name);
+        out_ << ':';
+        afterKey_ = true;
+    }
+    void Value(std::string_view text) { Separate(); String(text); }
+    void Number(std::string_view text) { Separate(); out_ << text; }
+    void Number(long long n) { Separate(); out_ << n; }
+    void Null() { Separate(); out_ << "null"; }
+
+private:
+    void Open(char c) {
+        Separate();
+        out_ << c;
+        first_ = true;
+    }
+    void Close(char c) {
+        out_ << c;
+        first_ = false;
+    }
+    void Separate() {
+        if (afterKey_) afterKey_ = false;
+        else if (!first_) out_ << ',';
+        first_ = false;
+    }
+    // `text` is UTF-8: every byte from 20h on passes as it is.
+    void String(std::string_view text) {
+        static constexpr char kHex[] = "0123456789abcdef";
+        out_ << '"';
+        for (const char c : text) {
+            const auto u = static_cast<unsigned char>(c);
+            if (c == '"' || c == '\\') out_ << '\\' << c;
+            else if (u < 0x20) out_ << "\\u00" << kHex[u >> 4] << kHex[u & 15];
+            else out_ << c;
+        }
+        out_ << '"';
+    }
+
+    std::ostream& out_;
+    bool first_ = true;
+    bool afterKey_ = false;
+};
+
+}  // namespace cli

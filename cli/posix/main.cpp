@@ -1,0 +1,55 @@
+// tovika: the command line on Linux. The real notebook is reached through the kernel's
+// /dev/nvram and port 0xB0 (hw/linux); texts are UTF-8.
+#include <unistd.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <iostream>
+
+#include "cli/Cli.h"
+#include "hw/linux/LinuxNotebook.h"
+#include "sys/posix/PosixSystem.h"
+
+namespace {
+
+class PosixHost : public cli::Host {
+public:
+    const char* ProgramName() override { return "tovika"; }
+    std::ostream& Out() override { return std::cout; }
+    std::ostream& Err() override { return std::cerr; }
+    std::istream& In() override { return std::cin; }
+    bool InIsTerminal() override { return ::isatty(STDIN_FILENO) == 1; }
+    std::optional<std::string> Environment(const char* name) override {
+        const char* value = std::getenv(name);
+        return value ? std::optional<std::string>(value) : std::nullopt;
+    }
+    sys::FileSystem& Files() override { return files_; }
+
+    // The user's locale, with "," and "." where it gives none.
+    sys::NumberFormat Separators() override {
+        sys::NumberFormat format;
+        if (std::setlocale(LC_NUMERIC, "")) {
+            const std::lconv* conv = std::localeconv();
+            if (conv->thousands_sep && *conv->thousands_sep) format.thousands = conv->thousands_sep;
+            if (conv->decimal_point && *conv->decimal_point) format.decimal = conv->decimal_point;
+            std::setlocale(LC_NUMERIC, "C");
+        }
+        return format;
+    }
+
+    cli::RealNotebook OpenNotebook() override { return {hw::OpenLinuxNotebook(), true, true}; }
+    std::string ToUtf8(const std::string& text) override { return text; }
+    const char* DefaultHibernationPath() override { return nullptr; }
+
+private:
+    sys::PosixFileSystem files_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    PosixHost host;
+    const int status = cli::Run(std::vector<std::string>(argv + 1, argv + argc), host);
+    std::cout.flush();
+    return status;
+}

@@ -1,0 +1,88 @@
+// TOVIKAC.exe: the command line on Windows. The real notebook is reached as TOVIKA.exe
+// reaches it (the processor's port instructions, the giveio grant on the NT family, a
+// refused instruction turned into an error); texts are code page 932 as the window's.
+#include <windows.h>
+
+#include <io.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+
+#include "actions/FirmwareActions.h"
+#include "cli/Cli.h"
+#include "hw/PortIO.h"
+#include "hw/X86Machine.h"
+#include "sys/win32/Win32System.h"
+
+namespace {
+
+// UTF-16 to UTF-8, written here: the 95/98/Me family does not convert to UTF-8 itself.
+std::string Utf8(const std::wstring& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        unsigned long c = text[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000)
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+class Win32Host : public cli::Host {
+public:
+    const char* ProgramName() override { return "TOVIKAC"; }
+    std::ostream& Out() override { return std::cout; }
+    std::ostream& Err() override { return std::cerr; }
+    std::istream& In() override { return std::cin; }
+    bool InIsTerminal() override { return _isatty(_fileno(stdin)) != 0; }
+    std::optional<std::string> Environment(const char* name) override {
+        const char* value = std::getenv(name);
+        return value ? std::optional<std::string>(value) : std::nullopt;
+    }
+    sys::FileSystem& Files() override { return files_; }
+    sys::NumberFormat Separators() override { return environment_.Separators(); }
+
+    cli::RealNotebook OpenNotebook() override {
+        hw::InstallPortFaultHandler();
+        const bool granted = hw::ProbeGiveio();
+        return {std::make_unique<hw::X86Machine>(), environment_.GetOsVersion().IsNtFamily(), granted};
+    }
+
+    std::string ToUtf8(const std::string& text) override {
+        if (text.empty()) return text;
+        const int n = MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+        std::wstring wide(static_cast<std::size_t>(n), L'\0');
+        MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
+        return Utf8(wide);
+    }
+
+    const char* DefaultHibernationPath() override { return actions::kHibernationPath; }
+
+private:
+    sys::Win32FileSystem files_;
+    sys::Win32Environment environment_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Win32Host host;
+    const int status = cli::Run(std::vector<std::string>(argv + 1, argv + argc), host);
+    std::cout.flush();
+    return status;
+}

@@ -1,0 +1,357 @@
+// The command line against the simulated notebook in a temporary folder (and, for the clock's
+// bytes, the Linux backend over a stand-in nvram file): parsing, the verified writes, restore,
+// diff, backup and the refusals that must leave everything as it was.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <sstream>
+
+#include "cli/Cli.h"
+#include "hw/SimFiles.h"
+#include "hw/linux/LinuxNotebook.h"
+#include "settings/SetupIo.h"
+#include "sys/posix/PosixSystem.h"
+#include "tests/AppRig.h"
+#include "tests/FakeFiles.h"
+#include "tests/TempDir.h"
+
+namespace {
+
+class TestHost : public cli::Host {
+public:
+    std::ostringstream out, err;
+    std::istringstream in;
+    bool terminal = false;
+    std::map<std::string, std::string> env;
+    sys::PosixFileSystem realFiles;
+    sys::FileSystem* files = &realFiles;
+    std::function<cli::RealNotebook()> openNotebook;
+
+    const char* ProgramName() override { return "tovika"; }
+    std::ostream& Out() override { return out; }
+    std::ostream& Err() override { return err; }
+    std::istream& In() override { return in; }
+    bool InIsTerminal() override { return terminal; }
+    std::optional<std::string> Environment(const char* name) override {
+        const auto it = env.find(name);
+        return it == env.end() ? std::nullopt : std::optional<std::string>(it->second);
+    }
+    sys::FileSystem& Files() override { return *files; }
+    sys::NumberFormat Separators() override { return {}; }
+    cli::RealNotebook OpenNotebook() override { return openNotebook(); }
+    std::string ToUtf8(const std::string& text) override { return text; }
+    const char* DefaultHibernationPath() override { return nullptr; }
+};
+
+// A simulated notebook folder, and the command line run on it.
+struct CliRig {
+    TempDir dir;
+    TestHost host;
+
+    explicit CliRig(const hw::CmosImage& cmos = hw::FactoryCmos(), const std::string& ini = "") {
+        dir.Write("sim-cmos.dat", std::string(cmos.begin(), cmos.end()));
+        if (!ini.empty()) dir.Write("sim-firmware.ini", ini);
+        host.env["TOVIKA_SIM"] = dir.path();
+    }
+    int Run(std::vector<std::string> args) {
+        host.out.str({});
+        host.err.str({});
+        return cli::Run(args, host);
+    }
+    std::string Image() const { return dir.Read("sim-cmos.dat"); }
+    settings::Choices Choices() const {
+        hw::SimNotebook sim = SimOf(Image());
+        hw::TPortArray port(sim, nullptr);
+        hw::Bus bus(port, port.Access(false));
+        return settings::LoadChoices(bus);
+    }
+    static hw::SimNotebook SimOf(const std::string& image) {
+        hw::CmosImage cmos{};
+        std::copy(image.begin(), image.end(), cmos.begin());
+        return hw::SimNotebook(cmos, hw::FactoryFirmware());
+    }
+    std::vector<std::string> OutLines() const {
+        std::vector<std::string> lines;
+        std::istringstream s(host.out.str());
+        for (std::string line; std::getline(s, line);) lines.push_back(line);
+        return lines;
+    }
+};
+
+bool Has(const std::vector<std::string>& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+// ---- names and values ------------------------------------------------------------------------
+
+TEST(CliNames, KeysControlNamesItemNamesTextsAndNumbersAllNameTheSameChoice) {
+    const char* forms[] = {
+        "parallel-mode=epp", "PARALLEL-MODE=EPP", "rgLPTMODE=epp", "rglptmode=#3", "parallel-mode=EPP",
+    };
+    for (const char* form : forms) {
+        CliRig rig;
+        EXPECT_EQ(rig.Run({"set", "--dry-run", form}), cli::kDone) << form << rig.host.err.str();
+        EXPECT_TRUE(Has(rig.OutLines(), "parallel-mode: ecp → epp")) << form;
+    }
+    CliRig rig;
+    EXPECT_EQ(rig.Run({"set", "--dry-run", "memory-check=省略する", "card-power=off", "sound-port="}), cli::kDone);
+    EXPECT_TRUE(Has(rig.OutLines(), "memory-check: run → skip"));
+    EXPECT_TRUE(Has(rig.OutLines(), "card-power: on → off"));
+    EXPECT_TRUE(Has(rig.OutLines(), "sound-port: 220h → (no choice)"));
+}
+
+TEST(CliNames, BadInputIsRefusedWithStatus2BeforeAnythingIsWritten) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"set", "no-such-setting=1"},
+        {"set", "parallel-mode=fast"},
+        {"set", "serial-port=ecp"},  // a value of another setting
+        {"set", "parallel-mode=#4"},
+        {"set", "parallel-mode"},
+        {"set", "memory-check=省略"},  // texts match whole
+        {"set"},
+        {"set", "--bogus", "parallel-mode=epp"},
+        {"get", "nothing"},
+        {"hotkey", "F4"},
+        {"frobnicate"},
+        {"set", "serial-port=2f8h", "infrared-port=2f8h"},  // the two ports never share
+    };
+    for (const auto& args : cases) {
+        CliRig rig;
+        const std::string before = rig.Image();
+        EXPECT_EQ(rig.Run(args), cli::kBadInput) << args[0] << " " << (args.size() > 1 ? args[1] : "");
+        EXPECT_FALSE(rig.host.err.str().empty());
+        EXPECT_EQ(rig.Image(), before);
+    }
+}
+
+TEST(CliNames, SettingsFileTakesCommentsBlankLinesAndItemNumbers) {
+    CliRig rig;
+    rig.dir.Write("changes.txt",
+                  "# changes\n\nparallel-mode = #3   # EPP\n  display = external # 外部モニター\n"
+                  "mains-standby = 15\n");
+    EXPECT_EQ(rig.Run({"set", "-f", rig.dir.File("changes.txt")}), cli::kDone) << rig.host.err.str();
+    const settings::Choices c = rig.Choices();
+    EXPECT_EQ(c["rgLPTMODE"], 3);
+    EXPECT_EQ(c["rgDISPMODE"], 0);
+    EXPECT_EQ(c["cbSTANDBYAC"], 5);
+
+    rig.dir.Write("bad.txt", "parallel-mode = epp\nsound = loud\n");
+    const std::string before = rig.Image();
+    EXPECT_EQ(rig.Run({"set", "-f", rig.dir.File("bad.txt")}), cli::kBadInput);
+    EXPECT_NE(rig.host.err.str().find("bad.txt:2: unknown setting 'sound'"), std::string::npos) << rig.host.err.str();
+    EXPECT_EQ(rig.Image(), before) << "the good first line is not written either";
+}
+
+// ---- show, set, the serial rule ------------------------------------------------------------------
+
+TEST(CliSet, ShowOutputSetOnAnotherNotebookGivesItTheSameSettings) {
+    hw::CmosImage other = hw::FactoryCmos();
+    other[0x60] = 0x09;                     // plug and play, EPP
+    other[0x65] = 0xF8, other[0x66] = 0x02;  // serial 2F8h
+    other[0x67] = 0x00, other[0x68] = 0x00;  // infrared off
+    other[0x6A] = 0x00;                     // sound off, no DMA nor IRQ chosen
+    CliRig source(other);
+    ASSERT_EQ(source.Run({"show"}), cli::kDone);
+    CliRig target;
+    target.host.in.str(source.host.out.str());
+    ASSERT_EQ(target.Run({"set", "-f", "-"}), cli::kDone) << target.host.err.str();
+    EXPECT_EQ(target.Choices(), source.Choices());
+    EXPECT_EQ(target.Run({"show"}), cli::kDone);
+    EXPECT_EQ(target.host.out.str(), source.host.out.str());
+}
+
+TEST(CliSet, SerialRuleMovesTheOtherPortAndSaysSo) {
+    CliRig rig;  // serial 3F8h, infrared 2F8h
+    ASSERT_EQ(rig.Run({"set", "infrared-port=3f8h"}), cli::kDone) << rig.host.err.str();
+    const auto lines = rig.OutLines();
+    EXPECT_TRUE(Has(lines, "serial-port: 3f8h → 2f8h  (moved: the serial and the infrared port never share an address)"));
+    EXPECT_TRUE(Has(lines, "infrared-port: 2f8h → 3f8h"));
+    EXPECT_TRUE(Has(lines, "CMOS 69h: 34 → 43"));
+    EXPECT_EQ(rig.Choices()["rgCOM1PORT"], 0);
+    EXPECT_EQ(rig.Choices()["rgCOM2PORT"], 1);
+}
+
+TEST(CliSet, DryRunPrintsTheChangesAndWritesNothing) {
+    CliRig rig;
+    const std::string before = rig.Image();
+    ASSERT_EQ(rig.Run({"set", "--dry-run", "boot-order=hdd-only"}), cli::kDone);
+    EXPECT_EQ(rig.OutLines(), (std::vector<std::string>{"boot-order: fdd-hdd → hdd-only", "CMOS 7Ah: 80 → 78",
+                                                         "dry run: nothing written"}));
+    EXPECT_EQ(rig.Image(), before);
+}
+
+TEST(CliSet, WritesExactlyWhatTheWindowsUpdateWrites) {
+    CliRig rig;
+    ASSERT_EQ(rig.Run({"set", "display=both", "mains-suspend=30", "parallel-port=278h"}), cli::kDone);
+
+    AppRig window;  // the same changes made in the window
+    window.form.FormShow(nullptr);
+    window.form.rgDISPMODE.SetItemIndex(2);
+    window.form.cbSUSPENDAC.SetItemIndex(6);
+    window.form.rgLPTPORT.SetItemIndex(0);
+    window.form.btnUPDATEClick(nullptr);
+    EXPECT_EQ(rig.Image(), std::string(window.sim.cmos().begin(), window.sim.cmos().end()));
+}
+
+// ---- restore and diff ------------------------------------------------------------------------------
+
+TEST(CliRestore, WritesWhatTheWindowWritesAfterLoadingTheFileAndNothingElse) {
+    hw::CmosImage file = hw::FactoryCmos();
+    for (int i = 0; i < 0x33; ++i) file[i] = static_cast<std::uint8_t>(0xA5 ^ i);  // clock, checksum, ...
+    file[0x33] = 0x80 | 0x55;  // memory check skipped; other firmware bits that must not travel
+    file[0x60] = 0b1111'100'1;  // junk above EPP, plug and play
+    file[0x64] = 0b111'101'11;  // IRQ 5, DMA 3, junk above
+    file[0x6A] = 0x97;          // sound 230h, DMA 1, IRQ 9
+    file[0x6B] = 0xEE;          // no setting lives here
+    file[0x7B] = 0x11;
+    CliRig rig;
+    rig.dir.Write("cmos.dat", std::string(file.begin(), file.end()));
+    ASSERT_EQ(rig.Run({"restore", "--yes", rig.dir.File("cmos.dat")}), cli::kDone) << rig.host.err.str();
+
+    // The window on a CMOS that holds the file's setup bytes, then 更新 → OK.
+    const hw::CmosImage live = hw::FactoryCmos();
+    AppRig window;
+    window.sim.cmos() = live;
+    for (const auto& step : settings::LoadOrder())
+        for (std::uint8_t index : step.reads) window.sim.cmos()[index] = file[index];
+    window.sim.cmos()[0x33] = (file[0x33] & 0x80) | (live[0x33] & 0x7F);
+    window.form.FormShow(nullptr);
+    window.form.btnUPDATEClick(nullptr);
+    hw::CmosImage expected = live;  // the bytes that the update does not write stay
+    for (const auto& step : settings::WriteOrder()) expected[step.index] = window.sim.cmos()[step.index];
+    EXPECT_EQ(rig.Image(), std::string(expected.begin(), expected.end()));
+    const std::string after = rig.Image();
+    EXPECT_EQ(std::uint8_t(after[0x33]), 0x80 | (hw::FactoryCmos()[0x33] & 0x7F)) << "33h keeps its live bits 6-0";
+    EXPECT_EQ(std::uint8_t(after[0x6B]), hw::FactoryCmos()[0x6B]);
+    EXPECT_EQ(std::uint8_t(after[0x10]), hw::FactoryCmos()[0x10]);
+
+    EXPECT_EQ(rig.Run({"diff", rig.dir.File("cmos.dat")}), cli::kDone) << "nothing differs by name now";
+}
+
+TEST(CliRestore, WithoutATerminalNeedsYesAndAtATerminalAsks) {
+    hw::CmosImage file = hw::FactoryCmos();
+    file[0x7A] = 0x78;
+    CliRig rig;
+    rig.dir.Write("cmos.dat", std::string(file.begin(), file.end()));
+    const std::string before = rig.Image();
+    EXPECT_EQ(rig.Run({"restore", rig.dir.File("cmos.dat")}), cli::kBadInput);
+    EXPECT_NE(rig.host.err.str().find("--yes"), std::string::npos);
+    EXPECT_EQ(rig.Image(), before);
+
+    rig.host.terminal = true;
+    rig.host.in.str("n\n");
+    EXPECT_EQ(rig.Run({"restore", rig.dir.File("cmos.dat")}), cli::kBadInput);
+    EXPECT_EQ(rig.Image(), before);
+    rig.host.in.clear();
+    rig.host.in.str("y\n");
+    EXPECT_EQ(rig.Run({"restore", rig.dir.File("cmos.dat")}), cli::kDone);
+    EXPECT_EQ(std::uint8_t(rig.Image()[0x7A]), 0x78);
+}
+
+TEST(CliRestore, AFileOfAnotherSizeIsRefusedBeforeTheHardwareIsOpened) {
+    TempDir dir;
+    TestHost host;
+    host.env["TOVIKA_SIM"] = dir.File("not-made-yet");
+    dir.Write("short.dat", std::string(127, '\0'));
+    EXPECT_EQ(cli::Run({"restore", "--yes", dir.File("short.dat")}, host), cli::kBadInput);
+    EXPECT_EQ(cli::Run({"diff", dir.File("short.dat")}, host), cli::kBadInput);
+    EXPECT_NE(host.err.str().find("127 bytes"), std::string::npos) << host.err.str();
+    EXPECT_FALSE(std::filesystem::exists(dir.File("not-made-yet"))) << "no simulated notebook was opened";
+    EXPECT_EQ(cli::Run({"restore", dir.File("missing.dat")}, host), cli::kFileFailed);
+}
+
+TEST(CliDiff, ExitStatusTellsWhetherSomethingDiffers) {
+    CliRig rig;
+    ASSERT_EQ(rig.Run({"backup", rig.dir.File("same.dat")}), cli::kDone);
+    EXPECT_EQ(rig.Run({"diff", rig.dir.File("same.dat")}), cli::kDone);
+    EXPECT_EQ(rig.host.out.str(), "");
+    ASSERT_EQ(rig.Run({"set", "rbMODEBT=user"}), cli::kDone);
+    EXPECT_EQ(rig.Run({"diff", rig.dir.File("same.dat"), "--json"}), cli::kDifferent);
+    EXPECT_EQ(rig.host.out.str(),
+              "{\"differences\":[{\"key\":\"battery-profile\",\"control\":\"rbMODEBT\","
+              "\"live\":{\"index\":2,\"text\":\"ユーザ設定\"},\"file\":{\"index\":1,\"text\":\"省電力\"}}]}\n");
+}
+
+// ---- the hardware refusing ---------------------------------------------------------------------------
+
+TEST(CliHardware, AByteThatReadsBackOtherwiseIsReportedWithStatus3) {
+    CliRig rig(hw::FactoryCmos(), "cmos-stuck-7A = 0x80\n");
+    EXPECT_EQ(rig.Run({"set", "boot-order=hdd-only"}), cli::kHardware);
+    EXPECT_NE(rig.host.err.str().find("CMOS 7Ah reads back 80 after 78 was written"), std::string::npos)
+        << rig.host.err.str();
+    EXPECT_TRUE(Has(rig.OutLines(), "CMOS 7Ah: 80 → 78")) << "the change is printed before the write";
+}
+
+TEST(CliHardware, ASilentFirmwareStopsEveryWritingCommandBeforeAnyWrite) {
+    CliRig rig(hw::FactoryCmos(), "firmware-answers = no\n");
+    rig.dir.Write("cmos.dat", rig.Image());
+    const std::string before = rig.Image();
+    const std::vector<std::vector<std::string>> writing = {
+        {"set", "boot-order=hdd-only"},
+        {"set", "--dry-run", "boot-order=hdd-only"},
+        {"restore", "--yes", rig.dir.File("cmos.dat")},
+        {"hotkey", "F2"},
+        {"hiberfile", rig.dir.File("hiber.dat")},
+    };
+    for (const auto& args : writing) {
+        EXPECT_EQ(rig.Run(args), cli::kHardware) << args[0];
+        EXPECT_NE(rig.host.err.str().find("firmware does not answer"), std::string::npos);
+    }
+    EXPECT_EQ(rig.Image(), before);
+    EXPECT_FALSE(std::filesystem::exists(rig.dir.File("hiber.dat")));
+    EXPECT_EQ(rig.Run({"show"}), cli::kDone) << "reading needs no firmware";
+}
+
+// ---- backup ---------------------------------------------------------------------------------------------
+
+TEST(CliBackup, AFailedBackupLeavesNoPartialFileAndTheOldOneAsItWas) {
+    for (int failAt : {1, 2, 3}) {  // creating the new file, writing it, putting it in place
+        SCOPED_TRACE(failAt);
+        CliRig rig;
+        FakeFiles files;
+        files.failAt = failAt;
+        rig.host.files = &files;
+        EXPECT_EQ(rig.Run({"backup", "cmos.dat"}), cli::kFileFailed);
+        EXPECT_EQ(files.log.back(), "remove cmos.dat.new");
+        EXPECT_EQ(std::count_if(files.log.begin(), files.log.end(),
+                                [](const std::string& s) { return s.rfind("replace", 0) == 0; }),
+                  0);
+    }
+    CliRig rig;
+    rig.dir.Write("cmos.dat", "the old backup");
+    ASSERT_EQ(rig.Run({"backup", rig.dir.File("cmos.dat")}), cli::kDone);
+    EXPECT_EQ(rig.dir.Read("cmos.dat"), rig.Image());
+    EXPECT_FALSE(std::filesystem::exists(rig.dir.File("cmos.dat.new")));
+}
+
+// ---- the Linux backend: the clock's bytes --------------------------------------------------------------
+
+TEST(CliLinux, TheClocksBytesShowAsDashesAndAreBackedUpAsZero) {
+    TempDir dir;
+    const hw::CmosImage factory = hw::FactoryCmos();
+    dir.Write("nvram", std::string(factory.begin() + 0x0E, factory.end()));
+    TestHost host;
+    const std::string nvram = dir.File("nvram");
+    static const hw::FirmwarePort kSimFirmware = {
+        [] { return 0; },
+        [](const hw::FirmwareRegisters& regs) {
+            static hw::SimNotebook sim;
+            return sim.SoftwareCall(regs);
+        }};
+    host.openNotebook = [&] {
+        return cli::RealNotebook{hw::OpenLinuxNotebook(nvram.c_str(), kSimFirmware), true, true};
+    };
+    ASSERT_EQ(cli::Run({"dump"}, host), cli::kDone) << host.err.str();
+    const std::string dump = host.out.str();
+    EXPECT_NE(dump.find("00 : --,--,--,--,--,--,--,--,--,--,--,--,--,--,00,00\n"), std::string::npos) << dump;
+    ASSERT_EQ(cli::Run({"backup", dir.File("cmos.dat")}, host), cli::kDone) << host.err.str();
+    hw::CmosImage expected = factory;
+    std::fill(expected.begin(), expected.begin() + 0x0E, 0);
+    EXPECT_EQ(dir.Read("cmos.dat"), std::string(expected.begin(), expected.end()));
+    ASSERT_EQ(cli::Run({"set", "display=external"}, host), cli::kDone) << host.err.str();
+    EXPECT_EQ(std::uint8_t(dir.Read("nvram")[0x6C - 0x0E]), 0x06);
+}
+
+}  // namespace
