@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <functional>
-#include <istream>
 #include <optional>
-#include <ostream>
 #include <utility>
 
 #include "actions/FirmwareActions.h"
@@ -395,9 +393,10 @@ int Restore(Host& host, Notebook& notebook, const hw::CmosImage& image, const Ar
                                                     "when not run from a terminal\n";
                 return false;
             }
-            host.Out() << "Write these bytes to the CMOS? [y/N] " << std::flush;
+            host.Out() << "Write these bytes to the CMOS? [y/N] ";
+            host.Out().Flush();
             std::string answer;
-            std::getline(host.In(), answer);
+            host.In().ReadLine(answer);
             answer = std::string(Trim(answer));
             return answer == "y" || answer == "Y" || answer == "yes" || answer == "YES";
         };
@@ -443,7 +442,7 @@ int Hiberfile(Host& host, Notebook& notebook, const std::string& path) {
 std::string ReadInput(Host& host, const std::string& file) {
     if (file != "-") return host.Files().ReadWhole(file);
     std::string text, line;
-    while (std::getline(host.In(), line)) text += line + "\n";
+    while (host.In().ReadLine(line)) text += line + "\n";
     return text;
 }
 

@@ -3,15 +3,43 @@
 // cli/posix and cli/win32 implement it; the tests use one of their own.
 #pragma once
 
-#include <iosfwd>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <type_traits>
 
 #include "hw/Machine.h"
 #include "sys/System.h"
 
 namespace cli {
+
+// An output stream of text: standard output or error, or a string in the tests. Written
+// here rather than taken from <iostream>, which would more than double the Windows program.
+class Output {
+public:
+    virtual ~Output() = default;
+    virtual void Write(std::string_view text) = 0;
+    virtual void Flush() {}
+
+    Output& operator<<(std::string_view text) {
+        Write(text);
+        return *this;
+    }
+    Output& operator<<(const char* text) { return *this << std::string_view(text); }
+    Output& operator<<(const std::string& text) { return *this << std::string_view(text); }
+    Output& operator<<(char c) { return *this << std::string_view(&c, 1); }
+    template <class Number, class = std::enable_if_t<std::is_integral_v<Number>>>
+    Output& operator<<(Number n) { return *this << std::to_string(n); }
+};
+
+// A line of input; false at the end.
+class Input {
+public:
+    virtual ~Input() = default;
+    virtual bool ReadLine(std::string& line) = 0;
+};
 
 // The notebook this program runs on, as the system lets it reach the hardware.
 struct RealNotebook {
@@ -25,9 +53,9 @@ public:
     virtual ~Host() = default;
 
     virtual const char* ProgramName() = 0;
-    virtual std::ostream& Out() = 0;
-    virtual std::ostream& Err() = 0;
-    virtual std::istream& In() = 0;
+    virtual Output& Out() = 0;
+    virtual Output& Err() = 0;
+    virtual Input& In() = 0;
     virtual bool InIsTerminal() = 0;
     virtual std::optional<std::string> Environment(const char* name) = 0;
     virtual sys::FileSystem& Files() = 0;

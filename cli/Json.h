@@ -2,15 +2,16 @@
 // they come, strings escaped, numbers given as their text.
 #pragma once
 
-#include <ostream>
 #include <string>
 #include <string_view>
+
+#include "cli/Host.h"
 
 namespace cli {
 
 class JsonWriter {
 public:
-    explicit JsonWriter(std::ostream& out) : out_(out) {}
+    explicit JsonWriter(Output& out) : out_(out) {}
 
     void BeginObject() { Open('{'); }
     void EndObject() { Close('}'); }
@@ -25,7 +26,7 @@ public:
     }
     void Value(std::string_view text) { Separate(); String(text); }
     void Number(std::string_view text) { Separate(); out_ << text; }
-    void Number(long long n) { Separate(); out_ << n; }
+    void Number(long long n) { Separate(); out_ << std::to_string(n); }
     void Null() { Separate(); out_ << "null"; }
 
 private:
@@ -56,7 +57,7 @@ private:
         out_ << '"';
     }
 
-    std::ostream& out_;
+    Output& out_;
     bool first_ = true;
     bool afterKey_ = false;
 };

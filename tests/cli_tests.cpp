@@ -19,10 +19,28 @@
 
 namespace {
 
+// Output kept in a string.
+struct TextOutput : cli::Output {
+    std::string text;
+    void Write(std::string_view t) override { text += t; }
+    std::string str() const { return text; }
+    void str(const std::string& t) { text = t; }
+};
+
+// Input from a string.
+struct TextInput : cli::Input {
+    std::istringstream lines;
+    bool ReadLine(std::string& line) override { return static_cast<bool>(std::getline(lines, line)); }
+    void str(const std::string& t) {
+        lines.clear();
+        lines.str(t);
+    }
+};
+
 class TestHost : public cli::Host {
 public:
-    std::ostringstream out, err;
-    std::istringstream in;
+    TextOutput out, err;
+    TextInput in;
     bool terminal = false;
     std::map<std::string, std::string> env;
     sys::PosixFileSystem realFiles;
@@ -30,9 +48,9 @@ public:
     std::function<cli::RealNotebook()> openNotebook;
 
     const char* ProgramName() override { return "tovika"; }
-    std::ostream& Out() override { return out; }
-    std::ostream& Err() override { return err; }
-    std::istream& In() override { return in; }
+    cli::Output& Out() override { return out; }
+    cli::Output& Err() override { return err; }
+    cli::Input& In() override { return in; }
     bool InIsTerminal() override { return terminal; }
     std::optional<std::string> Environment(const char* name) override {
         const auto it = env.find(name);
@@ -244,7 +262,6 @@ TEST(CliRestore, WithoutATerminalNeedsYesAndAtATerminalAsks) {
     rig.host.in.str("n\n");
     EXPECT_EQ(rig.Run({"restore", rig.dir.File("cmos.dat")}), cli::kBadInput);
     EXPECT_EQ(rig.Image(), before);
-    rig.host.in.clear();
     rig.host.in.str("y\n");
     EXPECT_EQ(rig.Run({"restore", rig.dir.File("cmos.dat")}), cli::kDone);
     EXPECT_EQ(std::uint8_t(rig.Image()[0x7A]), 0x78);

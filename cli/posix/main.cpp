@@ -4,9 +4,9 @@
 
 #include <clocale>
 #include <cstdlib>
-#include <iostream>
 
 #include "cli/Cli.h"
+#include "cli/Stdio.h"
 #include "hw/linux/LinuxNotebook.h"
 #include "sys/posix/PosixSystem.h"
 
@@ -15,9 +15,9 @@ namespace {
 class PosixHost : public cli::Host {
 public:
     const char* ProgramName() override { return "tovika"; }
-    std::ostream& Out() override { return std::cout; }
-    std::ostream& Err() override { return std::cerr; }
-    std::istream& In() override { return std::cin; }
+    cli::Output& Out() override { return out_; }
+    cli::Output& Err() override { return err_; }
+    cli::Input& In() override { return in_; }
     bool InIsTerminal() override { return ::isatty(STDIN_FILENO) == 1; }
     std::optional<std::string> Environment(const char* name) override {
         const char* value = std::getenv(name);
@@ -42,6 +42,9 @@ public:
     const char* DefaultHibernationPath() override { return nullptr; }
 
 private:
+    cli::StdioOutput out_{stdout};
+    cli::StdioOutput err_{stderr};
+    cli::StdioInput in_{stdin};
     sys::PosixFileSystem files_;
 };
 
@@ -50,6 +53,6 @@ private:
 int main(int argc, char** argv) {
     PosixHost host;
     const int status = cli::Run(std::vector<std::string>(argv + 1, argv + argc), host);
-    std::cout.flush();
+    host.Out().Flush();
     return status;
 }

@@ -7,10 +7,10 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <iostream>
 
 #include "actions/FirmwareActions.h"
 #include "cli/Cli.h"
+#include "cli/Stdio.h"
 #include "hw/PortIO.h"
 #include "hw/X86Machine.h"
 #include "sys/win32/Win32System.h"
@@ -46,9 +46,9 @@ std::string Utf8(const std::wstring& text) {
 class Win32Host : public cli::Host {
 public:
     const char* ProgramName() override { return "TOVIKAC"; }
-    std::ostream& Out() override { return std::cout; }
-    std::ostream& Err() override { return std::cerr; }
-    std::istream& In() override { return std::cin; }
+    cli::Output& Out() override { return out_; }
+    cli::Output& Err() override { return err_; }
+    cli::Input& In() override { return in_; }
     bool InIsTerminal() override { return _isatty(_fileno(stdin)) != 0; }
     std::optional<std::string> Environment(const char* name) override {
         const char* value = std::getenv(name);
@@ -74,6 +74,9 @@ public:
     const char* DefaultHibernationPath() override { return actions::kHibernationPath; }
 
 private:
+    cli::StdioOutput out_{stdout};
+    cli::StdioOutput err_{stderr};
+    cli::StdioInput in_{stdin};
     sys::Win32FileSystem files_;
     sys::Win32Environment environment_;
 };
@@ -83,6 +86,6 @@ private:
 int main(int argc, char** argv) {
     Win32Host host;
     const int status = cli::Run(std::vector<std::string>(argv + 1, argv + argc), host);
-    std::cout.flush();
+    host.Out().Flush();
     return status;
 }
