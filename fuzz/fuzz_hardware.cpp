@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/SettingControls.h"
+#include "settings/SetupIo.h"
 #include "tests/AppRig.h"
 
 namespace {
@@ -56,6 +58,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(form.Memo3.Count() == 15, "15 debug lines");
     Check(form.Memo2.Count() == 22, "22 report lines");
     CheckSelections(form);
+
+    // The command line's load gives what the window's controls show.
+    hw::Bus bus(rig.port, rig.port.Access(true));
+    const auto controls = app::SettingControls::Resolve([&](std::string_view n) { return form.FindComponent(n); });
+    Check(settings::LoadChoices(bus) == controls.Shown(), "the command line loads what the window shows");
 
     form.btnCMOSDUMPClick(nullptr);
     Check(form.Memo2.Count() == 19, "19 dump lines");

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -369,6 +370,32 @@ TEST(CliLinux, TheClocksBytesShowAsDashesAndAreBackedUpAsZero) {
     EXPECT_EQ(dir.Read("cmos.dat"), std::string(expected.begin(), expected.end()));
     ASSERT_EQ(cli::Run({"set", "display=external"}, host), cli::kDone) << host.err.str();
     EXPECT_EQ(std::uint8_t(dir.Read("nvram")[0x6C - 0x0E]), 0x06);
+}
+
+}  // namespace
+
+namespace {
+
+// The README's table of settings, made from the catalogue: one row per setting.
+std::string SettingsTable() {
+    std::string table = "| key | control | page | items: text (name) |\n|---|---|---|---|\n";
+    for (const auto& s : settings::Catalogue()) {
+        table += std::string("| `") + s.key + "` | `" + s.control + "` | " + s.page + " | ";
+        for (std::size_t i = 0; i < s.items.size(); ++i) {
+            const auto& item = s.items[i];
+            table += (i ? ", " : "") + (s.kind == settings::ControlKind::CheckBox
+                                           ? std::string("`") + item.name + "`"
+                                           : std::string(item.text) + " (`" + item.name + "`)");
+        }
+        table += " |\n";
+    }
+    return table;
+}
+
+TEST(CliReadme, ListsEverySettingWithItsControlPageAndItems) {
+    std::ifstream in(std::string(TOVIKA_SOURCE_DIR) + "/README.md");
+    const std::string readme{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_NE(readme.find(SettingsTable()), std::string::npos) << "the table should read:\n" << SettingsTable();
 }
 
 }  // namespace
