@@ -40,13 +40,6 @@ bool IsItem(const Setting& s, int index) {
 
 Choices::Choices() : index_(Catalogue().size(), -1) {}
 
-void Choices::Set(std::string_view control, int index) { Set(SettingNamed(control), index); }
-
-int Choices::operator[](std::string_view control) const {
-    const Setting* setting = FindSetting(control);
-    return setting ? (*this)[*setting] : -1;
-}
-
 void Choices::Select(const Setting& setting, int index) {
     if ((*this)[setting] == index) return;
     Set(setting, index);
@@ -92,10 +85,6 @@ int Decode(const Setting& setting, const CmosBytes& cmos) {
     for (std::size_t i = 0; i < setting.items.size(); ++i)
         if (setting.items[i].code == value) return static_cast<int>(i);
     return setting.field.unknown;
-}
-
-int Decode(std::string_view control, const CmosBytes& cmos) {
-    return Decode(SettingNamed(control), cmos);
 }
 
 CmosBytes ComposeAll(const Choices& choices) {

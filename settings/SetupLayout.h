@@ -23,8 +23,6 @@ public:
     Choices();  // every setting without a choice
 
     void Set(const Setting& setting, int index) { index_[PlaceOf(setting)] = index; }
-    // Throws sys::Error for a control that is no setting of the catalogue.
-    void Set(std::string_view control, int index);
 
     // Takes a choice as the window's control takes it: a radio group that changes to an item
     // runs its click handler, so a serial or infrared port moves the other port off its
@@ -32,7 +30,6 @@ public:
     void Select(const Setting& setting, int index);
 
     int operator[](const Setting& setting) const { return index_[PlaceOf(setting)]; }
-    int operator[](std::string_view control) const;  // -1 for a control that is no setting
 
     bool operator==(const Choices&) const = default;
 
@@ -58,8 +55,6 @@ int KeepPortsApart(int changed, int other);
 
 // The choice that a setting shows for the bytes read.
 int Decode(const Setting& setting, const CmosBytes& cmos);
-// Throws sys::Error for a control that is no setting.
-int Decode(std::string_view control, const CmosBytes& cmos);
 
 // Every setup byte composed wholly from the choices, the other bytes 0; the bits that no
 // field uses are 0. The infrared IRQ already follows the rule that keeps it off the serial

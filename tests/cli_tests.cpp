@@ -99,6 +99,8 @@ struct CliRig {
     }
 };
 
+const settings::Setting& Named(std::string_view control) { return *settings::FindSetting(control); }
+
 bool Has(const std::vector<std::string>& lines, const std::string& line) {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
@@ -152,9 +154,9 @@ TEST(CliNames, SettingsFileTakesCommentsBlankLinesAndItemNumbers) {
                   "mains-standby = 15\n");
     EXPECT_EQ(rig.Run({"set", "-f", rig.dir.File("changes.txt")}), cli::kDone) << rig.host.err.str();
     const settings::Choices c = rig.Choices();
-    EXPECT_EQ(c["rgLPTMODE"], 3);
-    EXPECT_EQ(c["rgDISPMODE"], 0);
-    EXPECT_EQ(c["cbSTANDBYAC"], 5);
+    EXPECT_EQ(c[Named("rgLPTMODE")], 3);
+    EXPECT_EQ(c[Named("rgDISPMODE")], 0);
+    EXPECT_EQ(c[Named("cbSTANDBYAC")], 5);
 
     rig.dir.Write("bad.txt", "parallel-mode = epp\nsound = loud\n");
     const std::string before = rig.Image();
@@ -188,8 +190,8 @@ TEST(CliSet, SerialRuleMovesTheOtherPortAndSaysSo) {
     EXPECT_TRUE(Has(lines, "serial-port: 3f8h → 2f8h  (moved: the serial and the infrared port never share an address)"));
     EXPECT_TRUE(Has(lines, "infrared-port: 2f8h → 3f8h"));
     EXPECT_TRUE(Has(lines, "CMOS 69h: 34 → 43"));
-    EXPECT_EQ(rig.Choices()["rgCOM1PORT"], 0);
-    EXPECT_EQ(rig.Choices()["rgCOM2PORT"], 1);
+    EXPECT_EQ(rig.Choices()[Named("rgCOM1PORT")], 0);
+    EXPECT_EQ(rig.Choices()[Named("rgCOM2PORT")], 1);
 }
 
 TEST(CliSet, DryRunPrintsTheChangesAndWritesNothing) {

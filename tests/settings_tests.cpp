@@ -2,8 +2,10 @@
 // the choices, the time-out codes, and the debug-report lines.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
+#include "app/Layout.h"
 #include "settings/Catalogue.h"
 #include "settings/DebugReport.h"
 #include "settings/SetupLayout.h"
@@ -14,6 +16,13 @@ namespace {
 using settings::Choices;
 using settings::CmosBytes;
 using Lines = std::vector<std::string>;
+
+// The catalogue row of a control; the test stops when there is none.
+const settings::Setting& Named(std::string_view control) {
+    const settings::Setting* s = settings::FindSetting(control);
+    if (!s) throw std::logic_error("no setting " + std::string(control));
+    return *s;
+}
 
 TEST(Timeouts, TheSevenMinuteCodesMapToTheItemsAndBack) {
     const std::uint8_t minutes[] = {0, 1, 2, 5, 10, 15, 30};
@@ -45,7 +54,7 @@ class Decoding : public testing::TestWithParam<DecodeCase> {};
 TEST_P(Decoding, SelectsTheItemOfTheValueOrNone) {
     CmosBytes cmos{};
     for (auto [index, value] : GetParam().bytes) cmos[index] = value;
-    EXPECT_EQ(settings::Decode(GetParam().control, cmos), GetParam().item);
+    EXPECT_EQ(settings::Decode(Named(GetParam().control), cmos), GetParam().item);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -132,8 +141,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Decoding, EverySettingOfTheCatalogueHasAFieldAndNoOtherControlHasOne) {
     const CmosBytes cmos{};
-    for (const auto& s : settings::Catalogue()) EXPECT_NO_THROW(settings::Decode(s.control, cmos));
-    EXPECT_THROW(settings::Decode("CheckBox1", cmos), sys::Error);
+    for (const auto& s : settings::Catalogue()) EXPECT_NO_THROW(settings::Decode(s, cmos));
+    EXPECT_EQ(settings::FindSetting("CheckBox1"), nullptr);
 }
 
 // Composing the bytes of any single choice and decoding them again gives that choice:
@@ -143,24 +152,68 @@ TEST(Composing, EveryItemOfEverySettingSurvivesTheRoundTrip) {
         const int items = s.kind == settings::ControlKind::CheckBox ? 2 : int(s.items.size());
         for (int item = 0; item < items; ++item) {
             Choices choices;
-            choices.Set(s.control, item);
+            choices.Set(s, item);
             CmosBytes cmos{};
             for (const auto& w : settings::WriteOrder())
                 cmos[w.index] = settings::ComposeAll(choices)[w.index];
-            EXPECT_EQ(settings::Decode(s.control, cmos), item) << s.control;
+            EXPECT_EQ(settings::Decode(s, cmos), item) << s.control;
         }
     }
 }
 
-TEST(Choices, KeepOneChoicePerSettingAndRefuseAControlThatIsNoSetting) {
+// The tables that describe one setting agree: adding a setting is its catalogue row and its
+// layout row, and a slip in either shows here.
+TEST(Tables, CatalogueLoadOrderWriteOrderAndLayoutAgree) {
+    std::set<int> written;
+    for (const auto& w : settings::WriteOrder()) written.insert(w.index);
+    std::set<int> fieldBytes;
+    std::map<const settings::Setting*, int> loads;
+    for (const auto& step : settings::LoadOrder()) {
+        const std::set<int> reads(step.reads.begin(), step.reads.end());
+        for (const settings::Setting* s : step.settings) {
+            ++loads[s];
+            EXPECT_TRUE(reads.count(s->field.byte)) << s->control << " is loaded before its byte is read";
+            if (s->field.mask > 0xFF) EXPECT_TRUE(reads.count(s->field.byte + 1)) << s->control;
+        }
+    }
+    for (const auto& s : settings::Catalogue()) {
+        EXPECT_EQ(loads[&s], 1) << s.control << " is loaded once";
+        EXPECT_EQ(s.irq ? s.irq->codes.size() : s.items.size(), s.items.size()) << s.control;
+        for (const settings::Field* f : {&s.field, s.irq ? &s.irq->field : nullptr}) {
+            if (!f) continue;
+            fieldBytes.insert(f->byte);
+            if (f->mask > 0xFF) fieldBytes.insert(f->byte + 1);
+            EXPECT_TRUE(written.count(f->byte)) << s.control << " lives in a byte that the update never writes";
+        }
+        // Its control, of its kind, on its page.
+        const app::ControlLayout* row = nullptr;
+        for (const auto& r : app::WindowLayout())
+            if (std::string_view(r.name) == s.control) row = &r;
+        ASSERT_NE(row, nullptr) << s.control << " has no layout row";
+        const app::Kind kind = s.kind == settings::ControlKind::RadioGroup ? app::Kind::RadioGroup
+                               : s.kind == settings::ControlKind::DropDown ? app::Kind::ComboBox
+                                                                           : app::Kind::CheckBox;
+        EXPECT_EQ(row->kind, kind) << s.control;
+        const app::ControlLayout* sheet = row;
+        while (sheet && sheet->kind != app::Kind::TabSheet) {
+            const char* parent = sheet->parent;
+            sheet = nullptr;
+            for (const auto& r : app::WindowLayout())
+                if (parent && std::string_view(r.name) == parent) sheet = &r;
+        }
+        ASSERT_NE(sheet, nullptr) << s.control;
+        EXPECT_STREQ(sheet->caption, s.page) << s.control;
+    }
+    for (int index : written) EXPECT_TRUE(fieldBytes.count(index)) << std::hex << index << " holds no field";
+}
+
+TEST(Choices, KeepOneChoicePerSetting) {
     Choices choices;
-    EXPECT_EQ(choices["rgLPTDMA"], -1);
-    choices.Set("rgLPTDMA", 1);
-    EXPECT_EQ(choices["rgLPTDMA"], 1);
+    EXPECT_EQ(choices[Named("rgLPTDMA")], -1);
+    choices.Set(Named("rgLPTDMA"), 1);
+    EXPECT_EQ(choices[Named("rgLPTDMA")], 1);
     EXPECT_EQ(choices[*settings::FindSetting("rgLPTDMA")], 1);
-    EXPECT_EQ(choices["rgLPTMODE"], -1);
-    EXPECT_THROW(choices.Set("CheckBox1", 1), sys::Error);
-    EXPECT_EQ(choices["CheckBox1"], -1);
+    EXPECT_EQ(choices[Named("rgLPTMODE")], -1);
 }
 
 struct ComposeCase {
@@ -176,7 +229,7 @@ class Composing : public testing::TestWithParam<ComposeCase> {};
 
 TEST_P(Composing, BuildsTheByteFromTheChoices) {
     Choices choices;
-    for (auto [control, item] : GetParam().choices) choices.Set(control, item);
+    for (auto [control, item] : GetParam().choices) choices.Set(Named(control), item);
     EXPECT_EQ(int(settings::ComposeAll(choices)[GetParam().index]), int(GetParam().value))
         << GetParam().what;
 }
