@@ -26,6 +26,20 @@ TEST(Form, HasEveryComponentOfTheLayoutWithItsInitialState) {
     EXPECT_EQ(f.Memo2.Count(), 0);
 }
 
+TEST(Form, AMissingOrMistypedComponentIsNamedInTheError) {
+    AppRig rig;
+    const auto message = [&](auto find) {
+        try {
+            find();
+        } catch (const sys::Error& e) {
+            return std::string(e.what());
+        }
+        return std::string("no error");
+    };
+    EXPECT_EQ(message([&] { rig.form.Component<ui::TButton>("btnNOSUCH"); }), "no component named btnNOSUCH");
+    EXPECT_EQ(message([&] { rig.form.Component<ui::TButton>("Memo2"); }), "the component Memo2 is of another kind");
+}
+
 TEST(Form, ShowHidesTheDebugTabAndDoubleClicksToggleIt) {
     AppRig rig;
     auto& f = rig.form;
