@@ -145,7 +145,7 @@ void WriteInformationReport(hw::Bus& bus, const sys::NumberFormat& separators,
         std::string text(line.label);
         AppendValue(text, line, Read(line, bus), separators);
         text += line.suffix;
-        add(text);
+        add(std::move(text));
     }
 }
 

@@ -9,11 +9,12 @@
 #include <string>
 
 #include "hw/Bus.h"
+#include "sys/LineSink.h"
 #include "sys/System.h"
 
 namespace reports {
 
-using LineSink = std::function<void(const std::string& line)>;
+using sys::LineSink;
 
 // The 22 lines of the system information report; numbers follow the regional separators.
 void WriteInformationReport(hw::Bus& bus, const sys::NumberFormat& separators,

@@ -55,12 +55,12 @@ void AppendNumber(std::string& text, const Line& line, std::uint8_t value) {
 
 }  // namespace
 
-void WriteDebugLines(std::uint8_t index, std::uint8_t value, const DebugLineSink& add) {
+void WriteDebugLines(std::uint8_t index, std::uint8_t value, const sys::LineSink& add) {
     for (const Line& line : kLines) {
         if (line.byte != index) continue;
         std::string text(line.label);
         AppendNumber(text, line, value);
-        add(text);
+        add(std::move(text));
     }
 }
 

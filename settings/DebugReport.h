@@ -3,15 +3,15 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
+
+#include "sys/LineSink.h"
 
 namespace settings {
 
-using DebugLineSink = std::function<void(const std::string& line)>;
 
 // Gives `add` the report lines that belong to the byte at `index` (none for most bytes), in
 // order. Each line is its label followed at once by the number.
-void WriteDebugLines(std::uint8_t index, std::uint8_t value, const DebugLineSink& add);
+void WriteDebugLines(std::uint8_t index, std::uint8_t value, const sys::LineSink& add);
 
 }  // namespace settings

@@ -19,7 +19,7 @@ void RunWriteOrder(const Choices& choices, const Read& read, const Write& write)
 
 }  // namespace
 
-CmosBytes LoadSetup(hw::Bus& bus, const ShowChoice& show, const DebugLineSink& debug) {
+CmosBytes LoadSetup(hw::Bus& bus, const ShowChoice& show, const sys::LineSink& debug) {
     CmosBytes cmos{};
     for (const LoadStep& step : LoadOrder()) {
         for (std::uint8_t index : step.reads) cmos[index] = bus.ReadCmos(index);

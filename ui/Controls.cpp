@@ -46,8 +46,8 @@ void TMemo::Clear() {
     LinesChanged();
 }
 
-void TMemo::Add(const std::string& line) {
-    lines_.push_back(line);
+void TMemo::Add(std::string line) {
+    lines_.push_back(std::move(line));
     LinesChanged();
 }
 

@@ -144,7 +144,7 @@ public:
     // Copies the line into the buffer of the line that stood at its place before the last
     // Clear, if any: a box refilled with lines of about the same lengths, as the handlers
     // refill theirs, allocates nothing.
-    void Add(const std::string& line);
+    void Add(std::string line);
     void BeginUpdate() { ++updateDepth_; }
     void EndUpdate();
     void Invalidate() { Notify(Change::Repaint); }
