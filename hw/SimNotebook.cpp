@@ -3,36 +3,37 @@
 namespace hw {
 
 CmosImage FactoryCmos() {
+    using namespace cmos;
     CmosImage c{};
     // Real-time clock: 2001-04-01 09:30:00, update-in-progress clear, 24-hour BCD mode.
-    c[0x00] = 0x00; c[0x02] = 0x30; c[0x04] = 0x09; c[0x06] = 0x01;
+    c[kSeconds] = 0x00; c[0x02] = 0x30; c[0x04] = 0x09; c[0x06] = 0x01;
     c[0x07] = 0x01; c[0x08] = 0x04; c[0x09] = 0x01;
-    c[0x0A] = 0x26; c[0x0B] = 0x02; c[0x0C] = 0x00; c[0x0D] = 0x80;
+    c[kStatusA] = 0x26; c[0x0B] = 0x02; c[0x0C] = 0x00; c[kStatusD] = 0x80;
     c[0x10] = 0x40;                  // 1.44 MB floppy
     c[0x12] = 0xF0; c[0x14] = 0x0F;  // hard disk type in 19h; equipment
-    c[0x15] = 0x80; c[0x16] = 0x02;  // base memory 640 KB
-    c[0x17] = 0x00; c[0x18] = 0x7C;  // extended memory 31744 KB
-    c[0x19] = 0x2F; c[0x1A] = 0x00;  // drive C extension type; no drive D
-    c[0x2E] = 0x03; c[0x2F] = 0x5A;  // checksum of 10h-2Dh as the firmware keeps it
+    c[kBaseMemoryLow] = 0x80; c[kBaseMemoryLow + 1] = 0x02;          // 640 KB
+    c[kExtendedMemoryLow] = 0x00; c[kExtendedMemoryLow + 1] = 0x7C;  // 31744 KB
+    c[kDriveCType] = 0x2F; c[kDriveDType] = 0x00;
+    c[kChecksumHigh] = 0x03; c[kChecksumHigh + 1] = 0x5A;  // sum of 10h-2Dh as the firmware keeps it
     c[0x30] = 0x00; c[0x31] = 0x7C;  // extended memory found at power-on
-    c[0x32] = 0x20;                  // century
-    c[0x33] = 0x20;                  // memory check performed; firmware data in bits 6-0
-    c[0x52] = 0x00; c[0x55] = 0x00;  // change-check flag; no system password
+    c[kCentury] = 0x20;
+    c[kBootFlags] = 0x20;            // memory check performed; firmware data in bits 6-0
+    c[kChangeFlag] = 0x00; c[kPassword] = 0x00;  // no system password
     // Setup bytes: a full, valid choice on every settings page.
-    c[0x60] = 0x06;                          // manual device mode, ECP
-    c[0x62] = 0x78; c[0x63] = 0x03;          // parallel 378h
-    c[0x64] = 0x1F;                          // IRQ 7, DMA 3
-    c[0x65] = 0xF8; c[0x66] = 0x03;          // serial 3F8h
-    c[0x67] = 0xF8; c[0x68] = 0x02;          // infrared 2F8h
-    c[0x69] = 0x34;                          // infrared IRQ 3, serial IRQ 4
-    c[0x6A] = 0x55;                          // sound IRQ 5, DMA 1, 220h enabled
-    c[0x6C] = 0x00;                          // internal LCD, normal size
-    c[0x6F] = 0x00;                          // flat pad / PS/2 mouse
-    c[0x70] = 0x05;                          // suspend switch; mains standard, battery saving
-    c[0x71] = 0x18;                          // panel switch suspends; PC cards powered
-    c[0x72] = 0x23; c[0x73] = 0x0A; c[0x74] = 0x00; c[0x75] = 0x1E;  // mains profile
-    c[0x76] = 0x1A; c[0x77] = 0x02; c[0x78] = 0x05; c[0x79] = 0x0A;  // battery profile
-    c[0x7A] = 0x80;                          // floppy, then hard disk
+    c[kDevices] = 0x06;                                          // manual device mode, ECP
+    c[kParallelAddress] = 0x78; c[kParallelAddress + 1] = 0x03;  // parallel 378h
+    c[kParallelDma] = 0x1F;                                      // IRQ 7, DMA 3
+    c[kSerialAddress] = 0xF8; c[kSerialAddress + 1] = 0x03;      // serial 3F8h
+    c[kInfraredAddress] = 0xF8; c[kInfraredAddress + 1] = 0x02;  // infrared 2F8h
+    c[kPortIrqs] = 0x34;                                         // infrared IRQ 3, serial IRQ 4
+    c[kSound] = 0x55;                                            // sound IRQ 5, DMA 1, 220h enabled
+    c[kDisplay] = 0x00;                                          // internal LCD, normal size
+    c[kPointingDevice] = 0x00;                                   // flat pad / PS/2 mouse
+    c[kPower] = 0x05;            // suspend switch; mains standard, battery saving
+    c[kPanel] = 0x18;            // panel switch suspends; PC cards powered
+    const std::uint8_t mains[] = {0x23, 0x0A, 0x00, 0x1E}, battery[] = {0x1A, 0x02, 0x05, 0x0A};
+    for (int i = 0; i < 4; ++i) c[kMainsProfile + i] = mains[i], c[kBatteryProfile + i] = battery[i];
+    c[kBootOrder] = 0x80;        // floppy, then hard disk
     return c;
 }
 
