@@ -22,6 +22,11 @@ add_library(tovika_win32 STATIC ${TOVIKA_WIN32_SOURCES})
 target_link_libraries(tovika_win32 PUBLIC tovika_core gdi32 user32 kernel32)
 
 set(TOVIKA_RESOURCES ${CMAKE_CURRENT_SOURCE_DIR}/app/win32/TOVIKA.rc)
+# The project version for the resource, as its four numbers and as one bare token that the
+# resource turns into its text (windres hands definitions to the preprocessor through a
+# shell, which would strip the quotes of a string).
+set_source_files_properties(${TOVIKA_RESOURCES} PROPERTIES COMPILE_DEFINITIONS
+  "TOVIKA_VERSION_MAJOR=${PROJECT_VERSION_MAJOR};TOVIKA_VERSION_MINOR=${PROJECT_VERSION_MINOR};TOVIKA_VERSION_PATCH=${PROJECT_VERSION_PATCH};TOVIKA_VERSION_TWEAK=${PROJECT_VERSION_TWEAK};TOVIKA_VERSION_TOKEN=${PROJECT_VERSION}")
 
 foreach(variant IN ITEMS Real Sim)
   if(variant STREQUAL "Real")
