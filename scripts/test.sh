@@ -23,3 +23,4 @@ echo "== Windows build and end-to-end tests under Wine"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32
 ctest --preset e2e
+bash scripts/test-packages.sh
