@@ -19,8 +19,8 @@ bad() { echo "FAIL: $*" >&2; fail=1; }
 check_eq() { [ "$2" = "$3" ] || bad "$1: expected '$2', got '$3'"; }
 
 echo "== the guide quotes the program's own texts"
-# The program's texts: the sources of the window, the reports, the actions, the settings and
-# the ports, with adjacent string literals joined as the compiler joins them.
+# The program's texts: the sources of every layer of the window program, with adjacent string
+# literals joined as the compiler joins them.
 # In a quote, "…", @TOVIKA_VERSION@ and a path such as C:\TOVIKA\cmos.dat stand for the parts
 # that the program fills in; every piece between them must be in the sources.
 if ! perl -CSD -e '
@@ -42,8 +42,7 @@ if ! perl -CSD -e '
   die "no quotes found\n" unless $quotes;
   print "$quotes quotes checked\n";
   exit($missing ? 1 : 0);
-' packaging/README.TXT.in app/*.cpp app/*.h app/win32/*.cpp settings/*.cpp reports/*.cpp \
-  actions/*.cpp actions/*.h hw/*.cpp hw/*/*.cpp; then
+' packaging/README.TXT.in $(find app settings reports actions hw sys ui -name '*.cpp' -o -name '*.h'); then
   bad "README.TXT quotes texts that the program does not have"
 fi
 
