@@ -36,4 +36,4 @@ expect_exit "$E2E_PID" 0
 
 out=$(cd "$E2E_APP" && wine 'C:\TOVIKA\TOVIKAC.exe' --version 2>"$E2E_DIR/tovikac.err" | tr -d '\r') ||
   e2e_fail "TOVIKAC.exe --version: $(cat "$E2E_DIR/tovikac.err")"
-expect_eq "TOVIKAC.exe --version" "tovika $version" "$out"
+expect_eq "TOVIKAC.exe --version" "TOVIKAC $version" "$out"
