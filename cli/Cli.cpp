@@ -576,7 +576,7 @@ int Run(const std::vector<std::string>& args, Host& host) {
         host.Err() << host.ProgramName() << ": " << e.what() << "\n";
         return kFileFailed;
     } catch (const hw::HardwareFault& e) {
-        host.Err() << host.ProgramName() << ": " << e.what() << "\n";
+        host.Err() << host.ProgramName() << ": " << e.English() << "\n";
         return kHardware;
     } catch (const std::exception& e) {
         host.Err() << host.ProgramName() << ": " << e.what() << "\n";

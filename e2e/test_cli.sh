@@ -59,4 +59,4 @@ rm "$(sim_ini)"
 unset TOVIKA_SIM
 expect_eq "real dump" 3 "$(status_of dump)"
 expect_contains "real dump" "giveio" "$(cat "$E2E_DIR/err")"
-expect_contains "real dump" "ポート 70h への出力" "$(cat "$E2E_DIR/err")"
+expect_contains "real dump" "privileged instruction refused: output to port 70h" "$(cat "$E2E_DIR/err")"

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "hw/HardwareFault.h"
+#include "sys/Hex.h"
 #include "sys/SystemError.h"
 
 namespace hw {
@@ -88,7 +89,9 @@ void SaveCmosByte(const std::string& path, int index, std::uint8_t value) {
     FilePtr f(std::fopen(path.c_str(), "r+b"));
     bool ok = f && std::fseek(f.get(), index, SEEK_SET) == 0 &&
               std::fwrite(&value, 1, 1, f.get()) == 1 && std::fflush(f.get()) == 0;
-    if (!ok) throw HardwareFault(path + " に CMOS の内容を保存できません.");
+    if (!ok)
+        throw HardwareFault(path + " に CMOS の内容を保存できません.",
+                            "cannot save CMOS byte " + sys::Hex(static_cast<std::uint32_t>(index), 2) + "h in " + path);
 }
 
 }  // namespace
