@@ -103,4 +103,8 @@ const std::vector<ControlLayout>& WindowLayout() {
     return rows;
 }
 
+int ControlId(const ControlLayout& row) {
+    return kFirstControlId + static_cast<int>(&row - WindowLayout().data());
+}
+
 }  // namespace app

@@ -29,4 +29,11 @@ constexpr int kClientHeight = 383;
 // Parents come before their children; the rows of one parent in the order of creation.
 const std::vector<ControlLayout>& WindowLayout();
 
+// The control identifier of a row's native window: 1000 + the row's position in the table.
+// Unique in the window and clear of IDOK, IDCANCEL, the radio buttons inside a group
+// (100 + item) and the frames (0xFFFF), so a test program finds a control by it. `row` must be
+// a row of WindowLayout().
+constexpr int kFirstControlId = 1000;
+int ControlId(const ControlLayout& row);
+
 }  // namespace app

@@ -1,7 +1,8 @@
 #include "app/SystemInfo.h"
 
 #include <cstdint>
-#include <cstdio>
+
+#include "reports/Format.h"
 
 namespace app {
 
@@ -29,10 +30,15 @@ SystemLabel DescribeSystem(const sys::OsVersion& v) {
         break;
     default: break;
     }
-    char buf[200];
-    std::snprintf(buf, sizeof buf, "%s  (Windows Ver.%d.%d  Build %d)", name.c_str(),
-                  static_cast<int>(v.major), static_cast<int>(v.minor), static_cast<int>(build));
-    label.text = buf;
+    // "%s  (Windows Ver.%d.%d  Build %d)", without the C library's formatter.
+    label.text = name;
+    label.text += "  (Windows Ver.";
+    reports::AppendInteger(label.text, static_cast<int>(v.major));
+    label.text += '.';
+    reports::AppendInteger(label.text, static_cast<int>(v.minor));
+    label.text += "  Build ";
+    reports::AppendInteger(label.text, build);
+    label.text += ')';
     return label;
 }
 

@@ -5,6 +5,9 @@
 # Texts are written in UTF-8 and become Shift-JIS (code page 932) at run time, as the ANSI
 # API of the 95/98/Me and NT/2000 systems expects. WINVER 0x0400: Windows 95 and NT 4.0.
 target_compile_options(tovika_core PUBLIC -finput-charset=UTF-8 -fexec-charset=CP932)
+# Each function and datum in a section of its own, so that the linker drops what nothing
+# uses (--gc-sections below), of our code and of the static runtime libraries alike.
+target_compile_options(tovika_core PUBLIC -ffunction-sections -fdata-sections)
 target_compile_definitions(tovika_core PUBLIC WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_IE=0x0400
                                               NOMINMAX WIN32_LEAN_AND_MEAN)
 target_link_options(tovika_core PUBLIC -static -static-libgcc -static-libstdc++)
@@ -16,8 +19,9 @@ target_link_libraries(tovika_core PUBLIC version)
 
 # The native window.
 file(GLOB TOVIKA_WIN32_SOURCES CONFIGURE_DEPENDS ui/win32/*.cpp app/win32/*.cpp)
-# The entry point and the machine choice go into each executable itself.
-list(FILTER TOVIKA_WIN32_SOURCES EXCLUDE REGEX "app/win32/(Machine[A-Za-z]*|TOVIKA)\\.cpp$")
+# The entry point, the machine choice and the runtime's replaced parts go into each
+# executable itself.
+list(FILTER TOVIKA_WIN32_SOURCES EXCLUDE REGEX "app/win32/(Machine[A-Za-z]*|TOVIKA|Runtime)\\.cpp$")
 add_library(tovika_win32 STATIC ${TOVIKA_WIN32_SOURCES})
 target_link_libraries(tovika_win32 PUBLIC tovika_core gdi32 user32 kernel32)
 
@@ -34,9 +38,10 @@ foreach(variant IN ITEMS Real Sim)
   else()
     set(exe TOVIKA-SIM)
   endif()
-  add_executable(${exe} WIN32 app/win32/TOVIKA.cpp app/win32/Machine${variant}.cpp ${TOVIKA_RESOURCES})
+  add_executable(${exe} WIN32 app/win32/TOVIKA.cpp app/win32/Runtime.cpp app/win32/Machine${variant}.cpp
+                        ${TOVIKA_RESOURCES})
   target_link_libraries(${exe} PRIVATE tovika_win32)
-  target_link_options(${exe} PRIVATE -s -Wl,-Map=${exe}.map)
+  target_link_options(${exe} PRIVATE -s -Wl,--gc-sections -Wl,-Map=${exe}.map)
 endforeach()
 
 # TOVIKAC.exe: the command line as a console program, on the port instructions of TOVIKA.exe.

@@ -248,7 +248,6 @@ bool IsStandardControl(const std::string& cls) {
     return cls == "Button" || cls == "Edit" || cls == "ComboBox" || cls == "Static" || cls == "ListBox" ||
            cls == "ScrollBar" || cls == WC_TABCONTROLA;
 }
-bool IsFrame(HWND w) { return ClassOf(w) == "Button" && ButtonType(w) == BS_GROUPBOX; }
 
 bool ClassFits(HWND w, app::Kind kind) {
     const std::string cls = ClassOf(w);
@@ -262,67 +261,27 @@ bool ClassFits(HWND w, app::Kind kind) {
     case app::Kind::GroupBox:
     case app::Kind::RadioGroup:
     case app::Kind::TabSheet:
-    case app::Kind::Panel:  // a window of the program's own class, or a bare group-box frame
-        return !IsStandardControl(cls) || IsFrame(w);
+    case app::Kind::Panel:  // a window of the program's own class that holds the children
+        return !IsStandardControl(cls);
     }
     return false;
 }
 
-// The caption that a control shows: its text, or for a container without text the text of
-// the group-box frame drawn inside it.
-std::string ShownCaption(HWND w) {
-    const std::string text = TextOf(w);
-    if (!text.empty() || IsStandardControl(ClassOf(w))) return text;
-    for (HWND c : DirectChildren(w))
-        if (IsFrame(c)) return TextOf(c);
-    return {};
-}
-
-// Texts that the window replaces at creation, so they do not identify the control.
-bool CaptionIdentifies(const app::ControlLayout& row) {
-    return row.caption[0] != '\0' && row.kind != app::Kind::Label && row.kind != app::Kind::TabSheet &&
-           row.kind != app::Kind::Memo;
-}
-
-HWND FindByName(HWND main, const app::ControlLayout& row);
-
-// Where to look for a component: inside the window that stands for its parent when that one
-// can be told apart, else anywhere in the main window (tab pages all look alike).
-HWND SearchScope(HWND main, const app::ControlLayout& row) {
-    if (!row.parent) return main;
-    const app::ControlLayout* parent = LayoutRow(row.parent);
-    if (!parent || parent->kind == app::Kind::TabSheet) return main;
-    try {
-        const HWND found = FindByName(main, *parent);
-        return IsFrame(found) ? GetAncestor(found, GA_PARENT) : found;  // a frame holds nothing
-    } catch (const Failure&) {
-        return main;
-    }
-}
-
-// The native window of a component of the layout table: the right kind of control, with the
-// component's caption where that identifies it, at the component's place in its parent or of
-// its size.
+// The native window of a component of the layout table: the window whose control identifier
+// is the row's (app::ControlId). The window makes the controls of a page that has not been
+// shown yet while it is idle after its start, so a control may come a moment later.
 HWND FindByName(HWND main, const app::ControlLayout& row) {
-    if (row.kind == app::Kind::PageControl) return TabControl(main);
-    const HWND scope = SearchScope(main, row);
-    HWND best = nullptr;
-    int bestScore = 0, ties = 0;
-    for (HWND w : Descendants(scope)) {
-        if (!ClassFits(w, row.kind)) continue;
-        if (CaptionIdentifies(row) && ShownCaption(w) != row.caption) continue;
-        const RECT r = RectInParent(w);
-        int score = 0;
-        if (r.left == row.left && r.top == row.top) score += 2;
-        if (r.right - r.left == row.width) score += 1;
-        if (r.bottom - r.top == row.height) score += 1;
-        if (score < 2) continue;
-        if (score > bestScore) best = w, bestScore = score, ties = 0;
-        else if (score == bestScore) ++ties;
-    }
-    if (!best) throw Failure(std::string("no window for ") + row.name);
-    if (ties) throw Failure(std::string("several windows could be ") + row.name);
-    return best;
+    const int id = app::ControlId(row);
+    HWND found = nullptr;
+    WaitFor([&] {
+        for (HWND w : Descendants(main))
+            if (GetDlgCtrlID(w) == id) return found = w, true;
+        return false;
+    });
+    if (!found) throw Failure(Format("no window with the identifier %d of %s", id, row.name));
+    if (!ClassFits(found, row.kind))
+        throw Failure(Format("the window with the identifier %d of %s is a %s", id, row.name, ClassOf(found).c_str()));
+    return found;
 }
 
 // A control by component name (a name of the layout table), by "text:<caption>" (exact

@@ -4,11 +4,14 @@
 #include <climits>
 #include <memory>
 #include <stdexcept>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "app/Layout.h"
 #include "app/Startup.h"
 #include "app/Unit1.h"
+#include "app/win32/Profile.h"
 #include "app/win32/Win32Dialogs.h"
 #include "sys/win32/Win32System.h"
 #include "ui/win32/Peers.h"
@@ -53,8 +56,19 @@ private:
     bool Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool PreTranslate(const MSG& message);
 
+    // The controls of one tab page in their order of creation, and how many have been made.
+    struct PageRows {
+        const ControlLayout* sheet;
+        std::vector<const ControlLayout*> rows;
+        std::size_t made = 0;
+    };
+
     void CreateControls(const char* parentName, WindowPeer* parent);
+    WindowPeer& CreateControl(const ControlLayout& row, WindowPeer* parent);
     std::unique_ptr<WindowPeer> CreatePeer(const ControlLayout& row, const ui::win32::Placement& place);
+    void CreateNext(PageRows& page);
+    void CreateRestOfPage(std::size_t index);
+    bool CreateNextAtIdle();
     void FocusFirstControl();
 
     Win32Dialogs dialogs_;
@@ -63,16 +77,18 @@ private:
     TfrmMAIN form_;
     // After the model: the peers go first and detach themselves from its controls.
     std::vector<std::unique_ptr<WindowPeer>> peers_;
+    std::unordered_map<std::string_view, WindowPeer*> peerByName_;
+    std::vector<PageRows> pageRows_;  // in the table's order of the pages
     ui::win32::PageControlPeer* pages_ = nullptr;
     HWND window_ = nullptr;
     HWND lastFocus_ = nullptr;
-    int nextId_ = 100;  // clear of IDOK and IDCANCEL, which the dialog manager sends
     bool shown_ = false;
     std::string createError_;
 };
 
 int MainWindow::Run(HINSTANCE instance, int showCommand) {
     InitCommonControlsAtRunTime();
+    profile::Mark("comctl32 bound and initialised");
     ui::win32::SetFaultReporter([this](const std::string& text) { dialogs_.Inform(text); });
 
     WNDCLASSA wc = {};
@@ -85,6 +101,7 @@ int MainWindow::Run(HINSTANCE instance, int showCommand) {
     wc.lpszClassName = kWindowClass;
     if (!RegisterClassA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         throw std::runtime_error("cannot register the window class TfrmMAIN");
+    profile::Mark("window class");
 
     RECT frame = {0, 0, kClientWidth, kClientHeight};
     AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
@@ -97,10 +114,23 @@ int MainWindow::Run(HINSTANCE instance, int showCommand) {
         throw std::runtime_error(createError_.empty() ? "cannot create the main window" : createError_);
 
     ShowWindow(window_, showCommand);
+    profile::Mark("ShowWindow");
     UpdateWindow(window_);
+    profile::Mark("first paint");
 
+    // The pages not shown yet get their controls while the window has nothing else to do,
+    // one control at a time, so that a click or a key is never kept waiting for more than
+    // one; a page that is shown before then gets the rest of its controls at once.
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    for (;;) {
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) break;
+        } else {
+            bool created = false;
+            ui::win32::Guarded([&]() -> LRESULT { return created = CreateNextAtIdle(); }, 0);
+            if (created) continue;
+            if (GetMessageA(&message, nullptr, 0, 0) <= 0) break;
+        }
         if (PreTranslate(message) || IsDialogMessageA(window_, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
@@ -132,6 +162,7 @@ bool MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
     switch (message) {
     case WM_CREATE:
         // A window without its controls is no use: the creation fails and says why.
+        profile::Mark("main window");
         try {
             Win32Dialogs::SetOwner(window_);
             CreateControls(nullptr, nullptr);
@@ -140,13 +171,16 @@ bool MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
             result = -1;
             return true;
         }
+        profile::Mark("controls of the window and its first page");
         form_.Dispatch(&TfrmMAIN::FormCreate, nullptr);
+        profile::Mark("FormCreate");
         result = 0;
         return true;
     case WM_SHOWWINDOW:
         if (wParam && !shown_) {
             shown_ = true;
             form_.Dispatch(&TfrmMAIN::FormShow, nullptr);
+            profile::Mark("FormShow");
         }
         return false;
     case WM_LBUTTONDBLCLK:
@@ -219,35 +253,95 @@ void MainWindow::FocusFirstControl() {
     else if (HWND first = GetNextDlgTabItem(window_, nullptr, FALSE)) SetFocus(first);
 }
 
-// The one piece of code that makes the window's controls: it walks the layout table, parents
-// before their children. The children of one parent are made in their tab order, because
-// the order of creation is the Z order, which the Tab key follows; controls that are no tab
-// stop come after them, in the table's order.
-void MainWindow::CreateControls(const char* parentName, WindowPeer* parent) {
+namespace {
+
+// The rows whose parent is `parentName` (nullptr: the window itself) in their order of
+// creation. The order of creation is the Z order, which the Tab key follows: the tab stops
+// come first, in their tab order, then the controls that are no tab stop, in the table's order.
+std::vector<const ControlLayout*> ChildRows(const char* parentName) {
     std::vector<const ControlLayout*> children;
     for (const ControlLayout& row : WindowLayout()) {
-        const bool sameParent = parentName ? row.parent && std::string(row.parent) == parentName : !row.parent;
+        const bool sameParent = parentName ? row.parent && std::string_view(row.parent) == parentName : !row.parent;
         if (sameParent) children.push_back(&row);
     }
     std::stable_sort(children.begin(), children.end(), [](const ControlLayout* a, const ControlLayout* b) {
         return (a->tabOrder < 0 ? INT_MAX : a->tabOrder) < (b->tabOrder < 0 ? INT_MAX : b->tabOrder);
     });
-    for (const ControlLayout* row : children) {
-        ui::win32::Placement place{parent ? parent->ClientHandle() : window_,
-                                   row->left,
-                                   row->top,
-                                   row->width,
-                                   row->height,
-                                   nextId_++,
-                                   row->tabOrder >= 0,
-                                   row->font == Font::Fixed ? ui::win32::FixedFont() : ui::win32::WindowFont(),
-                                   row->font == Font::Black};
-        std::unique_ptr<WindowPeer> peer = CreatePeer(*row, place);
-        WindowPeer& made = *peer;
-        peers_.push_back(std::move(peer));
-        if (parent) parent->ChildAdded(made);
-        CreateControls(row->name, &made);
+    return children;
+}
+
+// The descendants of `parentName`, each parent before its children, in order of creation.
+void AppendDescendants(const char* parentName, std::vector<const ControlLayout*>& rows) {
+    for (const ControlLayout* row : ChildRows(parentName)) {
+        rows.push_back(row);
+        AppendDescendants(row->name, rows);
     }
+}
+
+}  // namespace
+
+// The one piece of code that makes the window's controls from the layout table, parents
+// before their children. A tab page's window is made with the window, its controls on its
+// first showing or while the window is idle (CreateRestOfPage, CreateNextAtIdle): a page
+// that is not on screen costs no time before the window is there. Every control is made
+// with the state that its model control holds at that moment.
+void MainWindow::CreateControls(const char* parentName, WindowPeer* parent) {
+    for (const ControlLayout* row : ChildRows(parentName)) {
+        WindowPeer& made = CreateControl(*row, parent);
+        if (row->kind != Kind::TabSheet) CreateControls(row->name, &made);
+    }
+}
+
+WindowPeer& MainWindow::CreateControl(const ControlLayout& row, WindowPeer* parent) {
+    ui::win32::Placement place{parent ? parent->ClientHandle() : window_,
+                               row.left,
+                               row.top,
+                               row.width,
+                               row.height,
+                               ControlId(row),
+                               row.tabOrder >= 0,
+                               row.font == Font::Fixed ? ui::win32::FixedFont() : ui::win32::WindowFont(),
+                               row.font == Font::Black};
+    std::unique_ptr<WindowPeer> peer = CreatePeer(row, place);
+    WindowPeer& made = *peer;
+    peers_.push_back(std::move(peer));
+    peerByName_[row.name] = &made;
+    if (row.kind == Kind::TabSheet) {
+        // Before the page control hears of the page: it shows the active page at once.
+        PageRows page{&row, {}};
+        AppendDescendants(row.name, page.rows);
+        pageRows_.push_back(std::move(page));
+        static_cast<ui::win32::TabSheetPeer&>(made).SetBeforeShow(
+            [this, index = pageRows_.size() - 1] { CreateRestOfPage(index); });
+    }
+    if (parent) parent->ChildAdded(made);
+    return made;
+}
+
+// The page's next control. A control whose parent could not be made is left out, and so is
+// one that fails: the error is reported once, the next call goes on with the next control.
+void MainWindow::CreateNext(PageRows& page) {
+    const ControlLayout& row = *page.rows[page.made++];
+    const auto parent = peerByName_.find(row.parent);
+    if (parent != peerByName_.end()) CreateControl(row, parent->second);
+}
+
+void MainWindow::CreateRestOfPage(std::size_t index) {
+    PageRows& page = pageRows_[index];
+    if (page.made == page.rows.size()) return;
+    while (page.made < page.rows.size()) CreateNext(page);
+    profile::Mark("controls of the page", page.sheet->caption);
+}
+
+// One control of the first page that still lacks some; false when every page is complete.
+bool MainWindow::CreateNextAtIdle() {
+    for (PageRows& page : pageRows_) {
+        if (page.made == page.rows.size()) continue;
+        CreateNext(page);
+        if (page.made == page.rows.size()) profile::Mark("controls of the page, made at idle", page.sheet->caption);
+        return true;
+    }
+    return false;
 }
 
 std::unique_ptr<WindowPeer> MainWindow::CreatePeer(const ControlLayout& row, const ui::win32::Placement& place) {

@@ -8,6 +8,7 @@
 #include "app/Startup.h"
 #include "app/win32/MainWindow.h"
 #include "app/win32/ProcessMachine.h"
+#include "app/win32/Profile.h"
 #include "app/win32/Win32Dialogs.h"
 #include "hw/PortIO.h"
 #include "sys/win32/Win32System.h"
@@ -27,6 +28,7 @@ public:
 
     void PreparePorts(const std::string& folder) override {
         port_ = &hw::CreatePort(app::CreateProcessMachine(folder));
+        app::win32::profile::Mark("ports and their machine");
     }
 
     // The most significant half of comctl32.dll's fixed file version; 0 when the file or its
@@ -43,6 +45,7 @@ public:
         char root[] = "\\";
         if (!VerQueryValueA(info.data(), root, &block, &length) || !block || length < sizeof(VS_FIXEDFILEINFO))
             return 0;
+        app::win32::profile::Mark("comctl32 version");
         return app::PackComctlVersion(static_cast<const VS_FIXEDFILEINFO*>(block)->dwFileVersionMS);
     }
 
@@ -75,7 +78,10 @@ public:
         SendMessageA(ToHwnd(w), WM_SYSCOMMAND, SC_RESTORE, static_cast<LPARAM>(-1));
     }
 
-    void RunMainWindow() override { app::win32::RunMainWindow(instance_, *port_, showCommand_); }
+    void RunMainWindow() override {
+        app::win32::profile::Mark("single-instance test");
+        app::win32::RunMainWindow(instance_, *port_, showCommand_);
+    }
 
 private:
     HINSTANCE instance_;
@@ -86,6 +92,7 @@ private:
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    app::win32::profile::Start();
     Win32Startup system(instance, showCommand);
     return app::RunEntrySequence(system);
 }

@@ -83,8 +83,20 @@ HWND CreatePart(HWND parent, const char* windowClass, const char* text, DWORD st
     return window;
 }
 
-// Moves a window to the bottom of its siblings: last in the drawing order above the parent,
-// last for the Tab key.
+// Themes are switched off for one window where the system has them: uxtheme.dll is then
+// loaded in every window program (Wine's common controls load it too). It is bound at run
+// time, since the systems of the era have none; there nothing is themed anyway. A name of
+// one blank matches no theme class, so the window draws itself classically.
+void DrawUnthemed(HWND window) {
+    HMODULE themes = GetModuleHandleA("uxtheme.dll");
+    if (!themes) return;
+    using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, const wchar_t*, const wchar_t*);
+    if (auto set = reinterpret_cast<SetWindowThemeFn>(reinterpret_cast<void*>(GetProcAddress(themes, "SetWindowTheme"))))
+        set(window, L" ", L" ");
+}
+
+// Moves a window to the bottom of its siblings' Z order: beneath them (they are drawn over
+// it), and last for the Tab key.
 void SinkToBottom(HWND window) {
     SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
@@ -402,6 +414,10 @@ void MemoPeer::Changed(ui::Change what) {
     if (!handle_) return;
     switch (what) {
     case ui::Change::Lines:
+        if (!memo_.DoubleBuffered) {
+            SetWindowTextA(handle_, memo_.Text().c_str());
+            break;
+        }
         // One repaint for the whole text: drawing stays off while it is replaced.
         SendMessageA(handle_, WM_SETREDRAW, FALSE, 0);
         SetWindowTextA(handle_, memo_.Text().c_str());
@@ -439,6 +455,7 @@ void TabSheetPeer::Changed(ui::Change what) {
 PageControlPeer::PageControlPeer(ui::TPageControl& pages, const Placement& place)
     : WindowPeer(pages), pages_(pages) {
     Create(WC_TABCONTROLA, "", WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, place);
+    DrawUnthemed(handle_);
 }
 
 void PageControlPeer::Changed(ui::Change what) {
@@ -483,8 +500,11 @@ void PageControlPeer::Sync() {
         SendMessageA(handle_, TCM_SETCURSEL, static_cast<WPARAM>(selected), 0);
     // Show the active page first, then hide the others: the focus leaves a page that hides.
     HWND focus = GetFocus();
-    for (TabSheetPeer* sheet : sheets_)
-        if (&sheet->Sheet() == pages_.ActivePage()) ShowWindow(sheet->Handle(), SW_SHOW);
+    for (TabSheetPeer* sheet : sheets_) {
+        if (&sheet->Sheet() != pages_.ActivePage()) continue;
+        if (sheet->beforeShow_) sheet->beforeShow_();
+        ShowWindow(sheet->Handle(), SW_SHOW);
+    }
     for (TabSheetPeer* sheet : sheets_) {
         if (&sheet->Sheet() == pages_.ActivePage()) continue;
         if (focus && IsChild(sheet->Handle(), focus)) SetFocus(handle_);

@@ -4,7 +4,8 @@
 //
 // Windows that hold children (the main window, tab pages, the panel, group boxes, radio
 // groups) pass their children's notifications (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*) to the
-// child's peer through RouteToPeer; a native window finds its peer in GWL_USERDATA.
+// child's peer through RouteToPeer, which finds the peer of a native window in a table kept
+// by window handle (WindowPeer::Of), not in the window's GWL_USERDATA.
 // ANSI API only: captions are Shift-JIS strings as the controls hold them.
 #pragma once
 
@@ -178,8 +179,11 @@ private:
 };
 
 // Read-only multi-line text box with a vertical scroll bar. It receives the whole text once
-// per batch update of the control. A read-only EDIT asks for WM_CTLCOLORSTATIC and would
-// take the button face; the box keeps the window colour of a text box.
+// per batch update of the control. With the memo's DoubleBuffered set, the text is replaced
+// with drawing switched off and the box repainted once after it (WM_SETREDRAW, as the systems
+// of the era double-buffer a control they do not draw themselves): no half-replaced text is
+// ever on screen. A read-only EDIT asks for WM_CTLCOLORSTATIC and would take the button face;
+// the box keeps the window colour of a text box.
 class MemoPeer : public WindowPeer {
 public:
     MemoPeer(ui::TMemo& memo, const Placement& place);
@@ -197,6 +201,9 @@ class TabSheetPeer : public WindowPeer {
 public:
     TabSheetPeer(ui::TTabSheet& sheet, const Placement& place);
     void Changed(ui::Change what) override;
+    // Runs each time before the page is shown: the window creates the page's controls there
+    // on its first showing (whatever of them is still missing).
+    void SetBeforeShow(std::function<void()> beforeShow) { beforeShow_ = std::move(beforeShow); }
     ui::TTabSheet& Sheet() const { return sheet_; }
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -206,10 +213,14 @@ private:
     ui::TTabSheet& sheet_;
     PageControlPeer* owner_ = nullptr;
     int width_, height_;
+    std::function<void()> beforeShow_;
 };
 
 // Page control (SysTabControl32): the tab row shows the pages whose tab is visible; the
-// active page's window is the one shown. A user's tab click sets the active page.
+// active page's window is the one shown. A user's tab click sets the active page. The control
+// is drawn unthemed, as on the systems of the notebook's era (and as the common controls of
+// later systems draw it for a program without a manifest); under Wine that also saves most
+// of the window's first paint.
 class PageControlPeer : public WindowPeer {
 public:
     PageControlPeer(ui::TPageControl& pages, const Placement& place);
@@ -222,7 +233,7 @@ public:
     // A caption changed: the row is built anew.
     void Rebuild();
     // Rebuilds the tab row when it no longer shows the visible pages, selects the active
-    // page's tab and shows that page only.
+    // page's tab and shows that page only (its controls made first when they are missing).
     void Sync();
 
 private:
