@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <memory>
-#include <stdexcept>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "app/Layout.h"
@@ -13,6 +11,7 @@
 #include "app/Unit1.h"
 #include "app/win32/Profile.h"
 #include "app/win32/Win32Dialogs.h"
+#include "sys/Error.h"
 #include "sys/win32/Win32System.h"
 #include "ui/win32/Peers.h"
 
@@ -77,7 +76,7 @@ private:
     TfrmMAIN form_;
     // After the model: the peers go first and detach themselves from its controls.
     std::vector<std::unique_ptr<WindowPeer>> peers_;
-    std::unordered_map<std::string_view, WindowPeer*> peerByName_;
+    std::vector<WindowPeer*> peerByRow_;  // by position in the layout table; nullptr: not made
     std::vector<PageRows> pageRows_;  // in the table's order of the pages
     ui::win32::PageControlPeer* pages_ = nullptr;
     HWND window_ = nullptr;
@@ -100,7 +99,7 @@ int MainWindow::Run(HINSTANCE instance, int showCommand) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kWindowClass;
     if (!RegisterClassA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-        throw std::runtime_error("cannot register the window class TfrmMAIN");
+        throw sys::Error("cannot register the window class TfrmMAIN");
     profile::Mark("window class");
 
     RECT frame = {0, 0, kClientWidth, kClientHeight};
@@ -111,7 +110,7 @@ int MainWindow::Run(HINSTANCE instance, int showCommand) {
     const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     if (!CreateWindowExA(0, kWindowClass, "TOVIKA", kWindowStyle, left, top, width, height, nullptr, nullptr,
                          instance, this))
-        throw std::runtime_error(createError_.empty() ? "cannot create the main window" : createError_);
+        throw sys::Error(createError_.empty() ? "cannot create the main window" : createError_);
 
     ShowWindow(window_, showCommand);
     profile::Mark("ShowWindow");
@@ -260,14 +259,24 @@ namespace {
 // come first, in their tab order, then the controls that are no tab stop, in the table's order.
 std::vector<const ControlLayout*> ChildRows(const char* parentName) {
     std::vector<const ControlLayout*> children;
+    const auto place = [](const ControlLayout* row) { return row->tabOrder < 0 ? INT_MAX : row->tabOrder; };
     for (const ControlLayout& row : WindowLayout()) {
         const bool sameParent = parentName ? row.parent && std::string_view(row.parent) == parentName : !row.parent;
-        if (sameParent) children.push_back(&row);
+        if (!sameParent) continue;
+        // Into its place, after the rows of the same place (a stable insertion: the lists are short).
+        auto at = children.end();
+        while (at != children.begin() && place(at[-1]) > place(&row)) --at;
+        children.insert(at, &row);
     }
-    std::stable_sort(children.begin(), children.end(), [](const ControlLayout* a, const ControlLayout* b) {
-        return (a->tabOrder < 0 ? INT_MAX : a->tabOrder) < (b->tabOrder < 0 ? INT_MAX : b->tabOrder);
-    });
     return children;
+}
+
+// The position of a row in the table; the table's size for a name that no row has.
+std::size_t RowIndex(const char* name) {
+    const auto& rows = WindowLayout();
+    std::size_t i = 0;
+    while (i < rows.size() && std::string_view(rows[i].name) != name) ++i;
+    return i;
 }
 
 // The descendants of `parentName`, each parent before its children, in order of creation.
@@ -305,7 +314,8 @@ WindowPeer& MainWindow::CreateControl(const ControlLayout& row, WindowPeer* pare
     std::unique_ptr<WindowPeer> peer = CreatePeer(row, place);
     WindowPeer& made = *peer;
     peers_.push_back(std::move(peer));
-    peerByName_[row.name] = &made;
+    peerByRow_.resize(WindowLayout().size());
+    peerByRow_[static_cast<std::size_t>(ControlId(row) - kFirstControlId)] = &made;
     if (row.kind == Kind::TabSheet) {
         // Before the page control hears of the page: it shows the active page at once.
         PageRows page{&row, {}};
@@ -322,8 +332,8 @@ WindowPeer& MainWindow::CreateControl(const ControlLayout& row, WindowPeer* pare
 // one that fails: the error is reported once, the next call goes on with the next control.
 void MainWindow::CreateNext(PageRows& page) {
     const ControlLayout& row = *page.rows[page.made++];
-    const auto parent = peerByName_.find(row.parent);
-    if (parent != peerByName_.end()) CreateControl(row, parent->second);
+    const std::size_t parent = RowIndex(row.parent);
+    if (parent < peerByRow_.size() && peerByRow_[parent]) CreateControl(row, peerByRow_[parent]);
 }
 
 void MainWindow::CreateRestOfPage(std::size_t index) {
@@ -346,7 +356,7 @@ bool MainWindow::CreateNextAtIdle() {
 
 std::unique_ptr<WindowPeer> MainWindow::CreatePeer(const ControlLayout& row, const ui::win32::Placement& place) {
     ui::TControl* control = form_.FindComponent(row.name);
-    if (!control) throw std::runtime_error(std::string("no component ") + row.name);
+    if (!control) throw sys::Error(std::string("no component ") + row.name);
     using namespace ui::win32;
     switch (row.kind) {
     case Kind::PageControl: {
@@ -364,7 +374,7 @@ std::unique_ptr<WindowPeer> MainWindow::CreatePeer(const ControlLayout& row, con
     case Kind::ComboBox: return std::make_unique<ComboBoxPeer>(dynamic_cast<ui::TComboBox&>(*control), place);
     case Kind::CheckBox: return std::make_unique<CheckBoxPeer>(dynamic_cast<ui::TCheckBox&>(*control), place);
     }
-    throw std::runtime_error(std::string("unknown kind of control for ") + row.name);
+    throw sys::Error(std::string("unknown kind of control for ") + row.name);
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ namespace app::win32 {
 // Registers the window class, creates the model with the Win32 services and the window with
 // all its controls (FormCreate runs during creation), shows it (FormShow runs when it is
 // first shown) and runs the message loop until the window is closed. Returns the exit code
-// of the loop. Throws std::runtime_error when the window cannot be created.
+// of the loop. Throws sys::Error when the window cannot be created.
 int RunMainWindow(HINSTANCE instance, hw::TPortArray& port, int showCommand);
 
 }  // namespace app::win32

@@ -54,8 +54,13 @@ void Start() {
                        FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
     SetFilePointer(file, 0, nullptr, FILE_END);
+    // The process's creation time, where the system keeps it (the NT family; bound at run
+    // time, the 95 family has no such call): else the times count from here.
+    using ProcessTimes = BOOL(WINAPI*)(HANDLE, FILETIME*, FILETIME*, FILETIME*, FILETIME*);
+    const auto times = reinterpret_cast<ProcessTimes>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetProcessTimes")));
     FILETIME creation, exit, kernel, user;
-    created = GetProcessTimes(GetCurrentProcess(), &creation, &exit, &kernel, &user) ? Ticks(creation) : Now();
+    created = times && times(GetCurrentProcess(), &creation, &exit, &kernel, &user) ? Ticks(creation) : Now();
     previous = created;
     Mark("process start to WinMain");
 }

@@ -4,8 +4,14 @@
 // definitions are there before the linker searches the runtime's archives.
 #include <windows.h>
 
+#include <cstdarg>
+#include <cstddef>
 #include <cstdlib>
 #include <exception>
+#include <new>
+#include <typeinfo>
+
+#include "sys/Error.h"
 
 namespace {
 
@@ -48,3 +54,55 @@ void __verbose_terminate_handler() {
 }
 
 }  // namespace __gnu_cxx
+
+// The helpers through which the standard library throws (a string or vector grown past its
+// maximum size, an index out of range, ...). The library's own versions throw
+// std::length_error and its relatives, whose message is kept in the old copy-on-write string:
+// linking them brings that whole second string implementation with them (60 KiB). These throw
+// the program's own sys::Error with the same message instead; the program catches exceptions
+// as std::exception and shows what(), so nothing else changes. The helpers for exceptions
+// without a message throw the standard types, which bring nothing.
+namespace std {
+
+void __throw_bad_alloc() { throw bad_alloc(); }
+void __throw_bad_array_new_length() { throw bad_array_new_length(); }
+void __throw_bad_cast() { throw bad_cast(); }
+void __throw_bad_typeid() { throw bad_typeid(); }
+void __throw_bad_exception() { throw bad_exception(); }
+void __throw_logic_error(const char* text) { throw sys::Error(text); }
+void __throw_domain_error(const char* text) { throw sys::Error(text); }
+void __throw_invalid_argument(const char* text) { throw sys::Error(text); }
+void __throw_length_error(const char* text) { throw sys::Error(text); }
+void __throw_out_of_range(const char* text) { throw sys::Error(text); }
+void __throw_runtime_error(const char* text) { throw sys::Error(text); }
+void __throw_range_error(const char* text) { throw sys::Error(text); }
+void __throw_overflow_error(const char* text) { throw sys::Error(text); }
+void __throw_underflow_error(const char* text) { throw sys::Error(text); }
+
+// The library's messages give their numbers with "%zu" and their names with "%s".
+void __throw_out_of_range_fmt(const char* format, ...) {
+    char text[256];
+    char* out = text;
+    char* const end = text + sizeof text - 1;
+    va_list args;
+    va_start(args, format);
+    for (const char* c = format; *c && out < end; ++c) {
+        if (c[0] == '%' && c[1] == 's') {
+            for (const char* s = va_arg(args, const char*); *s && out < end; ++s) *out++ = *s;
+            ++c;
+        } else if (c[0] == '%' && c[1] == 'z' && c[2] == 'u') {
+            char digits[12];
+            int n = 0;
+            for (std::size_t v = va_arg(args, std::size_t); n == 0 || v; v /= 10) digits[n++] = static_cast<char>('0' + v % 10);
+            while (n && out < end) *out++ = digits[--n];
+            c += 2;
+        } else {
+            *out++ = *c;
+        }
+    }
+    va_end(args);
+    *out = '\0';
+    throw sys::Error(text);
+}
+
+}  // namespace std

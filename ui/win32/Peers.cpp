@@ -4,9 +4,8 @@
 
 #include <algorithm>
 #include <cstring>
-#include <stdexcept>
-#include <unordered_map>
 
+#include "sys/Error.h"
 #include "ui/win32/RadioLayout.h"
 
 namespace ui::win32 {
@@ -26,10 +25,16 @@ HFONT MakeFont(const char* face, BYTE pitchAndFamily) {
     return CreateFontIndirectA(&font);
 }
 
-// The peers by window. A map rather than GWL_USERDATA: notifications also come from windows
-// that are not ours (the list of a drop-down, for one), whose user data means nothing here.
-std::unordered_map<HWND, WindowPeer*>& Registry() {
-    static std::unordered_map<HWND, WindowPeer*> peers;
+// The peers by window: a table of our own rather than GWL_USERDATA, since notifications also
+// come from windows that are not ours (the list of a drop-down, for one), whose user data
+// means nothing here. A plain list: it holds the couple of hundred windows of one window,
+// and a look-up is a short scan.
+struct Claimed {
+    HWND window;
+    WindowPeer* peer;
+};
+std::vector<Claimed>& Registry() {
+    static std::vector<Claimed> peers;
     return peers;
 }
 
@@ -78,7 +83,7 @@ HWND CreatePart(HWND parent, const char* windowClass, const char* text, DWORD st
     HWND window = CreateWindowExA(0, windowClass, text, WS_CHILD | style, left, top, width, height,
                                   parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                   Instance(), nullptr);
-    if (!window) throw std::runtime_error(std::string("cannot create a window of class ") + windowClass);
+    if (!window) throw sys::Error(std::string("cannot create a window of class ") + windowClass);
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return window;
 }
@@ -159,7 +164,7 @@ const char* ContainerClass() {
         wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         wc.lpszClassName = "TovikaContainer";
-        if (!RegisterClassA(&wc)) throw std::runtime_error("cannot register the container window class");
+        if (!RegisterClassA(&wc)) throw sys::Error("cannot register the container window class");
         return wc.lpszClassName;
     }();
     return name;
@@ -169,21 +174,27 @@ const char* ContainerClass() {
 
 WindowPeer::~WindowPeer() {
     auto& peers = Registry();
-    for (auto i = peers.begin(); i != peers.end();) {
-        if (i->second == this) i = peers.erase(i);
-        else ++i;
-    }
+    peers.erase(std::remove_if(peers.begin(), peers.end(), [this](const Claimed& c) { return c.peer == this; }),
+                peers.end());
     if (control_.peer() == this) control_.AttachPeer(nullptr);
 }
 
 WindowPeer* WindowPeer::Of(HWND window) {
     if (!window) return nullptr;
-    const auto& peers = Registry();
-    const auto found = peers.find(window);
-    return found == peers.end() ? nullptr : found->second;
+    for (const Claimed& c : Registry())
+        if (c.window == window) return c.peer;
+    return nullptr;
 }
 
-void WindowPeer::Claim(HWND window, WindowPeer* peer) { Registry()[window] = peer; }
+// A handle can come again once its window is gone: the newer claim replaces the older.
+void WindowPeer::Claim(HWND window, WindowPeer* peer) {
+    for (Claimed& c : Registry())
+        if (c.window == window) {
+            c.peer = peer;
+            return;
+        }
+    Registry().push_back({window, peer});
+}
 
 void WindowPeer::Changed(ui::Change what) {
     if (!handle_) return;
@@ -205,7 +216,7 @@ HWND WindowPeer::Create(const char* windowClass, const char* text, DWORD style, 
     handle_ = CreateWindowExA(exStyle, windowClass, text, WS_CHILD | WS_CLIPSIBLINGS | style, place.left, place.top,
                               place.width, place.height, place.parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), Instance(), nullptr);
-    if (!handle_) throw std::runtime_error("cannot create the window of " + control_.Name());
+    if (!handle_) throw sys::Error("cannot create the window of " + control_.Name());
     SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(place.font), FALSE);
     blackText_ = place.blackText;
     Claim(handle_, this);
