@@ -3,22 +3,24 @@
 // creates its controls from this table, and the native shell creates their windows from it.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 namespace app {
 
-enum class Kind { PageControl, TabSheet, Panel, GroupBox, Button, Label, Memo, RadioGroup, ComboBox, CheckBox };
-enum class Font { Window, Fixed, Black };  // the window font, "ＭＳ ゴシック", or black text
+enum class Kind : std::uint8_t { PageControl, TabSheet, Panel, GroupBox, Button, Label, Memo, RadioGroup, ComboBox, CheckBox };
+enum class Font : std::uint8_t { Window, Fixed, Black };  // the window font, "ＭＳ ゴシック", or black text
 
+// The fields are as narrow as their values allow: the table is part of every executable.
 struct ControlLayout {
     const char* name;
     Kind kind;
     const char* parent;  // nullptr: the window itself
     const char* caption;
-    int left, top, width, height;
-    int tabOrder;        // among the children of one parent; -1: not a tab stop
-    int columns = 1;     // radio groups
-    int tag = 0;
+    std::int16_t left, top, width, height;
+    std::int8_t tabOrder;     // among the children of one parent; -1: not a tab stop
+    std::int8_t columns = 1;  // radio groups
+    std::int8_t tag = 0;
     bool enabled = true;
     Font font = Font::Window;
 };

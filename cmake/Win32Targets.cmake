@@ -7,7 +7,7 @@
 target_compile_options(tovika_core PUBLIC -finput-charset=UTF-8 -fexec-charset=CP932)
 # Each function and datum in a section of its own, so that the linker drops what nothing
 # uses (--gc-sections below), of our code and of the static runtime libraries alike.
-target_compile_options(tovika_core PUBLIC -ffunction-sections -fdata-sections -fno-threadsafe-statics)
+target_compile_options(tovika_core PUBLIC -ffunction-sections -fdata-sections -fno-threadsafe-statics -fno-ipa-sra -fno-ipa-cp)
 target_compile_definitions(tovika_core PUBLIC WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_IE=0x0400
                                               NOMINMAX WIN32_LEAN_AND_MEAN)
 target_link_options(tovika_core PUBLIC -static -static-libgcc -static-libstdc++)

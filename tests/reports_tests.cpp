@@ -99,6 +99,13 @@ TEST(InformationReport, FormatsEdgeValuesAsTheLineSays) {
         {hibernation(0x08000000), usual, 4, "  ハイバネーションに必要なサイズ =  131072KB /08000000"},
         {hibernation(0xFFFFFC00), usual, 4, "  ハイバネーションに必要なサイズ =      -1KB /FFFFFC00"},
         {hibernation(0x80000000), usual, 4, "  ハイバネーションに必要なサイズ =-2097152KB /80000000"},
+        // Rounding edges: halves go away from zero, what rounds to zero has no sign, the
+        // largest positive size rounds up to the next kilobyte.
+        {hibernation(0x00000200), usual, 4, "  ハイバネーションに必要なサイズ =       1KB /00000200"},
+        {hibernation(0xFFFFFE00), usual, 4, "  ハイバネーションに必要なサイズ =      -1KB /FFFFFE00"},
+        {hibernation(0x000001FF), usual, 4, "  ハイバネーションに必要なサイズ =       0KB /000001FF"},
+        {hibernation(0xFFFFFFFF), usual, 4, "  ハイバネーションに必要なサイズ =       0KB /FFFFFFFF"},
+        {hibernation(0x7FFFFFFF), usual, 4, "  ハイバネーションに必要なサイズ = 2097152KB /7FFFFFFF"},
         {cmos(0x15, 0x80, 0x02), usual, 2, "  base memory :    640 kb"},
         {cmos(0x17, 0x00, 0xFC), usual, 3, "  extended memory : 64,512 kb"},
         {cmos(0x17, 0x00, 0xFC), dots, 3, "  extended memory : 64.512 kb"},

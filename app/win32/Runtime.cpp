@@ -15,6 +15,8 @@
 
 namespace {
 
+[[noreturn]] __attribute__((noinline)) void ThrowError(const char* text) { throw sys::Error(text); }
+
 void WriteToStandardError(const char* text) {
     HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
     if (!error || error == INVALID_HANDLE_VALUE) return;
@@ -37,14 +39,14 @@ void __verbose_terminate_handler() {
     const char* text = "no active exception";
     if (!entered) {
         entered = true;
-        if (const std::exception_ptr current = std::current_exception()) {
-            try {
-                std::rethrow_exception(current);
-            } catch (const std::exception& e) {
-                text = e.what();
-            } catch (...) {
-                text = "an exception of an unknown type";
-            }
+        // Rethrows the exception being handled; without one, this comes back here through
+        // std::terminate and finds `entered` set.
+        try {
+            throw;
+        } catch (const std::exception& e) {
+            text = e.what();
+        } catch (...) {
+            text = "an exception of an unknown type";
         }
     }
     WriteToStandardError("terminate called: ");
@@ -69,15 +71,15 @@ void __throw_bad_array_new_length() { throw bad_array_new_length(); }
 void __throw_bad_cast() { throw bad_cast(); }
 void __throw_bad_typeid() { throw bad_typeid(); }
 void __throw_bad_exception() { throw bad_exception(); }
-void __throw_logic_error(const char* text) { throw sys::Error(text); }
-void __throw_domain_error(const char* text) { throw sys::Error(text); }
-void __throw_invalid_argument(const char* text) { throw sys::Error(text); }
-void __throw_length_error(const char* text) { throw sys::Error(text); }
-void __throw_out_of_range(const char* text) { throw sys::Error(text); }
-void __throw_runtime_error(const char* text) { throw sys::Error(text); }
-void __throw_range_error(const char* text) { throw sys::Error(text); }
-void __throw_overflow_error(const char* text) { throw sys::Error(text); }
-void __throw_underflow_error(const char* text) { throw sys::Error(text); }
+void __throw_logic_error(const char* text) { ThrowError(text); }
+void __throw_domain_error(const char* text) { ThrowError(text); }
+void __throw_invalid_argument(const char* text) { ThrowError(text); }
+void __throw_length_error(const char* text) { ThrowError(text); }
+void __throw_out_of_range(const char* text) { ThrowError(text); }
+void __throw_runtime_error(const char* text) { ThrowError(text); }
+void __throw_range_error(const char* text) { ThrowError(text); }
+void __throw_overflow_error(const char* text) { ThrowError(text); }
+void __throw_underflow_error(const char* text) { ThrowError(text); }
 
 // The library's messages give their numbers with "%zu" and their names with "%s".
 void __throw_out_of_range_fmt(const char* format, ...) {
@@ -102,7 +104,7 @@ void __throw_out_of_range_fmt(const char* format, ...) {
     }
     va_end(args);
     *out = '\0';
-    throw sys::Error(text);
+    ThrowError(text);
 }
 
 }  // namespace std
