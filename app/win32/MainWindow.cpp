@@ -40,9 +40,22 @@ void InitCommonControlsAtRunTime() {
         old();
 }
 
-class MainWindow {
+// Shows the faults that the window procedures stop in the information message.
+class FaultMessages : public ui::win32::FaultReporter {
 public:
-    explicit MainWindow(hw::TPortArray& port) : form_(Services{port, dialogs_, files_, env_}) {}
+    explicit FaultMessages(Win32Dialogs& dialogs) : dialogs_(dialogs) {}
+    void ReportFault(const std::string& text) override { dialogs_.Inform(text); }
+
+private:
+    Win32Dialogs& dialogs_;
+};
+
+// One public base class only: a class with several, or a private one, needs the runtime's
+// type information for such classes (3 KiB of the executable).
+class MainWindow : public ui::win32::PageMaker {
+public:
+    explicit MainWindow(hw::TPortArray& port)
+        : form_(Services{port, dialogs_, files_, env_}), peerByRow_(WindowLayout().size()) {}
     ~MainWindow() {
         ui::win32::SetFaultReporter(nullptr);
         Win32Dialogs::SetOwner(nullptr);
@@ -58,9 +71,12 @@ private:
     // The controls of one tab page in their order of creation, and how many have been made.
     struct PageRows {
         const ControlLayout* sheet;
+        const ui::win32::TabSheetPeer* peer;
         std::vector<const ControlLayout*> rows;
         std::size_t made = 0;
     };
+
+    void BeforeShow(ui::win32::TabSheetPeer& page) override;
 
     void CreateControls(const char* parentName, WindowPeer* parent);
     WindowPeer& CreateControl(const ControlLayout& row, WindowPeer* parent);
@@ -71,6 +87,7 @@ private:
     void FocusFirstControl();
 
     Win32Dialogs dialogs_;
+    FaultMessages faults_{dialogs_};
     sys::Win32FileSystem files_;
     sys::Win32Environment env_;
     TfrmMAIN form_;
@@ -88,7 +105,7 @@ private:
 int MainWindow::Run(HINSTANCE instance, int showCommand) {
     InitCommonControlsAtRunTime();
     profile::Mark("comctl32 bound and initialised");
-    ui::win32::SetFaultReporter([this](const std::string& text) { dialogs_.Inform(text); });
+    ui::win32::SetFaultReporter(&faults_);
 
     WNDCLASSA wc = {};
     wc.style = CS_DBLCLKS;  // FormDblClick
@@ -314,15 +331,12 @@ WindowPeer& MainWindow::CreateControl(const ControlLayout& row, WindowPeer* pare
     std::unique_ptr<WindowPeer> peer = CreatePeer(row, place);
     WindowPeer& made = *peer;
     peers_.push_back(std::move(peer));
-    peerByRow_.resize(WindowLayout().size());
     peerByRow_[static_cast<std::size_t>(ControlId(row) - kFirstControlId)] = &made;
     if (row.kind == Kind::TabSheet) {
         // Before the page control hears of the page: it shows the active page at once.
-        PageRows page{&row, {}};
+        PageRows page{&row, static_cast<ui::win32::TabSheetPeer*>(&made), {}};
         AppendDescendants(row.name, page.rows);
         pageRows_.push_back(std::move(page));
-        static_cast<ui::win32::TabSheetPeer&>(made).SetBeforeShow(
-            [this, index = pageRows_.size() - 1] { CreateRestOfPage(index); });
     }
     if (parent) parent->ChildAdded(made);
     return made;
@@ -334,6 +348,11 @@ void MainWindow::CreateNext(PageRows& page) {
     const ControlLayout& row = *page.rows[page.made++];
     const std::size_t parent = RowIndex(row.parent);
     if (parent < peerByRow_.size() && peerByRow_[parent]) CreateControl(row, peerByRow_[parent]);
+}
+
+void MainWindow::BeforeShow(ui::win32::TabSheetPeer& page) {
+    for (std::size_t i = 0; i < pageRows_.size(); ++i)
+        if (pageRows_[i].peer == &page) CreateRestOfPage(i);
 }
 
 void MainWindow::CreateRestOfPage(std::size_t index) {
@@ -361,6 +380,7 @@ std::unique_ptr<WindowPeer> MainWindow::CreatePeer(const ControlLayout& row, con
     switch (row.kind) {
     case Kind::PageControl: {
         auto peer = std::make_unique<PageControlPeer>(dynamic_cast<ui::TPageControl&>(*control), place);
+        peer->SetPageMaker(this);
         pages_ = peer.get();
         return peer;
     }

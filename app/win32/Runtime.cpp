@@ -15,8 +15,6 @@
 
 namespace {
 
-[[noreturn]] __attribute__((noinline)) void ThrowError(const char* text) { throw sys::Error(text); }
-
 void WriteToStandardError(const char* text) {
     HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
     if (!error || error == INVALID_HANDLE_VALUE) return;
@@ -57,6 +55,8 @@ void __verbose_terminate_handler() {
 
 }  // namespace __gnu_cxx
 
+extern "C" [[noreturn]] void tovika_throw_error(const char* text) { throw sys::Error(text); }
+
 // The helpers through which the standard library throws (a string or vector grown past its
 // maximum size, an index out of range, ...). The library's own versions throw
 // std::length_error and its relatives, whose message is kept in the old copy-on-write string:
@@ -71,15 +71,18 @@ void __throw_bad_array_new_length() { throw bad_array_new_length(); }
 void __throw_bad_cast() { throw bad_cast(); }
 void __throw_bad_typeid() { throw bad_typeid(); }
 void __throw_bad_exception() { throw bad_exception(); }
-void __throw_logic_error(const char* text) { ThrowError(text); }
-void __throw_domain_error(const char* text) { ThrowError(text); }
-void __throw_invalid_argument(const char* text) { ThrowError(text); }
-void __throw_length_error(const char* text) { ThrowError(text); }
-void __throw_out_of_range(const char* text) { ThrowError(text); }
-void __throw_runtime_error(const char* text) { ThrowError(text); }
-void __throw_range_error(const char* text) { ThrowError(text); }
-void __throw_overflow_error(const char* text) { ThrowError(text); }
-void __throw_underflow_error(const char* text) { ThrowError(text); }
+// One function under all the names that throw a message.
+#define TOVIKA_THROWS_ERROR __attribute__((alias("tovika_throw_error")))
+void __throw_logic_error(const char*) TOVIKA_THROWS_ERROR;
+void __throw_domain_error(const char*) TOVIKA_THROWS_ERROR;
+void __throw_invalid_argument(const char*) TOVIKA_THROWS_ERROR;
+void __throw_length_error(const char*) TOVIKA_THROWS_ERROR;
+void __throw_out_of_range(const char*) TOVIKA_THROWS_ERROR;
+void __throw_runtime_error(const char*) TOVIKA_THROWS_ERROR;
+void __throw_range_error(const char*) TOVIKA_THROWS_ERROR;
+void __throw_overflow_error(const char*) TOVIKA_THROWS_ERROR;
+void __throw_underflow_error(const char*) TOVIKA_THROWS_ERROR;
+#undef TOVIKA_THROWS_ERROR
 
 // The library's messages give their numbers with "%zu" and their names with "%s".
 void __throw_out_of_range_fmt(const char* format, ...) {
@@ -104,7 +107,7 @@ void __throw_out_of_range_fmt(const char* format, ...) {
     }
     va_end(args);
     *out = '\0';
-    ThrowError(text);
+    tovika_throw_error(text);
 }
 
 }  // namespace std

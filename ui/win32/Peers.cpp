@@ -38,13 +38,10 @@ std::vector<Claimed>& Registry() {
     return peers;
 }
 
-std::function<void(const std::string&)>& Reporter() {
-    static std::function<void(const std::string&)> reporter;
-    return reporter;
-}
+FaultReporter* reporter = nullptr;
 
 void Report(const std::string& text) {
-    if (Reporter()) Reporter()(text);
+    if (reporter) reporter->ReportFault(text);
 }
 
 HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
@@ -118,9 +115,7 @@ HFONT FixedFont() {
     return font;
 }
 
-void SetFaultReporter(std::function<void(const std::string&)> reporter) {
-    Reporter() = std::move(reporter);
-}
+void SetFaultReporter(FaultReporter* newReporter) { reporter = newReporter; }
 
 void ReportFault(const char* text) { Report(text); }
 
@@ -513,7 +508,7 @@ void PageControlPeer::Sync() {
     HWND focus = GetFocus();
     for (TabSheetPeer* sheet : sheets_) {
         if (&sheet->Sheet() != pages_.ActivePage()) continue;
-        if (sheet->beforeShow_) sheet->beforeShow_();
+        if (maker_) maker_->BeforeShow(*sheet);
         ShowWindow(sheet->Handle(), SW_SHOW);
     }
     for (TabSheetPeer* sheet : sheets_) {

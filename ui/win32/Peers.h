@@ -12,7 +12,6 @@
 #include <windows.h>
 
 #include <exception>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,7 +35,14 @@ struct Placement {
 };
 
 // Shows what escapes at a window-procedure boundary; without a reporter it is dropped.
-void SetFaultReporter(std::function<void(const std::string&)> reporter);
+class FaultReporter {
+public:
+    virtual void ReportFault(const std::string& text) = 0;
+
+protected:
+    ~FaultReporter() = default;
+};
+void SetFaultReporter(FaultReporter* reporter);
 void ReportFault(const char* text);
 void ReportUnknownFault();
 
@@ -195,15 +201,24 @@ private:
 };
 
 class PageControlPeer;
+class TabSheetPeer;
+
+// Makes the controls of a page: the page control asks it each time before it shows a page,
+// and the window makes there whatever of the page's controls is still missing (all of them
+// on the page's first showing, unless the window made them while it was idle).
+class PageMaker {
+public:
+    virtual void BeforeShow(TabSheetPeer& page) = 0;
+
+protected:
+    ~PageMaker() = default;
+};
 
 // Tab page: a container inside the tab control, shown while it is the active page.
 class TabSheetPeer : public WindowPeer {
 public:
     TabSheetPeer(ui::TTabSheet& sheet, const Placement& place);
     void Changed(ui::Change what) override;
-    // Runs each time before the page is shown: the window creates the page's controls there
-    // on its first showing (whatever of them is still missing).
-    void SetBeforeShow(std::function<void()> beforeShow) { beforeShow_ = std::move(beforeShow); }
     ui::TTabSheet& Sheet() const { return sheet_; }
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -213,7 +228,6 @@ private:
     ui::TTabSheet& sheet_;
     PageControlPeer* owner_ = nullptr;
     int width_, height_;
-    std::function<void()> beforeShow_;
 };
 
 // Page control (SysTabControl32): the tab row shows the pages whose tab is visible; the
@@ -227,6 +241,7 @@ public:
     void Changed(ui::Change what) override;
     void ChildAdded(WindowPeer& child) override;
     bool Notify(const NMHDR& header, LRESULT& result) override;
+    void SetPageMaker(PageMaker* maker) { maker_ = maker; }
     // Ctrl+Tab and Ctrl+Shift+Tab: the next or previous tab of the row becomes active.
     void Cycle(int step);
     HWND ActivePageHandle() const;
@@ -239,6 +254,7 @@ public:
 private:
     void FitPages();
     ui::TPageControl& pages_;
+    PageMaker* maker_ = nullptr;
     std::vector<TabSheetPeer*> sheets_;
     std::vector<ui::TTabSheet*> row_;  // the pages in the tab row, as it stands
 };
