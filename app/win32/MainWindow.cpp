@@ -362,15 +362,17 @@ void MainWindow::CreateRestOfPage(std::size_t index) {
     profile::Mark("controls of the page", page.sheet->caption);
 }
 
-// One control of the first page that still lacks some; false when every page is complete.
+// One control of a page that still lacks some; false when every page is complete. The page
+// with the most controls comes first (the 省電力 page, with its drop-down lists): it would
+// keep a user who clicks its tab early waiting longest.
 bool MainWindow::CreateNextAtIdle() {
-    for (PageRows& page : pageRows_) {
-        if (page.made == page.rows.size()) continue;
-        CreateNext(page);
-        if (page.made == page.rows.size()) profile::Mark("controls of the page, made at idle", page.sheet->caption);
-        return true;
-    }
-    return false;
+    PageRows* next = nullptr;
+    for (PageRows& page : pageRows_)
+        if (page.made < page.rows.size() && (!next || page.rows.size() > next->rows.size())) next = &page;
+    if (!next) return false;
+    CreateNext(*next);
+    if (next->made == next->rows.size()) profile::Mark("controls of the page, made at idle", next->sheet->caption);
+    return true;
 }
 
 std::unique_ptr<WindowPeer> MainWindow::CreatePeer(const ControlLayout& row, const ui::win32::Placement& place) {
