@@ -31,7 +31,7 @@ namespace __gnu_cxx {
 // is the last resort of a fault in the program. The library's version names the exception's
 // type through the C++ demangler (45 KiB); this one writes the exception's own text to the
 // standard error handle (shown under Wine, nowhere on the notebook) and aborts, and the C
-// runtime's abort shows its "abnormal program termination" message.
+// runtime's abort tells the user that the program ended abnormally.
 void __verbose_terminate_handler() {
     static bool entered = false;  // a second fault while describing the first
     const char* text = "no active exception";
@@ -60,7 +60,8 @@ extern "C" [[noreturn]] void tovika_throw_error(const char* text) { throw sys::E
 // The helpers through which the standard library throws (a string or vector grown past its
 // maximum size, an index out of range, ...). The library's own versions throw
 // std::length_error and its relatives, whose message is kept in the old copy-on-write string:
-// linking them brings that whole second string implementation with them (60 KiB). These throw
+// linking them brings that whole second string implementation with them, and with it a
+// complete copy of the ordinary string's members (about 70 KiB in all). These throw
 // the program's own sys::Error with the same message instead; the program catches exceptions
 // as std::exception and shows what(), so nothing else changes. The helpers for exceptions
 // without a message throw the standard types, which bring nothing.

@@ -85,10 +85,11 @@ HWND CreatePart(HWND parent, const char* windowClass, const char* text, DWORD st
     return window;
 }
 
-// Themes are switched off for one window where the system has them: uxtheme.dll is then
-// loaded in every window program (Wine's common controls load it too). It is bound at run
-// time, since the systems of the era have none; there nothing is themed anyway. A name of
-// one blank matches no theme class, so the window draws itself classically.
+// Switches the themes off for one window. Where the system themes controls, uxtheme.dll is
+// in the process by the time a common control exists (the common controls load it, Wine's
+// too); the systems of the era have no such library and nothing to switch off, so it is
+// bound at run time. A class list of one blank matches no theme class, and the window draws
+// itself classically (under Wine an empty list changes nothing).
 void DrawUnthemed(HWND window) {
     HMODULE themes = GetModuleHandleA("uxtheme.dll");
     if (!themes) return;

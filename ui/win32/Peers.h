@@ -186,10 +186,11 @@ private:
 
 // Read-only multi-line text box with a vertical scroll bar. It receives the whole text once
 // per batch update of the control. With the memo's DoubleBuffered set, the text is replaced
-// with drawing switched off and the box repainted once after it (WM_SETREDRAW, as the systems
-// of the era double-buffer a control they do not draw themselves): no half-replaced text is
-// ever on screen. A read-only EDIT asks for WM_CTLCOLORSTATIC and would take the button face;
-// the box keeps the window colour of a text box.
+// with drawing switched off (WM_SETREDRAW) and the box repainted once after it, so no
+// half-replaced text is ever on screen: the way of systems without composited painting for a
+// control that the program does not draw itself. Without it the box redraws as the text
+// changes. A read-only EDIT asks for WM_CTLCOLORSTATIC and would take the button face; the
+// box keeps the window colour of a text box.
 class MemoPeer : public WindowPeer {
 public:
     MemoPeer(ui::TMemo& memo, const Placement& place);
