@@ -16,7 +16,7 @@ void TfrmMAIN::Refill(ui::TMemo& memo,
     {
         ui::TMemo::BatchUpdate batch(memo);
         memo.Clear();
-        write([&memo](std::string line) { memo.Add(std::move(line)); });
+        write([&memo](const std::string& line) { memo.Add(line); });
     }
     memo.Invalidate();
 }

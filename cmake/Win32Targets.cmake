@@ -20,14 +20,16 @@ target_link_options(tovika_core PUBLIC -static -static-libgcc -static-libstdc++)
 
 # The port instructions and the system services belong to the core on this system.
 file(GLOB TOVIKA_WIN32_CORE_SOURCES CONFIGURE_DEPENDS hw/x86/*.cpp hw/win32/*.cpp sys/win32/*.cpp)
+# The runtime's replaced parts go into each executable itself (see below).
+list(FILTER TOVIKA_WIN32_CORE_SOURCES EXCLUDE REGEX "sys/win32/Runtime\\.cpp$")
+set(TOVIKA_RUNTIME ${CMAKE_CURRENT_SOURCE_DIR}/sys/win32/Runtime.cpp)
 target_sources(tovika_core PRIVATE ${TOVIKA_WIN32_CORE_SOURCES})
 target_link_libraries(tovika_core PUBLIC version)
 
 # The native window.
 file(GLOB TOVIKA_WIN32_SOURCES CONFIGURE_DEPENDS ui/win32/*.cpp app/win32/*.cpp)
-# The entry point, the machine choice and the runtime's replaced parts go into each
-# executable itself.
-list(FILTER TOVIKA_WIN32_SOURCES EXCLUDE REGEX "app/win32/(Machine[A-Za-z]*|TOVIKA|Runtime)\\.cpp$")
+# The entry point and the machine choice go into each executable itself.
+list(FILTER TOVIKA_WIN32_SOURCES EXCLUDE REGEX "app/win32/(Machine[A-Za-z]*|TOVIKA)\\.cpp$")
 add_library(tovika_win32 STATIC ${TOVIKA_WIN32_SOURCES})
 target_link_libraries(tovika_win32 PUBLIC tovika_core gdi32 user32 kernel32)
 
@@ -44,7 +46,7 @@ foreach(variant IN ITEMS Real Sim)
   else()
     set(exe TOVIKA-SIM)
   endif()
-  add_executable(${exe} WIN32 app/win32/TOVIKA.cpp app/win32/Runtime.cpp app/win32/Machine${variant}.cpp
+  add_executable(${exe} WIN32 app/win32/TOVIKA.cpp ${TOVIKA_RUNTIME} app/win32/Machine${variant}.cpp
                         ${TOVIKA_RESOURCES})
   target_link_libraries(${exe} PRIVATE tovika_win32)
   # No base relocations: a program is always loaded at its own base address on the systems it
@@ -55,9 +57,10 @@ foreach(variant IN ITEMS Real Sim)
 endforeach()
 
 # TOVIKAC.exe: the command line as a console program, on the port instructions of TOVIKA.exe.
-add_executable(TOVIKAC cli/win32/main.cpp)
+add_executable(TOVIKAC cli/win32/main.cpp ${TOVIKA_RUNTIME})
 target_link_libraries(TOVIKAC PRIVATE tovika_cli)
-target_link_options(TOVIKAC PRIVATE -s -Wl,-Map=TOVIKAC.map)
+target_link_options(TOVIKAC PRIVATE -s -Wl,--gc-sections -Wl,--disable-dynamicbase -Wl,--disable-reloc-section
+                                    -Wl,-Map=TOVIKAC.map)
 
 enable_testing()
 add_subdirectory(e2e)

@@ -141,11 +141,12 @@ void AddHexRows(int count, int perRow, const Cell& cell, const LineSink& add) {
 
 void WriteInformationReport(hw::Bus& bus, const sys::NumberFormat& separators,
                             const LineSink& add) {
+    std::string text;  // one buffer for every line
     for (const Line& line : kInformationLines) {
-        std::string text(line.label);
+        text = line.label;
         AppendValue(text, line, Read(line, bus), separators);
         text += line.suffix;
-        add(std::move(text));
+        add(text);
     }
 }
 

@@ -24,7 +24,8 @@ constexpr auto D = Shown::Decimal;
 
 using namespace hw::cmos;
 
-// The lines of every byte, in the order of the lines; a byte's lines are found by a scan.
+// The lines of every byte, in the order of the bytes and then of the lines; a byte's lines
+// are found by a scan that stops at the first byte after it.
 constexpr Line kLines[] = {
     {kChangeFlag, "CHK change flag =", H},
     {kPassword, "システム・パスワード設定 =", H},
@@ -56,11 +57,13 @@ void AppendNumber(std::string& text, const Line& line, std::uint8_t value) {
 }  // namespace
 
 void WriteDebugLines(std::uint8_t index, std::uint8_t value, const sys::LineSink& add) {
+    std::string text;  // one buffer for the byte's lines
     for (const Line& line : kLines) {
-        if (line.byte != index) continue;
-        std::string text(line.label);
+        if (line.byte < index) continue;
+        if (line.byte > index) break;  // the lines are in the order of their bytes
+        text = line.label;
         AppendNumber(text, line, value);
-        add(std::move(text));
+        add(text);
     }
 }
 

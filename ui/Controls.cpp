@@ -42,12 +42,19 @@ void TComboBox::SetItemIndex(int index) {
 
 void TMemo::Clear() {
     if (lines_.empty()) return;
+    cleared_.swap(lines_);  // kept for their buffers: the next lines reuse them by place
     lines_.clear();
     LinesChanged();
 }
 
-void TMemo::Add(std::string line) {
-    lines_.push_back(std::move(line));
+void TMemo::Add(const std::string& line) {
+    const std::size_t place = lines_.size();
+    if (place < cleared_.size()) {
+        lines_.push_back(std::move(cleared_[place]));  // the buffer of the line cleared here
+        lines_.back() = line;
+    } else {
+        lines_.push_back(line);
+    }
     LinesChanged();
 }
 

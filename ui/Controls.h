@@ -144,7 +144,7 @@ public:
     // Copies the line into the buffer of the line that stood at its place before the last
     // Clear, if any: a box refilled with lines of about the same lengths, as the handlers
     // refill theirs, allocates nothing.
-    void Add(std::string line);
+    void Add(const std::string& line);
     void BeginUpdate() { ++updateDepth_; }
     void EndUpdate();
     void Invalidate() { Notify(Change::Repaint); }
@@ -168,6 +168,7 @@ public:
 private:
     void LinesChanged();
     std::vector<std::string> lines_;
+    std::vector<std::string> cleared_;  // the lines before the last Clear, for their buffers
     int updateDepth_ = 0;
     bool pending_ = false;
 };
