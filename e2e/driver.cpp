@@ -26,10 +26,11 @@
 #include <vector>
 
 #include "app/Layout.h"
+#include "app/Startup.h"
 
 namespace {
 
-const char* const kMainClass = "TfrmMAIN";
+const char* const kMainClass = app::kMainWindowClass;
 DWORD gTimeout = 20000;
 
 struct Failure : std::runtime_error {
@@ -777,7 +778,7 @@ private:
 void CmdRace(const Args& a) {
     Need(a, 1, "race <program>");
     const std::string program = a[0];
-    HANDLE late = StopAtMutexCreation(program, "TOVIKAMUTEX").Run([&] {
+    HANDLE late = StopAtMutexCreation(program, app::kMutexName).Run([&] {
         CloseHandle(StartProgram(program, 0).hProcess);
         if (!WaitFor([] {
                 for (HWND w : MainWindows())

@@ -12,17 +12,13 @@ std::uint64_t Magnitude(std::int64_t value) {
     return value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
 }
 
-// `value` in base `Base` with upper-case digits, zero-padded to `minDigits`. The base is a
-// constant so that the divisions compile to shifts or multiplications.
-template <unsigned Base>
+// `value` in decimal digits, zero-padded to `minDigits`.
 void AppendDigits(std::string& text, std::uint64_t value, int minDigits) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    static_assert(Base >= 2 && Base < sizeof kDigits);
-    char digits[64];  // enough for any 64-bit value in base 2 and up
+    char digits[20];  // enough for any 64-bit value
     char* first = std::end(digits);
     do {
-        *--first = kDigits[value % Base];
-        value /= Base;
+        *--first = static_cast<char>('0' + value % 10);
+        value /= 10;
     } while (value != 0);
     const auto count = static_cast<std::size_t>(std::end(digits) - first);
     if (count < static_cast<std::size_t>(minDigits)) text.append(minDigits - count, '0');
@@ -39,12 +35,7 @@ void PadFrom(std::string& text, std::size_t start, int width) {
 
 void AppendInteger(std::string& text, std::int64_t value) {
     if (value < 0) text += '-';
-    AppendDigits<10>(text, Magnitude(value), 1);
-}
-
-std::string PadLeft(std::string text, int width) {
-    PadFrom(text, 0, width);
-    return text;
+    AppendDigits(text, Magnitude(value), 1);
 }
 
 void AppendGroupedNumber(std::string& text, std::int64_t value, int width,
@@ -52,18 +43,12 @@ void AppendGroupedNumber(std::string& text, std::int64_t value, int width,
     const std::size_t start = text.size();
     if (value < 0) text += '-';
     std::string digits;  // at most 20: no allocation
-    AppendDigits<10>(digits, Magnitude(value), 1);
+    AppendDigits(digits, Magnitude(value), 1);
     for (std::size_t i = 0; i < digits.size(); ++i) {
         if (i > 0 && (digits.size() - i) % 3 == 0) text += thousands;
         text += digits[i];
     }
     PadFrom(text, start, width);
-}
-
-std::string GroupedNumber(std::int64_t value, int width, const std::string& thousands) {
-    std::string text;
-    AppendGroupedNumber(text, value, width, thousands);
-    return text;
 }
 
 void AppendFixedNumber(std::string& text, long double value, int decimals, int width,
@@ -74,18 +59,12 @@ void AppendFixedNumber(std::string& text, long double value, int decimals, int w
     const std::uint64_t magnitude = Magnitude(units);
     const std::size_t start = text.size();
     if (units < 0) text += '-';
-    AppendDigits<10>(text, magnitude / scale, 1);
+    AppendDigits(text, magnitude / scale, 1);
     if (decimals > 0) {
         text += decimal;
-        AppendDigits<10>(text, magnitude % scale, decimals);
+        AppendDigits(text, magnitude % scale, decimals);
     }
     PadFrom(text, start, width);
-}
-
-std::string FixedNumber(long double value, int decimals, int width, const std::string& decimal) {
-    std::string text;
-    AppendFixedNumber(text, value, decimals, width, decimal);
-    return text;
 }
 
 int StatusByte(std::uint32_t result) { return static_cast<std::int32_t>(result) % 256; }

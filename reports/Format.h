@@ -16,17 +16,12 @@ using sys::Hex;
 // "%d": the whole number in decimal digits, a minus sign before a negative one.
 void AppendInteger(std::string& text, std::int64_t value);
 
-// Right-aligns `text` in `width` characters, filling with spaces on the left.
-std::string PadLeft(std::string text, int width);
-
 // "%<width>.0n": the whole number with its digits grouped in threes by `thousands`.
-std::string GroupedNumber(std::int64_t value, int width, const std::string& thousands);
 void AppendGroupedNumber(std::string& text, std::int64_t value, int width,
                          const std::string& thousands);
 
 // "%<width>.<decimals>f": rounded to nearest (halves away from zero), `decimal` before the
 // decimals, no grouping. A value that rounds to zero shows no minus sign.
-std::string FixedNumber(long double value, int decimals, int width, const std::string& decimal);
 void AppendFixedNumber(std::string& text, long double value, int decimals, int width,
                        const std::string& decimal);
 

@@ -243,17 +243,29 @@ TEST(ReportMemo, EachRunReplacesTheTextInOneBatchAndOneRepaint) {
 
 // ---- number texts ------------------------------------------------------------------------
 
+std::string Grouped(std::int64_t value, int width, const std::string& thousands) {
+    std::string text = "x";  // appended to what is there
+    reports::AppendGroupedNumber(text, value, width, thousands);
+    return text.substr(1);
+}
+
+std::string Fixed(long double value, int decimals, int width) {
+    std::string text = "x";
+    reports::AppendFixedNumber(text, value, decimals, width, ".");
+    return text.substr(1);
+}
+
 TEST(NumberText, NeverCutsAndGroupsOrRoundsAsAsked) {
     EXPECT_EQ(reports::Hex(0x1234, 2), "1234");
     EXPECT_EQ(reports::Hex(0xABCDEF01, 8), "ABCDEF01");
     EXPECT_EQ(reports::Hex(0, 4), "0000");
-    EXPECT_EQ(reports::GroupedNumber(1234567, 6, ","), "1,234,567");
-    EXPECT_EQ(reports::GroupedNumber(-1234, 6, "'"), "-1'234");
-    EXPECT_EQ(reports::GroupedNumber(999, 6, ","), "   999");
-    EXPECT_EQ(reports::FixedNumber(2.5L, 0, 3, "."), "  3");
-    EXPECT_EQ(reports::FixedNumber(-0.4L, 0, 2, "."), " 0") << "no minus zero";
-    EXPECT_EQ(reports::FixedNumber(0.05L, 2, 1, "."), "0.05");
-    EXPECT_EQ(reports::FixedNumber(123456.75L, 1, 5, "."), "123456.8");
+    EXPECT_EQ(Grouped(1234567, 6, ","), "1,234,567");
+    EXPECT_EQ(Grouped(-1234, 6, "'"), "-1'234");
+    EXPECT_EQ(Grouped(999, 6, ","), "   999");
+    EXPECT_EQ(Fixed(2.5L, 0, 3), "  3");
+    EXPECT_EQ(Fixed(-0.4L, 0, 2), " 0") << "no minus zero";
+    EXPECT_EQ(Fixed(0.05L, 2, 1), "0.05");
+    EXPECT_EQ(Fixed(123456.75L, 1, 5), "123456.8");
 }
 
 // ---- CMOS backup -------------------------------------------------------------------------
