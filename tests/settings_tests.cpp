@@ -173,7 +173,9 @@ TEST(Tables, CatalogueLoadOrderWriteOrderAndLayoutAgree) {
         for (const settings::Setting* s : step.settings) {
             ++loads[s];
             EXPECT_TRUE(reads.count(s->field.byte)) << s->control << " is loaded before its byte is read";
-            if (s->field.mask > 0xFF) EXPECT_TRUE(reads.count(s->field.byte + 1)) << s->control;
+            if (s->field.mask > 0xFF) {
+                EXPECT_TRUE(reads.count(s->field.byte + 1)) << s->control;
+            }
         }
     }
     for (const auto& s : settings::Catalogue()) {
