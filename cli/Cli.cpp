@@ -7,6 +7,7 @@
 
 #include "actions/FirmwareActions.h"
 #include "cli/Json.h"
+#include "cli/Stdio.h"
 #include "hw/Bus.h"
 #include "hw/HardwareFault.h"
 #include "hw/PortIO.h"
@@ -582,6 +583,13 @@ int Run(const std::vector<std::string>& args, Host& host) {
         host.Err() << host.ProgramName() << ": " << e.what() << "\n";
         return kHardware;
     }
+}
+
+int StdioHost::Main(int argc, char** argv) {
+    const int status = Run(std::vector<std::string>(argv + 1, argv + argc), *this);
+    Out().Flush();
+    Err().Flush();
+    return status;
 }
 
 }  // namespace cli

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "cli/Host.h"
 
@@ -36,6 +37,27 @@ public:
 
 private:
     std::FILE* file_;
+};
+
+// What every system's host takes from the C library: the standard streams and the
+// environment.
+class StdioHost : public Host {
+public:
+    Output& Out() override { return out_; }
+    Output& Err() override { return err_; }
+    Input& In() override { return in_; }
+    std::optional<std::string> Environment(const char* name) override {
+        const char* value = std::getenv(name);
+        return value ? std::optional<std::string>(value) : std::nullopt;
+    }
+
+    // The program's main: runs the arguments after its name, flushes, gives the status.
+    int Main(int argc, char** argv);
+
+private:
+    StdioOutput out_{stdout};
+    StdioOutput err_{stderr};
+    StdioInput in_{stdin};
 };
 
 }  // namespace cli

@@ -12,17 +12,10 @@
 
 namespace {
 
-class PosixHost : public cli::Host {
+class PosixHost : public cli::StdioHost {
 public:
     const char* ProgramName() override { return "tovika"; }
-    cli::Output& Out() override { return out_; }
-    cli::Output& Err() override { return err_; }
-    cli::Input& In() override { return in_; }
     bool InIsTerminal() override { return ::isatty(STDIN_FILENO) == 1; }
-    std::optional<std::string> Environment(const char* name) override {
-        const char* value = std::getenv(name);
-        return value ? std::optional<std::string>(value) : std::nullopt;
-    }
     sys::FileSystem& Files() override { return files_; }
 
     // The user's locale, with "," and "." where it gives none.
@@ -42,9 +35,6 @@ public:
     const char* DefaultHibernationPath() override { return nullptr; }
 
 private:
-    cli::StdioOutput out_{stdout};
-    cli::StdioOutput err_{stderr};
-    cli::StdioInput in_{stdin};
     sys::PosixFileSystem files_;
 };
 
@@ -52,7 +42,5 @@ private:
 
 int main(int argc, char** argv) {
     PosixHost host;
-    const int status = cli::Run(std::vector<std::string>(argv + 1, argv + argc), host);
-    host.Out().Flush();
-    return status;
+    return host.Main(argc, argv);
 }

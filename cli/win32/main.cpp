@@ -43,17 +43,10 @@ std::string Utf8(const std::wstring& text) {
     return out;
 }
 
-class Win32Host : public cli::Host {
+class Win32Host : public cli::StdioHost {
 public:
     const char* ProgramName() override { return "TOVIKAC"; }
-    cli::Output& Out() override { return out_; }
-    cli::Output& Err() override { return err_; }
-    cli::Input& In() override { return in_; }
     bool InIsTerminal() override { return _isatty(_fileno(stdin)) != 0; }
-    std::optional<std::string> Environment(const char* name) override {
-        const char* value = std::getenv(name);
-        return value ? std::optional<std::string>(value) : std::nullopt;
-    }
     sys::FileSystem& Files() override { return files_; }
     sys::NumberFormat Separators() override { return environment_.Separators(); }
 
@@ -74,9 +67,6 @@ public:
     const char* DefaultHibernationPath() override { return actions::kHibernationPath; }
 
 private:
-    cli::StdioOutput out_{stdout};
-    cli::StdioOutput err_{stderr};
-    cli::StdioInput in_{stdin};
     sys::Win32FileSystem files_;
     sys::Win32Environment environment_;
 };
@@ -85,7 +75,5 @@ private:
 
 int main(int argc, char** argv) {
     Win32Host host;
-    const int status = cli::Run(std::vector<std::string>(argv + 1, argv + argc), host);
-    host.Out().Flush();
-    return status;
+    return host.Main(argc, argv);
 }
