@@ -33,30 +33,31 @@ struct Failure {
 
 [[noreturn]] void Fail(Status status, std::string message) { throw Failure{status, std::move(message)}; }
 
-void Usage(Host& host) {
+// The usage text: on standard output when asked for, on standard error after a mistake.
+void Usage(Host& host, Output& to) {
     const std::string p = host.ProgramName();
-    host.Out() << "Usage: " << p << " [--sim DIR] COMMAND [ARGUMENTS]\n"
-               << "\n"
-               << "Reads and writes the firmware setup of the notebook, on the notebook itself or on\n"
-               << "the simulated notebook kept in DIR (also given by TOVIKA_SIM=DIR).\n"
-               << "\n"
-               << "Commands:\n"
-               << "  show [--json]                        every setting as `key = value`\n"
-               << "  get NAME...                          the value of each named setting\n"
-               << "  set [--dry-run] NAME=VALUE...        change settings, verified by reading back\n"
-               << "  set [--dry-run] -f FILE              the same from FILE (- for standard input)\n"
-               << "  diff FILE [--json]                   the settings in a backup that differ from the live ones\n"
-               << "  backup FILE                          save the 128 CMOS bytes\n"
-               << "  restore [--dry-run] [--yes] FILE     put the settings of a backup back\n"
-               << "  report [--json]                      the information report\n"
-               << "  dump                                 the CMOS bytes and the firmware's status words\n"
-               << "  hotkey F2|F3|F5|F6|F9                the firmware's hot-key function\n"
-               << "  hiberfile [PATH]                     create the hibernation file\n"
-               << "\n"
-               << "NAME is a setting's key or its control name; VALUE is an item's name, its text as\n"
-               << "the window shows it, #N for item N (from 0), on/off for a check box, or nothing\n"
-               << "for no choice. Exit status: 0 done, 1 diff found differences, 2 bad input (nothing\n"
-               << "written), 3 hardware or firmware failure, 4 a file could not be read or written.\n";
+    to << "Usage: " << p << " [--sim DIR] COMMAND [ARGUMENTS]\n"
+       << "\n"
+       << "Reads and writes the firmware setup of the notebook, on the notebook itself or on\n"
+       << "the simulated notebook kept in DIR (also given by TOVIKA_SIM=DIR).\n"
+       << "\n"
+       << "Commands:\n"
+       << "  show [--json]                        every setting as `key = value`\n"
+       << "  get NAME...                          the value of each named setting\n"
+       << "  set [--dry-run] NAME=VALUE...        change settings, verified by reading back\n"
+       << "  set [--dry-run] -f FILE              the same from FILE (- for standard input)\n"
+       << "  diff FILE [--json]                   the settings in a backup that differ from the live ones\n"
+       << "  backup FILE                          save the 128 CMOS bytes\n"
+       << "  restore [--dry-run] [--yes] FILE     put the settings of a backup back\n"
+       << "  report [--json]                      the information report\n"
+       << "  dump                                 the CMOS bytes and the firmware's status words\n"
+       << "  hotkey F2|F3|F5|F6|F9                the firmware's hot-key function\n"
+       << "  hiberfile [PATH]                     create the hibernation file\n"
+       << "\n"
+       << "NAME is a setting's key or its control name; VALUE is an item's name, its text as\n"
+       << "the window shows it, #N for item N (from 0), on/off for a check box, or nothing\n"
+       << "for no choice. Exit status: 0 done, 1 diff found differences, 2 bad input (nothing\n"
+       << "written), 3 hardware or firmware failure, 4 a file could not be read or written.\n";
 }
 
 // ---- names and values ------------------------------------------------------------------
@@ -546,7 +547,7 @@ int Run(const std::vector<std::string>& args, Host& host) {
         std::size_t i = 0;
         for (; i < args.size(); ++i) {
             if (args[i] == "--help" || args[i] == "-h") {
-                Usage(host);
+                Usage(host, host.Out());
                 return kDone;
             }
             if (args[i] == "--version") {
@@ -563,7 +564,7 @@ int Run(const std::vector<std::string>& args, Host& host) {
             }
         }
         if (i >= args.size()) {
-            Usage(host);
+            Usage(host, host.Err());
             return kBadInput;
         }
         return RunCommand(host, sim, args[i], std::vector<std::string>(args.begin() + i + 1, args.end()));
