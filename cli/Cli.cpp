@@ -136,7 +136,7 @@ public:
             try {
                 machine_ = hw::OpenSimNotebook(folder);
             } catch (const hw::SimSetupError& e) {
-                Fail(kBadInput, "the simulated notebook in " + *simFolder + " cannot start: " + e.what());
+                Fail(kBadInput, "the simulated notebook in " + *simFolder + " cannot start: " + e.English());
             }
             port_.emplace(*machine_, [] { return false; });
             bus_.emplace(*port_, port_->Access(false));
@@ -575,7 +575,7 @@ int Run(const std::vector<std::string>& args, Host& host) {
         host.Err() << host.ProgramName() << ": " << e.what() << "; nothing read from the hardware\n";
         return kBadInput;
     } catch (const sys::FileError& e) {
-        host.Err() << host.ProgramName() << ": " << e.what() << "\n";
+        host.Err() << host.ProgramName() << ": " << e.English() << "\n";
         return kFileFailed;
     } catch (const hw::HardwareFault& e) {
         host.Err() << host.ProgramName() << ": " << e.English() << "\n";

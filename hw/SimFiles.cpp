@@ -72,15 +72,17 @@ bool ReadWholeFile(const std::string& path, std::string& out) {
     if (!f) {
         const int code = sys::LastErrorCode();
         if (errno == ENOENT) return false;
-        throw SimSetupError(path + " を読めません (" + sys::SystemErrorText(code) + ").");
+        throw SimSetupError(path + " を読めません (" + sys::SystemErrorText(code) + ").", "cannot read " + path);
     }
     out.clear();
     char buf[4096];
     size_t n;
     while ((n = std::fread(buf, 1, sizeof buf, f.get())) > 0) out.append(buf, n);
     // A folder opens on some systems and fails only here.
-    if (std::ferror(f.get()))
-        throw SimSetupError(path + " を読めません (" + sys::SystemErrorText(sys::LastErrorCode()) + ").");
+    if (std::ferror(f.get())) {
+        throw SimSetupError(path + " を読めません (" + sys::SystemErrorText(sys::LastErrorCode()) + ").",
+                            "cannot read " + path);
+    }
     return true;
 }
 
@@ -112,32 +114,38 @@ FirmwareState ParseFirmwareIni(const std::string& text, FirmwareState state) {
             if (end == text.size()) break;
             continue;
         }
-        auto fail = [&](const char* why) {
+        auto fail = [&](const char* why, const char* english) {
             throw SimSetupError(std::string(kSimFirmwareFile) + " の " + std::to_string(lineNo) +
-                                " 行目が正しくありません (" + why + "): " + line);
+                                    " 行目が正しくありません (" + why + "): " + line,
+                                std::string(kSimFirmwareFile) + ", line " + std::to_string(lineNo) +
+                                    " (" + english + "): " + line);
         };
+        constexpr const char* kNumber = "値は 32 ビットの 10 進数か 0x で始まる 16 進数です";
+        constexpr const char* kNumberEnglish = "the value is a 32-bit decimal or 0x-hex number";
         const auto eq = line.find('=');
-        if (eq == std::string::npos) fail("「名前 = 値」の形ではありません");
+        if (eq == std::string::npos) fail("「名前 = 値」の形ではありません", "not `name = value`");
         const std::string key = Trim(line.substr(0, eq));
         const std::string value = Trim(line.substr(eq + 1));
         std::uint32_t number = 0;
         int index = 0;
         if (key == "hibernation-size") {
-            if (!ParseU32(value, number)) fail("値は 32 ビットの 10 進数か 0x で始まる 16 進数です");
+            if (!ParseU32(value, number)) fail(kNumber, kNumberEnglish);
             state.hibernationSize = number;
         } else if (ParseStatusKey(key, index)) {
-            if (!ParseU32(value, number)) fail("値は 32 ビットの 10 進数か 0x で始まる 16 進数です");
+            if (!ParseU32(value, number)) fail(kNumber, kNumberEnglish);
             state.status[index] = number;
         } else if (key == "firmware-answers") {
-            if (value != "yes" && value != "no") fail("値は yes か no です");
+            if (value != "yes" && value != "no") fail("値は yes か no です", "the value is yes or no");
             state.answers = value == "yes";
         } else if (ParseStuckKey(key, index)) {
             if (!ParseU32(value, number) || number > 0xFF)
-                fail("値は 0 から 255 (0xFF) までの 1 バイトです");
+                fail("値は 0 から 255 (0xFF) までの 1 バイトです", "the value is a byte, 0 to 255 (0xFF)");
             state.stuckCmos[index] = static_cast<std::uint8_t>(number);
         } else {
             fail("名前は hibernation-size, status-0 から status-63, firmware-answers か "
-                 "cmos-stuck-00 から cmos-stuck-7F です");
+                 "cmos-stuck-00 から cmos-stuck-7F です",
+                 "the names are hibernation-size, status-0 to status-63, firmware-answers and "
+                 "cmos-stuck-00 to cmos-stuck-7F");
         }
         if (end == text.size()) break;
     }
@@ -157,7 +165,9 @@ std::unique_ptr<SimNotebook> OpenSimNotebook(const std::string& folder) {
     if (ReadWholeFile(cmosPath, image)) {
         if (image.size() != kCmosSize)
             throw SimSetupError(cmosPath + " は " + std::to_string(image.size()) +
-                                " バイトです. CMOS のイメージは 128 バイトでなければなりません.");
+                                    " バイトです. CMOS のイメージは 128 バイトでなければなりません.",
+                                cmosPath + " is " + std::to_string(image.size()) +
+                                    " bytes long; a CMOS image is exactly 128 bytes");
         std::memcpy(cmos.data(), image.data(), kCmosSize);
     } else {
         cmos = FactoryCmos();
@@ -167,7 +177,8 @@ std::unique_ptr<SimNotebook> OpenSimNotebook(const std::string& folder) {
         if (!ok) {
             f.reset();
             std::remove(cmosPath.c_str());  // it did not exist before: leave nothing half-made
-            throw SimSetupError(cmosPath + " を作成できません. 実行ファイルのフォルダに書き込めるか確かめてください.");
+            throw SimSetupError(cmosPath + " を作成できません. 実行ファイルのフォルダに書き込めるか確かめてください.",
+                                "cannot create " + cmosPath + "; check that the folder exists and may be written");
         }
     }
 

@@ -13,22 +13,51 @@ constexpr auto CB = ControlKind::CheckBox;
 using namespace hw::cmos;
 
 // The time-out drop-down lists: minutes, 0 for disabled.
-const std::vector<Item> kTimeouts = {
+constexpr Item kTimeouts[] = {
     {"無効", "disabled", 0}, {"1", "1", 1}, {"2", "2", 2}, {"5", "5", 5},
     {"10", "10", 10}, {"15", "15", 15}, {"30", "30", 30},
 };
-const std::vector<Item> kProfiles = {
+constexpr Item kProfiles[] = {
     {"標準", "standard", 1}, {"省電力", "power-saving", 0}, {"ユーザ設定", "user", 2},
 };
 // The serial and the infrared port share their addresses; the IRQ follows the address.
-const std::vector<Item> kSerialPorts = {
+constexpr Item kSerialPorts[] = {
     {"2F8H(IRQ3)", "2f8h", 0x2F8}, {"3F8H(IRQ4)", "3f8h", 0x3F8}, {"OFF", "off", 0x000},
 };
-const std::vector<Item> kCpuSpeed = {{"省電力", "low", 0}, {"通常", "normal", 1}};
-const std::vector<Item> kCpuCache = {{"オフ", "off", 0}, {"オン", "on", 1}};
-const std::vector<Item> kCpuTimeout = {{"無効", "disabled", 0}, {"有効", "enabled", 3}};
-const std::vector<Item> kLcdMode = {{"省電力", "power-saving", 0}, {"通常", "normal", 1}};
-const std::vector<Item> kDma = {{"1", "1", 1}, {"3", "3", 3}};
+constexpr Item kCpuSpeed[] = {{"省電力", "low", 0}, {"通常", "normal", 1}};
+constexpr Item kCpuCache[] = {{"オフ", "off", 0}, {"オン", "on", 1}};
+constexpr Item kCpuTimeout[] = {{"無効", "disabled", 0}, {"有効", "enabled", 3}};
+constexpr Item kLcdMode[] = {{"省電力", "power-saving", 0}, {"通常", "normal", 1}};
+constexpr Item kDma[] = {{"1", "1", 1}, {"3", "3", 3}};
+
+// The items that only one setting has.
+constexpr Item kDeviceMode[] = {{"マニュアル(ユーザー設定)", "manual", 0}, {"プラグアンドプレイ", "plug-and-play", 1}};
+constexpr Item kParallelMode[] = {
+    {"単方向", "unidirectional", 1}, {"双方向", "bidirectional", 2}, {"ECP", "ecp", 3}, {"EPP", "epp", 4},
+};
+constexpr Item kPointing[] = {{"フラットパッド/PS2マウス", "flat-pad", 0}, {"シリアルマウス", "serial-mouse", 1}};
+constexpr Item kBootOrderItems[] = {{"FDD→HDD", "fdd-hdd", 0x80}, {"HDDのみ", "hdd-only", 0x78}};
+constexpr Item kMemoryCheck[] = {{"実施する", "run", 0}, {"省略する", "skip", 1}};
+constexpr Item kParallelPort[] = {
+    {"278H(IRQ5)", "278h", 0x278}, {"378H(IRQ7)", "378h", 0x378}, {"3BCH(IRQ7)", "3bch", 0x3BC}, {"OFF", "off", 0x000},
+};
+// Bit 1 chooses 220h or 230h, bit 0 enables: disabled shows "OFF" whatever bit 1 says.
+constexpr Item kSoundPort[] = {{"220H", "220h", 1}, {"230H", "230h", 3}, {"OFF", "off", 0}};
+constexpr Item kSoundIrq[] = {{"5", "5", 5}, {"9", "9", 9}};
+constexpr Item kDisplayItems[] = {{"外部モニター", "external", 3}, {"内臓ＬＣＤ", "lcd", 0}, {"同時表示", "both", 2}};
+constexpr Item kDisplaySize[] = {{"通常表示", "normal", 0}, {"拡張サイズ", "expanded", 1}};
+constexpr Item kPowerSwitch[] = {{"ON-OFF", "on-off", 0}, {"サスペンド", "suspend", 1}, {"ハイバネーション", "hibernation", 2}};
+constexpr Item kBatteryMode[] = {{"シリアル", "serial", 0}, {"パラレル", "parallel", 1}};
+constexpr Item kPanelSwitch[] = {{"LCD-OFF", "lcd-off", 0}, {"サスペンド", "suspend", 1}};
+constexpr Item kOffOn[] = {{"off", "off", 0}, {"on", "on", 1}};  // the check box
+
+// The IRQ that each item of a port address writes.
+constexpr unsigned kParallelIrqs[] = {5, 7, 7, 7};
+constexpr FollowingField kParallelIrq = {{.byte = kParallelDma, .shift = 2, .mask = 7, .noChoice = 7}, kParallelIrqs};
+constexpr unsigned kSerialIrqs[] = {3, 4, 4};
+constexpr FollowingField kSerialIrq = {{.byte = kPortIrqs, .shift = 0, .mask = 0xF, .noChoice = 4}, kSerialIrqs};
+constexpr unsigned kInfraredIrqs[] = {3, 4, 3};
+constexpr FollowingField kInfraredIrq = {{.byte = kPortIrqs, .shift = 4, .mask = 0xF, .noChoice = 3}, kInfraredIrqs};
 
 // The four flags of a power profile byte.
 constexpr Field CpuSpeed(std::uint8_t flags) { return {.byte = flags, .shift = 0, .mask = 1}; }
@@ -49,108 +78,101 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+// The catalogue, in the order of the pages and of the settings on them.
+constexpr Setting kCatalogue[] = {
+    // システム
+    {.control = "rgDEVICEMODE", .key = "device-mode", .page = "システム", .kind = RG,
+     .field = {.byte = kDevices, .shift = 0, .mask = 1},
+     .items = kDeviceMode},
+    {.control = "rgLPTMODE", .key = "parallel-mode", .page = "システム", .kind = RG,
+     .field = {.byte = kDevices, .shift = 1, .mask = 7, .noChoice = 1},
+     .items = kParallelMode},
+    {.control = "rgMOUSEMODE", .key = "pointing-device", .page = "システム", .kind = RG,
+     .field = {.byte = kPointingDevice},
+     .items = kPointing},
+    {.control = "rgBOOTMODE", .key = "boot-order", .page = "システム", .kind = RG,
+     .field = {.byte = kBootOrder, .noChoice = 0x80},
+     .items = kBootOrderItems},
+    {.control = "rgBOOTMEMCHK", .key = "memory-check", .page = "システム", .kind = RG,
+     .field = {.byte = kBootFlags, .shift = 7, .mask = 1},
+     .items = kMemoryCheck},
+    {.control = "rgLPTPORT", .key = "parallel-port", .page = "システム", .kind = RG,
+     .field = PortAddress(kParallelAddress),
+     .items = kParallelPort,
+     .irq = &kParallelIrq},
+    {.control = "rgLPTDMA", .key = "parallel-dma", .page = "システム", .kind = RG,
+     .field = {.byte = kParallelDma, .shift = 0, .mask = 3}, .items = kDma},
+    {.control = "rgCOM1PORT", .key = "serial-port", .page = "システム", .kind = RG,
+     .field = PortAddress(kSerialAddress), .items = kSerialPorts,
+     .irq = &kSerialIrq},
+    {.control = "rgCOM2PORT", .key = "infrared-port", .page = "システム", .kind = RG,
+     .field = PortAddress(kInfraredAddress), .items = kSerialPorts,
+     .irq = &kInfraredIrq},
+    {.control = "rgSOUNDPORT", .key = "sound-port", .page = "システム", .kind = RG,
+     .field = {.byte = kSound, .shift = 0, .mask = 3, .unknown = 2},
+     .items = kSoundPort},
+    {.control = "rgSOUNDDMA", .key = "sound-dma", .page = "システム", .kind = RG,
+     .field = {.byte = kSound, .shift = 2, .mask = 3}, .items = kDma},
+    {.control = "rgSOUNIRQ", .key = "sound-irq", .page = "システム", .kind = RG,
+     .field = {.byte = kSound, .shift = 4, .mask = 0xF},
+     .items = kSoundIrq},
+    // ビデオ
+    {.control = "rgDISPMODE", .key = "display", .page = "ビデオ", .kind = RG,
+     .field = {.byte = kDisplay, .shift = 1, .mask = 3},
+     .items = kDisplayItems},
+    {.control = "rgDISPSIZE", .key = "display-size", .page = "ビデオ", .kind = RG,
+     .field = {.byte = kDisplay, .shift = 0, .mask = 1},
+     .items = kDisplaySize},
+    // 省電力
+    {.control = "rgPOWSW", .key = "power-switch", .page = "省電力", .kind = RG,
+     .field = {.byte = kPower, .shift = 0, .mask = 3},
+     .items = kPowerSwitch},
+    {.control = "rgBATMODE", .key = "battery-mode", .page = "省電力", .kind = RG,
+     .field = {.byte = kPower, .shift = 6, .mask = 1},
+     .items = kBatteryMode},
+    {.control = "rgPANELSW", .key = "panel-switch", .page = "省電力", .kind = RG,
+     .field = {.byte = kPanel, .shift = 4, .mask = 1},
+     .items = kPanelSwitch},
+    {.control = "cbCARDPOW", .key = "card-power", .page = "省電力", .kind = CB,
+     .field = {.byte = kPanel, .shift = 3, .mask = 1},
+     .items = kOffOn},
+    {.control = "rbMODEAC", .key = "mains-profile", .page = "省電力", .kind = RG,
+     .field = {.byte = kPower, .shift = 2, .mask = 3, .noChoice = 1}, .items = kProfiles},
+    {.control = "rbMODEBT", .key = "battery-profile", .page = "省電力", .kind = RG,
+     .field = {.byte = kPower, .shift = 4, .mask = 3, .noChoice = 1}, .items = kProfiles},
+    {.control = "cbCPUSPEEDAC", .key = "mains-cpu-speed", .page = "省電力", .kind = DD,
+     .field = CpuSpeed(kMainsProfile), .items = kCpuSpeed},
+    {.control = "cbCPUSPEEDBT", .key = "battery-cpu-speed", .page = "省電力", .kind = DD,
+     .field = CpuSpeed(kBatteryProfile), .items = kCpuSpeed},
+    {.control = "cbCPUCASHAC", .key = "mains-cpu-cache", .page = "省電力", .kind = DD,
+     .field = CpuCache(kMainsProfile), .items = kCpuCache},
+    {.control = "cbCPUCASHBT", .key = "battery-cpu-cache", .page = "省電力", .kind = DD,
+     .field = CpuCache(kBatteryProfile), .items = kCpuCache},
+    {.control = "cbCPUTIMEOUTAC", .key = "mains-cpu-timeout", .page = "省電力", .kind = DD,
+     .field = CpuTimeout(kMainsProfile), .items = kCpuTimeout},
+    {.control = "cbCPUTIMEOUTBT", .key = "battery-cpu-timeout", .page = "省電力", .kind = DD,
+     .field = CpuTimeout(kBatteryProfile), .items = kCpuTimeout},
+    {.control = "cbLCDMODEAC", .key = "mains-lcd", .page = "省電力", .kind = DD,
+     .field = LcdMode(kMainsProfile), .items = kLcdMode},
+    {.control = "cbLCDMODEBT", .key = "battery-lcd", .page = "省電力", .kind = DD,
+     .field = LcdMode(kBatteryProfile), .items = kLcdMode},
+    {.control = "cbHDTIMEOUTAC", .key = "mains-hdd-timeout", .page = "省電力", .kind = DD,
+     .field = Minutes(kMainsProfile + 1), .items = kTimeouts},
+    {.control = "cbHDTIMEOUTBT", .key = "battery-hdd-timeout", .page = "省電力", .kind = DD,
+     .field = Minutes(kBatteryProfile + 1), .items = kTimeouts},
+    {.control = "cbSTANDBYAC", .key = "mains-standby", .page = "省電力", .kind = DD,
+     .field = Minutes(kMainsProfile + 2), .items = kTimeouts},
+    {.control = "cbSTANDBYBT", .key = "battery-standby", .page = "省電力", .kind = DD,
+     .field = Minutes(kBatteryProfile + 2), .items = kTimeouts},
+    {.control = "cbSUSPENDAC", .key = "mains-suspend", .page = "省電力", .kind = DD,
+     .field = Minutes(kMainsProfile + 3), .items = kTimeouts},
+    {.control = "cbSUSPENDBT", .key = "battery-suspend", .page = "省電力", .kind = DD,
+     .field = Minutes(kBatteryProfile + 3), .items = kTimeouts},
+};
+
 }  // namespace
 
-const std::vector<Setting>& Catalogue() {
-    static const std::vector<Setting> table = {
-        // システム
-        {.control = "rgDEVICEMODE", .key = "device-mode", .page = "システム", .kind = RG,
-         .field = {.byte = kDevices, .shift = 0, .mask = 1},
-         .items = {{"マニュアル(ユーザー設定)", "manual", 0}, {"プラグアンドプレイ", "plug-and-play", 1}}},
-        {.control = "rgLPTMODE", .key = "parallel-mode", .page = "システム", .kind = RG,
-         .field = {.byte = kDevices, .shift = 1, .mask = 7, .noChoice = 1},
-         .items = {{"単方向", "unidirectional", 1}, {"双方向", "bidirectional", 2},
-                   {"ECP", "ecp", 3}, {"EPP", "epp", 4}}},
-        {.control = "rgMOUSEMODE", .key = "pointing-device", .page = "システム", .kind = RG,
-         .field = {.byte = kPointingDevice},
-         .items = {{"フラットパッド/PS2マウス", "flat-pad", 0}, {"シリアルマウス", "serial-mouse", 1}}},
-        {.control = "rgBOOTMODE", .key = "boot-order", .page = "システム", .kind = RG,
-         .field = {.byte = kBootOrder, .noChoice = 0x80},
-         .items = {{"FDD→HDD", "fdd-hdd", 0x80}, {"HDDのみ", "hdd-only", 0x78}}},
-        {.control = "rgBOOTMEMCHK", .key = "memory-check", .page = "システム", .kind = RG,
-         .field = {.byte = kBootFlags, .shift = 7, .mask = 1},
-         .items = {{"実施する", "run", 0}, {"省略する", "skip", 1}}},
-        {.control = "rgLPTPORT", .key = "parallel-port", .page = "システム", .kind = RG,
-         .field = PortAddress(kParallelAddress),
-         .items = {{"278H(IRQ5)", "278h", 0x278}, {"378H(IRQ7)", "378h", 0x378},
-                   {"3BCH(IRQ7)", "3bch", 0x3BC}, {"OFF", "off", 0x000}},
-         .irq = FollowingField{{.byte = kParallelDma, .shift = 2, .mask = 7, .noChoice = 7},
-                               {5, 7, 7, 7}}},
-        {.control = "rgLPTDMA", .key = "parallel-dma", .page = "システム", .kind = RG,
-         .field = {.byte = kParallelDma, .shift = 0, .mask = 3}, .items = kDma},
-        {.control = "rgCOM1PORT", .key = "serial-port", .page = "システム", .kind = RG,
-         .field = PortAddress(kSerialAddress), .items = kSerialPorts,
-         .irq = FollowingField{{.byte = kPortIrqs, .shift = 0, .mask = 0xF, .noChoice = 4},
-                               {3, 4, 4}}},
-        {.control = "rgCOM2PORT", .key = "infrared-port", .page = "システム", .kind = RG,
-         .field = PortAddress(kInfraredAddress), .items = kSerialPorts,
-         .irq = FollowingField{{.byte = kPortIrqs, .shift = 4, .mask = 0xF, .noChoice = 3},
-                               {3, 4, 3}}},
-        // Bit 1 chooses 220h or 230h, bit 0 enables: disabled shows "OFF" whatever bit 1 says.
-        {.control = "rgSOUNDPORT", .key = "sound-port", .page = "システム", .kind = RG,
-         .field = {.byte = kSound, .shift = 0, .mask = 3, .unknown = 2},
-         .items = {{"220H", "220h", 1}, {"230H", "230h", 3}, {"OFF", "off", 0}}},
-        {.control = "rgSOUNDDMA", .key = "sound-dma", .page = "システム", .kind = RG,
-         .field = {.byte = kSound, .shift = 2, .mask = 3}, .items = kDma},
-        {.control = "rgSOUNIRQ", .key = "sound-irq", .page = "システム", .kind = RG,
-         .field = {.byte = kSound, .shift = 4, .mask = 0xF},
-         .items = {{"5", "5", 5}, {"9", "9", 9}}},
-        // ビデオ
-        {.control = "rgDISPMODE", .key = "display", .page = "ビデオ", .kind = RG,
-         .field = {.byte = kDisplay, .shift = 1, .mask = 3},
-         .items = {{"外部モニター", "external", 3}, {"内臓ＬＣＤ", "lcd", 0}, {"同時表示", "both", 2}}},
-        {.control = "rgDISPSIZE", .key = "display-size", .page = "ビデオ", .kind = RG,
-         .field = {.byte = kDisplay, .shift = 0, .mask = 1},
-         .items = {{"通常表示", "normal", 0}, {"拡張サイズ", "expanded", 1}}},
-        // 省電力
-        {.control = "rgPOWSW", .key = "power-switch", .page = "省電力", .kind = RG,
-         .field = {.byte = kPower, .shift = 0, .mask = 3},
-         .items = {{"ON-OFF", "on-off", 0}, {"サスペンド", "suspend", 1},
-                   {"ハイバネーション", "hibernation", 2}}},
-        {.control = "rgBATMODE", .key = "battery-mode", .page = "省電力", .kind = RG,
-         .field = {.byte = kPower, .shift = 6, .mask = 1},
-         .items = {{"シリアル", "serial", 0}, {"パラレル", "parallel", 1}}},
-        {.control = "rgPANELSW", .key = "panel-switch", .page = "省電力", .kind = RG,
-         .field = {.byte = kPanel, .shift = 4, .mask = 1},
-         .items = {{"LCD-OFF", "lcd-off", 0}, {"サスペンド", "suspend", 1}}},
-        {.control = "cbCARDPOW", .key = "card-power", .page = "省電力", .kind = CB,
-         .field = {.byte = kPanel, .shift = 3, .mask = 1},
-         .items = {{"off", "off", 0}, {"on", "on", 1}}},
-        {.control = "rbMODEAC", .key = "mains-profile", .page = "省電力", .kind = RG,
-         .field = {.byte = kPower, .shift = 2, .mask = 3, .noChoice = 1}, .items = kProfiles},
-        {.control = "rbMODEBT", .key = "battery-profile", .page = "省電力", .kind = RG,
-         .field = {.byte = kPower, .shift = 4, .mask = 3, .noChoice = 1}, .items = kProfiles},
-        {.control = "cbCPUSPEEDAC", .key = "mains-cpu-speed", .page = "省電力", .kind = DD,
-         .field = CpuSpeed(kMainsProfile), .items = kCpuSpeed},
-        {.control = "cbCPUSPEEDBT", .key = "battery-cpu-speed", .page = "省電力", .kind = DD,
-         .field = CpuSpeed(kBatteryProfile), .items = kCpuSpeed},
-        {.control = "cbCPUCASHAC", .key = "mains-cpu-cache", .page = "省電力", .kind = DD,
-         .field = CpuCache(kMainsProfile), .items = kCpuCache},
-        {.control = "cbCPUCASHBT", .key = "battery-cpu-cache", .page = "省電力", .kind = DD,
-         .field = CpuCache(kBatteryProfile), .items = kCpuCache},
-        {.control = "cbCPUTIMEOUTAC", .key = "mains-cpu-timeout", .page = "省電力", .kind = DD,
-         .field = CpuTimeout(kMainsProfile), .items = kCpuTimeout},
-        {.control = "cbCPUTIMEOUTBT", .key = "battery-cpu-timeout", .page = "省電力", .kind = DD,
-         .field = CpuTimeout(kBatteryProfile), .items = kCpuTimeout},
-        {.control = "cbLCDMODEAC", .key = "mains-lcd", .page = "省電力", .kind = DD,
-         .field = LcdMode(kMainsProfile), .items = kLcdMode},
-        {.control = "cbLCDMODEBT", .key = "battery-lcd", .page = "省電力", .kind = DD,
-         .field = LcdMode(kBatteryProfile), .items = kLcdMode},
-        {.control = "cbHDTIMEOUTAC", .key = "mains-hdd-timeout", .page = "省電力", .kind = DD,
-         .field = Minutes(kMainsProfile + 1), .items = kTimeouts},
-        {.control = "cbHDTIMEOUTBT", .key = "battery-hdd-timeout", .page = "省電力", .kind = DD,
-         .field = Minutes(kBatteryProfile + 1), .items = kTimeouts},
-        {.control = "cbSTANDBYAC", .key = "mains-standby", .page = "省電力", .kind = DD,
-         .field = Minutes(kMainsProfile + 2), .items = kTimeouts},
-        {.control = "cbSTANDBYBT", .key = "battery-standby", .page = "省電力", .kind = DD,
-         .field = Minutes(kBatteryProfile + 2), .items = kTimeouts},
-        {.control = "cbSUSPENDAC", .key = "mains-suspend", .page = "省電力", .kind = DD,
-         .field = Minutes(kMainsProfile + 3), .items = kTimeouts},
-        {.control = "cbSUSPENDBT", .key = "battery-suspend", .page = "省電力", .kind = DD,
-         .field = Minutes(kBatteryProfile + 3), .items = kTimeouts},
-    };
-    return table;
-}
+List<Setting> Catalogue() { return kCatalogue; }
 
 const Setting* FindSetting(std::string_view control) {
     for (const auto& s : Catalogue())
@@ -171,7 +193,7 @@ std::vector<std::string> ItemTexts(const Setting& setting) {
 }
 
 std::size_t PlaceOf(const Setting& setting) {
-    return static_cast<std::size_t>(&setting - Catalogue().data());
+    return static_cast<std::size_t>(&setting - kCatalogue);
 }
 
 std::string ValueName(const Setting& setting, int index) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,11 +33,27 @@ struct Field {
     int unknown = -1;       // the item shown for a value that is no item's code
 };
 
+// A fixed list in the table: a view of a constant array, so that the whole catalogue is
+// data and nothing has to be built when the program starts.
+template <class T> class List {
+public:
+    constexpr List() = default;
+    template <std::size_t N> constexpr List(const T (&array)[N]) : first_(array), count_(N) {}
+    constexpr const T* begin() const { return first_; }
+    constexpr const T* end() const { return first_ + count_; }
+    constexpr std::size_t size() const { return count_; }
+    constexpr const T& operator[](std::size_t i) const { return first_[i]; }
+
+private:
+    const T* first_ = nullptr;
+    std::size_t count_ = 0;
+};
+
 // A field that is written with a setting but never read back into it: the IRQ that goes
 // with a port address. `codes` holds its value for each item of the setting.
 struct FollowingField {
     Field field;
-    std::vector<unsigned> codes;
+    List<unsigned> codes;
 };
 
 struct Setting {
@@ -45,11 +62,11 @@ struct Setting {
     const char* page;     // the caption of its tab
     ControlKind kind;
     Field field;
-    std::vector<Item> items;  // a check box has "off" and "on"
-    std::optional<FollowingField> irq = std::nullopt;
+    List<Item> items;  // a check box has "off" and "on"
+    const FollowingField* irq = nullptr;
 };
 
-const std::vector<Setting>& Catalogue();
+List<Setting> Catalogue();
 
 // The row of a control, or nullptr for a control that is no setting.
 const Setting* FindSetting(std::string_view control);

@@ -401,3 +401,21 @@ TEST(CliReadme, ListsEverySettingWithItsControlPageAndItems) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CliSim, ASimulatedNotebookThatCannotStartIsToldInEnglishWithStatus2) {
+    CliRig rig(hw::FactoryCmos(), "hibernation-size = 12\nstatus-70 = 1\n");
+    EXPECT_EQ(rig.Run({"show"}), cli::kBadInput);
+    EXPECT_NE(rig.host.err.str().find("sim-firmware.ini, line 2 (the names are hibernation-size"),
+              std::string::npos)
+        << rig.host.err.str();
+    rig.dir.Write("sim-firmware.ini", "");
+    rig.dir.Write("sim-cmos.dat", std::string(100, '\0'));
+    EXPECT_EQ(rig.Run({"show"}), cli::kBadInput);
+    EXPECT_NE(rig.host.err.str().find("sim-cmos.dat is 100 bytes long; a CMOS image is exactly 128 bytes"),
+              std::string::npos)
+        << rig.host.err.str();
+}
+
+}  // namespace
