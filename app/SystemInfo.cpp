@@ -8,6 +8,7 @@ namespace app {
 
 SystemLabel DescribeSystem(const sys::OsVersion& v) {
     SystemLabel label;
+    label.isNT = v.IsNtFamily();
     std::string name;
     std::int32_t build = -1;
     switch (v.platformId) {
@@ -22,7 +23,6 @@ SystemLabel DescribeSystem(const sys::OsVersion& v) {
         else name = "Windows9x(Me Later)";
         break;
     case 2:  // the NT family
-        label.isNT = true;
         build = static_cast<std::int32_t>(v.build);
         if (v.major == 4) name = "WindowsNT";
         else if (v.major == 5) name = "Windows2000";

@@ -183,9 +183,7 @@ struct Live {
 };
 Live LoadLive(hw::Bus& bus) {
     Live live;
-    live.bytes = settings::LoadSetup(
-        bus, [&live](const Setting& s, int index) { live.choices.Select(s, index); },
-        [](const std::string&) {});
+    live.choices = settings::LoadChoices(bus, &live.bytes);
     return live;
 }
 
@@ -540,6 +538,13 @@ int RunCommand(Host& host, const std::optional<std::string>& sim, const std::str
 
 }  // namespace
 
+namespace {
+int Tell(Host& host, const std::string& message, Status status) {
+    host.Err() << host.ProgramName() << ": " << message << "\n";
+    return status;
+}
+}  // namespace
+
 int Run(const std::vector<std::string>& args, Host& host) {
     try {
         std::optional<std::string> sim = host.Environment("TOVIKA_SIM");
@@ -568,22 +573,15 @@ int Run(const std::vector<std::string>& args, Host& host) {
             return kBadInput;
         }
         return RunCommand(host, sim, args[i], std::vector<std::string>(args.begin() + i + 1, args.end()));
-    } catch (const Failure& f) {
-        host.Err() << host.ProgramName() << ": " << f.message << "\n";
-        return f.status;
-    } catch (const reports::NotABackup& e) {
-        host.Err() << host.ProgramName() << ": " << e.what() << "; nothing read from the hardware\n";
-        return kBadInput;
-    } catch (const sys::FileError& e) {
-        host.Err() << host.ProgramName() << ": " << e.English() << "\n";
-        return kFileFailed;
-    } catch (const hw::HardwareFault& e) {
-        host.Err() << host.ProgramName() << ": " << e.English() << "\n";
-        return kHardware;
-    } catch (const std::exception& e) {
-        host.Err() << host.ProgramName() << ": " << e.what() << "\n";
-        return kHardware;
     }
+    // What ended the command: said on standard error, its status returned.
+    catch (const Failure& f) { return Tell(host, f.message, f.status); }
+    catch (const reports::NotABackup& e) {
+        return Tell(host, std::string(e.what()) + "; nothing read from the hardware", kBadInput);
+    }
+    catch (const sys::FileError& e) { return Tell(host, e.English(), kFileFailed); }
+    catch (const sys::Error& e) { return Tell(host, e.English(), kHardware); }  // a port, the firmware
+    catch (const std::exception& e) { return Tell(host, e.what(), kHardware); }
 }
 
 int StdioHost::Main(int argc, char** argv) {

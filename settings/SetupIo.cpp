@@ -29,11 +29,12 @@ CmosBytes LoadSetup(hw::Bus& bus, const ShowChoice& show, const sys::LineSink& d
     return cmos;
 }
 
-Choices LoadChoices(hw::Bus& bus) {
+Choices LoadChoices(hw::Bus& bus, CmosBytes* read) {
     Choices choices;
-    LoadSetup(
+    const CmosBytes bytes = LoadSetup(
         bus, [&choices](const Setting& s, int index) { choices.Select(s, index); },
         [](const std::string&) {});
+    if (read) *read = bytes;
     return choices;
 }
 

@@ -22,8 +22,8 @@ using ShowChoice = std::function<void(const Setting& setting, int index)>;
 CmosBytes LoadSetup(hw::Bus& bus, const ShowChoice& show, const sys::LineSink& debug);
 
 // Loads the choices as a window's controls would show them after a load, the serial-port
-// rule included.
-Choices LoadChoices(hw::Bus& bus);
+// rule included; the bytes read go to `read` when it is given.
+Choices LoadChoices(hw::Bus& bus, CmosBytes* read = nullptr);
 
 struct ByteWrite {
     std::uint8_t index;

@@ -60,7 +60,7 @@ struct OsVersion {
     bool ok = true;  // false when the system would not tell
     std::uint32_t major = 0, minor = 0, build = 0, platformId = 0;
     // The NT family (platform 2): NT 4.0, 2000 and every later Windows.
-    bool IsNtFamily() const { return ok && platformId == 2; }
+    bool IsNtFamily() const { return platformId == 2; }
 };
 
 // The FileVersion value of the program's version resource, read as the window does it.
