@@ -711,11 +711,16 @@ public:
                 } else if (rec.ExceptionCode == EXCEPTION_BREAKPOINT && rec.ExceptionAddress == target_) {
                     HANDLE thread = OpenThread(THREAD_GET_CONTEXT | THREAD_SET_CONTEXT, FALSE, ev.dwThreadId);
                     CONTEXT ctx = {};
-                    ctx.ContextFlags = CONTEXT_CONTROL;
+                    ctx.ContextFlags = CONTEXT_CONTROL | CONTEXT_INTEGER;
                     GetThreadContext(thread, &ctx);
                     Disarm();
-                    ctx.Eip = reinterpret_cast<DWORD>(target_);  // run the call's first instruction
-                    const bool ours = NameArgument(ctx.Esp) == mutexName_;
+                    // Run the call's first instruction, this time for real.
+#if defined(_WIN64)
+                    ctx.Rip = reinterpret_cast<DWORD64>(target_);
+#else
+                    ctx.Eip = reinterpret_cast<DWORD>(target_);
+#endif
+                    const bool ours = NameArgument(ctx) == mutexName_;
                     if (!ours) ctx.EFlags |= 0x100;  // one step, then put the breakpoint back
                     SetThreadContext(thread, &ctx);
                     CloseHandle(thread);
@@ -756,12 +761,18 @@ private:
     }
     void Disarm() { Patch(*target_); }
 
-    // The third argument of CreateMutexA, the name (stdcall: return address, then arguments).
-    std::string NameArgument(DWORD esp) {
-        DWORD name = 0;
+    // The third argument of CreateMutexA, the name: in R8 on x86-64; on i686 on the stack
+    // (stdcall: the return address, then the arguments).
+    std::string NameArgument(const CONTEXT& ctx) {
         char text[64] = {};
-        if (ReadProcessMemory(process_, reinterpret_cast<void*>(esp + 12), &name, sizeof name, nullptr) && name)
-            ReadProcessMemory(process_, reinterpret_cast<void*>(name), text, sizeof text - 1, nullptr);
+#if defined(_WIN64)
+        const DWORD64 name = ctx.R8;
+#else
+        DWORD name = 0;
+        if (!ReadProcessMemory(process_, reinterpret_cast<void*>(ctx.Esp + 12), &name, sizeof name, nullptr))
+            name = 0;
+#endif
+        if (name) ReadProcessMemory(process_, reinterpret_cast<void*>(name), text, sizeof text - 1, nullptr);
         return text;
     }
 

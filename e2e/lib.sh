@@ -4,7 +4,9 @@
 #
 # Environment (set by CTest, see e2e/CMakeLists.txt):
 #   E2E_SOURCE_DIR  the source tree
-#   E2E_BUILD_DIR   the win32 build folder that holds TOVIKA-SIM.exe and the driver
+#   E2E_BUILD_DIR   the build folder that holds TOVIKA-SIM.exe and the driver
+#   E2E_ARCH        win32 (the i686 build, in 32-bit prefixes) or win64 (the x86-64 build,
+#                   in 64-bit prefixes under the 64-bit loader)
 
 set -euo pipefail
 
@@ -14,7 +16,10 @@ E2E_WORK=$E2E_BUILD_DIR/e2e-work
 E2E_SCREENS=$E2E_BUILD_DIR/e2e-screens
 E2E_TEMPLATE=$E2E_WORK/template-prefix
 
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEARCH=win32 WINEDEBUG=-all
+E2E_ARCH=${E2E_ARCH:-win32}
+source "$E2E_SOURCE_DIR/scripts/wine-arch.sh"
+tovika_use_wine "$E2E_ARCH"
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all
 # No "install Mono / Gecko" questions when a prefix boots.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
@@ -32,6 +37,15 @@ e2e_log() { printf '%s\n' "$*" >&2; }
 e2e_fail() {
   e2e_log "FAIL: $*"
   exit 1
+}
+
+# e2e_needs_i686 <reason>: ends the test as skipped (status 77) in the win64 run, for what only
+# the 32-bit build can show; the reason says why. Call it before e2e_begin.
+e2e_needs_i686() {
+  if [ "$E2E_ARCH" != win32 ]; then
+    e2e_log "SKIPPED on the $E2E_ARCH build: $*"
+    exit 77
+  fi
 }
 
 # ---- the template prefix -------------------------------------------------------------------
@@ -189,6 +203,18 @@ expect_value() { expect_eq "$1" "$2" "$(value "$1" "$3")"; }
 # expect_contains <what> <needle> <haystack>
 expect_contains() {
   case "$3" in *"$2"*) e2e_log "ok: $1 contains [$2]" ;; *) e2e_fail "$1: [$2] not in [$3]" ;; esac
+}
+
+# expect_one_dialog <text>: exactly one message is open, under the application title, with
+# that text and the single OK; it is answered.
+expect_one_dialog() {
+  local d
+  d=$(drv dialog)
+  expect_value dialogs 1 "$(drv count)"
+  expect_value title TOVIKA "$d"
+  expect_value text "$1" "$d"
+  expect_value buttons OK "$d"
+  drv answer OK >/dev/null
 }
 
 # shot <name>: a screenshot of the whole screen into build/win32/e2e-screens/<test>-<name>.png.

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # "ハイバネ領域作成" makes c:\hiber.dat exactly as long as the firmware's hibernation size
 # (sim-firmware.ini), ending in F7h FEh, after a confirmation; the button stays disabled while
-# the closing message is on screen. A gigabyte takes no longer than a page: the file is
-# extended by positioning, not by writing zeros. Cancel leaves drive C untouched, an existing
+# the closing message is on screen. A gigabyte takes no blocks on disk: the file is extended
+# by positioning, not by writing zeros (its time is measured by the benchmarks). Cancel leaves drive C untouched, an existing
 # file included. A size with no room for the two bytes, or one beyond a signed 32-bit count,
 # gives the error message and creates, cuts or empties nothing.
 source "$(dirname "$0")/lib.sh"
@@ -51,10 +51,8 @@ for row in "${cases[@]}"; do
 
   drv click btnMAKEHIBER
   expect_value text "c:\\hiber.dat を作成します." "$(drv dialog)"
-  start=$(date +%s%N)
   drv answer OK >/dev/null
   d=$(drv dialog)
-  took_ms=$((($(date +%s%N) - start) / 1000000))
   expect_value title TOVIKA "$d"
   expect_value buttons OK "$d"
   expect_value enabled 0 "$(drv state btnMAKEHIBER)"
@@ -78,11 +76,10 @@ for row in "${cases[@]}"; do
     if [ "$outcome" -le 4096 ]; then
       expect_eq "bytes before the last two that are not zero" 0 "$(head -c $((outcome - 2)) "$hiber" | tr -d '\0' | wc -c)"
     fi
-    # No zeros written: no time, and (on a Linux file system) no blocks for the gap.
+    # No zeros written: (on a Linux file system) no blocks for the gap.
     on_disk=$(du -k "$hiber" | cut -f1)
-    [ "$took_ms" -lt 2000 ] || e2e_fail "creating $outcome bytes took $took_ms ms"
     [ "$on_disk" -lt 1024 ] || e2e_fail "$outcome bytes take $on_disk KB on disk: zeros were written"
-    e2e_log "ok: $outcome bytes in $took_ms ms, $on_disk KB on disk"
+    e2e_log "ok: $outcome bytes, $on_disk KB on disk"
   fi
   expect_value enabled 1 "$(drv state btnMAKEHIBER)"
   drv no-dialog >/dev/null

@@ -3,9 +3,7 @@
 # without giveio (Wine's default, Windows 7) it says once, before the first access, that the
 # ports need the giveio driver; then every refused instruction ends its handler with the
 # window's error message (the backup with its own), and the window stays usable to the end.
-# In the 95/98/Me modes Wine emulates the instructions, with a CMOS of its own and nothing
-# behind port B0h: no message, the window loads and every button does its work. The system
-# label follows the prefix's Windows version.
+# (The 95/98/Me family, NT 4.0 and 2000: test_old_systems.sh.)
 source "$(dirname "$0")/lib.sh"
 e2e_begin real_ports
 e2e_unmanaged
@@ -16,18 +14,6 @@ E2E_EXE_WIN='C:\tovika\TOVIKA.exe'
 giveio="I/O ポートにアクセスできません. Windows NT/2000 以降では giveio ドライバが必要です. giveio をインストールしてから起動してください."
 refused() { printf '特権命令の例外: %s が拒否されました. I/O ポートへのアクセスが許可されていません.' "$1"; }
 cmos_refused=$(refused "ポート 70h への出力")
-
-# expect_one_dialog <text>: exactly one message is open, under the application title, with
-# that text and the single OK; it is answered.
-expect_one_dialog() {
-  local d
-  d=$(drv dialog)
-  expect_value dialogs 1 "$(drv count)"
-  expect_value title TOVIKA "$d"
-  expect_value text "$1" "$d"
-  expect_value buttons OK "$d"
-  drv answer OK >/dev/null
-}
 
 # ---- NT family, no giveio: the grant message once, then the refusals
 e2e_start
@@ -74,56 +60,3 @@ expect_value tabs "情報|システム|ビデオ|省電力|Debug" "$(drv tabs)"
 drv close
 expect_exit "$E2E_PID" 0 "exit status"
 drv wait-gone
-
-# ---- the 95/98/Me family: Wine emulates the instructions
-winecfg -v win98
-rm -f "$E2E_APP/cmos.dat"
-e2e_start
-drv wait-window >/dev/null
-drv no-dialog >/dev/null
-expect_value text "Windows98  (Windows Ver.4.10  Build 2222)" "$(drv state lbSystemInfo)"
-expect_eq "lines of the report" 22 "$(drv text Memo2 | wc -l)"
-[ -n "$(drv text Memo3)" ] || e2e_fail "no debug report"
-shot win98
-for control in btnGetSTAT Button2 text:F2:LCD text:F3:DISP text:F5:Vol text:F6:APM text:F9:Batt; do
-  drv click "$control"
-  drv no-dialog >/dev/null
-done
-drv click btnCMOSDUMP
-dump=$(drv text Memo2)
-expect_eq "lines of the dump" 19 "$(printf '%s\n' "$dump" | wc -l)"
-# Nothing answers behind port B0h: EAX comes back as it went, the status function's code.
-expect_eq "status row 38" "38 : 9904,9904,9904,9904,9904,9904,9904,9904" "$(printf '%s\n' "$dump" | tail -n 1)"
-drv click btnCMOSBACKUP
-drv answer OK >/dev/null
-expect_one_dialog 'C:\tovika\cmos.dat を作成しました.'
-expect_eq "size of cmos.dat" 128 "$(stat -c %s "$E2E_APP/cmos.dat")"
-drv close
-expect_exit "$E2E_PID" 0 "exit status"
-drv wait-gone
-
-# ---- the system label of other versions: the NT family warns, the 9x family does not
-# winecfg version | label
-versions=(
-  "winme|WindowsMe  (Windows Ver.4.90  Build 3000)"
-  "win95|Windows95  (Windows Ver.4.0  Build 950)"
-  "win2k|Windows2000  (Windows Ver.5.0  Build 2195)"
-  "nt40|WindowsNT  (Windows Ver.4.0  Build 1381)"
-)
-for row in "${versions[@]}"; do
-  IFS='|' read -r version label <<<"$row"
-  winecfg -v "$version"
-  e2e_start
-  case $version in
-    nt40 | win2k)
-      expect_one_dialog "$giveio"
-      expect_one_dialog "$cmos_refused"
-      ;;
-  esac
-  drv wait-window >/dev/null
-  drv no-dialog >/dev/null
-  expect_value text "$label" "$(drv state lbSystemInfo)"
-  drv close
-  expect_exit "$E2E_PID" 0 "exit status under $version"
-  drv wait-gone
-done

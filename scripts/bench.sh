@@ -8,9 +8,10 @@
 #    and timed the same way (bench/win32): a plain window showing the same page as TOVIKA
 #    (target ratio 1.25 or less) and the bare window with its report box; the first showing
 #    of the 省電力 page, clicked at once and once the window has settled; where the start-up
-#    goes, from the program's own profile marks (TOVIKA_PROFILE);
-#  - the size of both executables with their five largest contributors (linker map), and the
-#    peak memory of the native benchmark process.
+#    goes, from the program's own profile marks (TOVIKA_PROFILE). All on the i686 build where
+#    this machine executes 32-bit code, on the x86-64 build otherwise (TOVIKA_E2E chooses);
+#  - the size of the released i686 executables with their five largest contributors (linker
+#    map), and the peak memory of the native benchmark process.
 # Benchmarks report figures; they never fail on a missed target.
 #
 #   STARTUP_RUNS=N bash scripts/bench.sh     (default 15 starts of each program)
@@ -22,6 +23,11 @@ runs=${STARTUP_RUNS:-15}
 if [ "$(id -u)" = 0 ]; then bash scripts/install-deps.sh; else sudo bash scripts/install-deps.sh; fi
 cmake --preset bench >/dev/null && cmake --build --preset bench >/dev/null
 cmake --preset win32 >/dev/null && cmake --build --preset win32 >/dev/null
+source scripts/wine-arch.sh
+build=$(tovika_windows_build)
+if [ "$build" != win32 ]; then
+  cmake --preset "$build" >/dev/null && cmake --build --preset "$build" >/dev/null
+fi
 
 out=build/bench/results
 mkdir -p "$out"
@@ -34,8 +40,9 @@ startup="$out/startup.txt"
 profile="$out/profile.txt"
 : >"$startup"
 : >"$profile"
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEARCH=win32 WINEDEBUG=-all
-export WINEPREFIX=$root/build/bench/wineprefix
+tovika_use_wine "$build"
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all
+export WINEPREFIX=$root/build/bench/wineprefix-$build
 display=:$((40 + RANDOM % 20))
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
@@ -44,8 +51,9 @@ export DISPLAY=$display
 for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 bash scripts/wine-prefix.sh "$WINEPREFIX" >/dev/null 2>&1
 work=$(mktemp -d)
-cp build/win32/TOVIKA-SIM.exe build/win32/bench/win32/same_page_window.exe \
-   build/win32/bench/win32/bare_window.exe build/win32/bench/win32/startup_probe.exe "$work/"
+cp build/$build/TOVIKA-SIM.exe build/$build/bench/win32/same_page_window.exe \
+   build/$build/bench/win32/bare_window.exe build/$build/bench/win32/startup_probe.exe "$work/"
+echo "start-up measured on the programs of build/$build: $(tovika_build_reason)" >"$out/startup-build.txt"
 # Tab 3 is 省電力.
 (cd "$work" && wine startup_probe.exe "$runs" --page 3 TOVIKA-SIM.exe TfrmMAIN \
    same_page_window.exe SamePageWindow bare_window.exe BareWindow) \
@@ -83,6 +91,7 @@ s = open(f"{out}/startup.txt").read()
 med = {p: float(v) for p, v in re.findall(r"^startup_median_ms (\S+) ([\d.]+)", s, re.M)}
 page = dict(re.findall(r"^(page_\w+)_median_ms \S+ \d+ ([\d.]+)", s, re.M))
 print("Start-up under Wine + Xvfb (median of alternating starts, ready = the report answers WM_GETTEXT)")
+print("  " + open(f"{out}/startup-build.txt").read().strip())
 if len(med) == 3:
     t, same, bare = med["TOVIKA-SIM.exe"], med["same_page_window.exe"], med["bare_window.exe"]
     print(f"  TOVIKA-SIM.exe {t:.1f} ms, same-page window {same:.1f} ms, bare window {bare:.1f} ms")

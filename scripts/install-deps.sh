@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and testing TOVIKA needs on Debian 12: the native toolchain with
-# GoogleTest and Google Benchmark, MinGW-w64 for the i686 Windows build, Wine with its i386
-# packages, Xvfb with a screenshot tool, dpkg-dev and man for the Debian package and its
+# GoogleTest and Google Benchmark, MinGW-w64 for the i686 Windows build and for the x86-64
+# build that runs the tests where no 32-bit code runs, Wine with its i386 packages and its
+# 64-bit loader, Xvfb with a screenshot tool, dpkg-dev and man for the Debian package and its
 # check, and a generated ja_JP.UTF-8 locale (without it Wine falls back to code page 1252
 # and the Japanese texts turn to garbage).
 set -euo pipefail
@@ -10,7 +11,8 @@ need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 for p in cmake g++ make ninja-build libgtest-dev libgmock-dev libbenchmark-dev clang \
          g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev \
-         wine wine32:i386 xvfb x11-utils imagemagick xdotool locales fonts-ipafont-gothic \
+         g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev \
+         wine wine32:i386 wine64 xvfb x11-utils imagemagick xdotool locales fonts-ipafont-gothic \
          libclang-rt-14-dev e2fsprogs dpkg-dev man-db groff-base; do
   have "$p" || need+=("$p")
 done

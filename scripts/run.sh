@@ -1,22 +1,28 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds TOVIKA-SIM.exe and starts it under Wine with a Japanese
-# locale. On $DISPLAY the window stays until you close it. Without a display it runs on a
-# private Xvfb server, saves a screenshot of the window, says where, and ends.
+# locale: the i686 program where this machine executes 32-bit code, otherwise the same
+# program built for x86-64 under 64-bit Wine (TOVIKA_E2E=win32 or win64 chooses). On $DISPLAY
+# the window stays until you close it. Without a display it runs on a private Xvfb server,
+# saves a screenshot of the window, says where, and ends.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
 if [ "$(id -u)" = 0 ]; then bash scripts/install-deps.sh; else sudo bash scripts/install-deps.sh; fi
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 --target TOVIKA-SIM
+source scripts/wine-arch.sh
+build=$(tovika_windows_build)
+cmake --preset "$build" >/dev/null
+cmake --build --preset "$build" --target TOVIKA-SIM
 
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEARCH=win32 WINEDEBUG=-all
-export WINEPREFIX=${TOVIKA_WINEPREFIX:-$root/build/wineprefix}
-exe=$root/build/win32/TOVIKA-SIM.exe
+tovika_use_wine "$build"
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all
+export WINEPREFIX=${TOVIKA_WINEPREFIX:-$root/build/wineprefix-$build}
+exe=$root/build/$build/TOVIKA-SIM.exe
+echo "TOVIKA-SIM.exe of build/$build under ${WINEARCH/win/}-bit Wine: $(tovika_build_reason)"
 
 if [ -n "${DISPLAY:-}" ]; then
   bash scripts/wine-prefix.sh "$WINEPREFIX"
-  echo "TOVIKA-SIM.exe: the simulated notebook is kept in build/win32/sim-cmos.dat"
+  echo "TOVIKA-SIM.exe: the simulated notebook is kept in build/$build/sim-cmos.dat"
   exec wine "$exe"
 fi
 

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Prepares a 32-bit Wine prefix for TOVIKA: boots it when it is new and maps the Japanese
+# Prepares a Wine prefix for TOVIKA: boots it when it is new and maps the Japanese
 # fonts that the window asks for ("ＭＳ Ｐゴシック", "ＭＳ ゴシック" and their English names)
 # to the IPA Gothic fonts (package fonts-ipafont-gothic). Safe to run again; a prepared
 # prefix is left as it is. Ends when the prefix's wineserver has written everything to disk,
@@ -8,6 +8,9 @@
 #
 #   scripts/wine-prefix.sh [PREFIX]     (default: $WINEPREFIX)
 #
+# WINEARCH=win64 makes a 64-bit prefix, run by the 64-bit loader, for the win64 build on a
+# machine that executes no 32-bit code; the default is a 32-bit prefix for the i686 build.
+#
 # Run it with the Japanese locale that the program runs under (LANG=ja_JP.UTF-8): Wine takes
 # its ANSI code page from it.
 set -euo pipefail
@@ -15,7 +18,9 @@ set -euo pipefail
 prefix=${1:-${WINEPREFIX:?give the prefix as the argument or in WINEPREFIX}}
 mkdir -p "$(dirname "$prefix")"
 prefix=$(cd "$(dirname "$prefix")" && pwd)/$(basename "$prefix")
-export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all}
+source "$(dirname "$0")/wine-arch.sh"
+tovika_use_wine "${WINEARCH:-win32}"
+export WINEPREFIX=$prefix WINEDEBUG=${WINEDEBUG:--all}
 export LANG=${LANG:-ja_JP.UTF-8} LC_ALL=${LC_ALL:-ja_JP.UTF-8}
 # No Mono or Gecko installers during the boot.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}

@@ -71,7 +71,7 @@ public:
     }
     void SetForeground(app::WindowHandle w) override { SetForegroundWindow(ToHwnd(w)); }
     app::WindowHandle OwnerOf(app::WindowHandle w) override {
-        return static_cast<app::WindowHandle>(static_cast<DWORD>(GetWindowLongA(ToHwnd(w), GWL_HWNDPARENT)));
+        return FromHwnd(reinterpret_cast<HWND>(GetWindowLongPtrA(ToHwnd(w), GWLP_HWNDPARENT)));
     }
     bool IsMinimised(app::WindowHandle w) override { return ::IsIconic(ToHwnd(w)) != FALSE; }
     void SendRestore(app::WindowHandle w) override {

@@ -28,7 +28,11 @@ LONG StepOverRefused(EXCEPTION_POINTERS* info) {
         return EXCEPTION_CONTINUE_SEARCH;
     const unsigned length = ClaimFaultingInstruction(info->ExceptionRecord->ExceptionAddress);
     if (!length) return EXCEPTION_CONTINUE_SEARCH;
+#if defined(_WIN64)
+    info->ContextRecord->Rip += length;
+#else
     info->ContextRecord->Eip += length;
+#endif
     return EXCEPTION_CONTINUE_EXECUTION;
 }
 

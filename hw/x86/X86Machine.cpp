@@ -26,10 +26,27 @@ extern const char tovika_insn_in[], tovika_insn_out[], tovika_insn_cli[], tovika
     tovika_insn_swcall[];
 }
 
+// The registers that carry the arguments differ: on i686 they are on the stack above the
+// return address, on x86-64 Windows they arrive in RCX and RDX. The firmware's register
+// protocol is the same 32-bit registers on either.
+#if defined(__x86_64__)
+#define TOVIKA_IN8_ARGS "  movl %ecx, %edx\n"
+#define TOVIKA_OUT8_ARGS "  movl %edx, %eax\n  movl %ecx, %edx\n"
+#define TOVIKA_SAVE "  pushq %rbp\n  pushq %rdi\n  pushq %rsi\n  pushq %rbx\n  movq %rcx, %rsi\n"
+#define TOVIKA_RESTORE "  popq %rbx\n  popq %rsi\n  popq %rdi\n  popq %rbp\n"
+#define TOVIKA_BLOCK "%rsi"
+#else
+#define TOVIKA_IN8_ARGS "  movl 4(%esp), %edx\n"
+#define TOVIKA_OUT8_ARGS "  movl 4(%esp), %edx\n  movl 8(%esp), %eax\n"
+#define TOVIKA_SAVE "  pushl %ebp\n  pushl %edi\n  pushl %esi\n  pushl %ebx\n  movl 20(%esp), %esi\n"
+#define TOVIKA_RESTORE "  popl %ebx\n  popl %esi\n  popl %edi\n  popl %ebp\n"
+#define TOVIKA_BLOCK "%esi"
+#endif
+
 asm(".text\n"
     ".globl " SYM(tovika_in8) "\n"
     SYM(tovika_in8) ":\n"
-    "  movl 4(%esp), %edx\n"
+    TOVIKA_IN8_ARGS
     "  movl $0xFF, %eax\n"  // a refused input reads as FFh
     ".globl " SYM(tovika_insn_in) "\n"
     SYM(tovika_insn_in) ":\n"
@@ -38,8 +55,7 @@ asm(".text\n"
 
     ".globl " SYM(tovika_out8) "\n"
     SYM(tovika_out8) ":\n"
-    "  movl 4(%esp), %edx\n"
-    "  movl 8(%esp), %eax\n"
+    TOVIKA_OUT8_ARGS
     ".globl " SYM(tovika_insn_out) "\n"
     SYM(tovika_insn_out) ":\n"
     "  outb %al, %dx\n"
@@ -61,25 +77,19 @@ asm(".text\n"
 
     // EAX = function, EBX = FFFFh:param1, ECX = param2, EDX = magic, then AL out to port
     // 0xB0; the firmware answers in EAX before the next instruction. The caller's EBX (and
-    // every other callee-saved register, which the firmware might touch) is preserved.
+    // every other callee-saved register, which the firmware might touch) is preserved; the
+    // register block's address goes to ESI (RSI) once they are saved.
     ".globl " SYM(tovika_swcall) "\n"
     SYM(tovika_swcall) ":\n"
-    "  pushl %ebp\n"
-    "  pushl %edi\n"
-    "  pushl %esi\n"
-    "  pushl %ebx\n"
-    "  movl 20(%esp), %esi\n"
-    "  movl 0(%esi), %eax\n"
-    "  movl 4(%esi), %ebx\n"
-    "  movl 8(%esi), %ecx\n"
-    "  movl 12(%esi), %edx\n"
+    TOVIKA_SAVE
+    "  movl 0(" TOVIKA_BLOCK "), %eax\n"
+    "  movl 4(" TOVIKA_BLOCK "), %ebx\n"
+    "  movl 8(" TOVIKA_BLOCK "), %ecx\n"
+    "  movl 12(" TOVIKA_BLOCK "), %edx\n"
     ".globl " SYM(tovika_insn_swcall) "\n"
     SYM(tovika_insn_swcall) ":\n"
     "  outb %al, $0xB0\n"
-    "  popl %ebx\n"
-    "  popl %esi\n"
-    "  popl %edi\n"
-    "  popl %ebp\n"
+    TOVIKA_RESTORE
     "  ret\n");
 
 namespace hw {
