@@ -25,7 +25,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Layout.h"
+#include "e2e/Controls.h"
 #include "app/Startup.h"
 
 namespace {
@@ -238,10 +238,10 @@ std::string Join(const std::vector<std::string>& parts, const char* separator = 
 
 // ---- finding a control --------------------------------------------------------------------
 
-// The layout row of a component name, or nullptr.
-const app::ControlLayout* LayoutRow(const std::string& name) {
-    for (const auto& row : app::WindowLayout())
-        if (name == row.name) return &row;
+// The component of a name, or nullptr.
+const e2e::Control* ControlNamed(const std::string& name) {
+    for (const auto& control : e2e::kControls)
+        if (name == control.name) return &control;
     return nullptr;
 }
 
@@ -250,42 +250,39 @@ bool IsStandardControl(const std::string& cls) {
            cls == "ScrollBar" || cls == WC_TABCONTROLA;
 }
 
-bool ClassFits(HWND w, app::Kind kind) {
+bool ClassFits(HWND w, e2e::Is is) {
     const std::string cls = ClassOf(w);
-    switch (kind) {
-    case app::Kind::Button: return IsPushButton(w);
-    case app::Kind::CheckBox: return IsCheckBox(w);
-    case app::Kind::Memo: return cls == "Edit";
-    case app::Kind::ComboBox: return cls == "ComboBox";
-    case app::Kind::Label: return cls == "Static";
-    case app::Kind::PageControl: return cls == WC_TABCONTROLA;
-    case app::Kind::GroupBox:
-    case app::Kind::RadioGroup:
-    case app::Kind::TabSheet:
-    case app::Kind::Panel:  // a window of the program's own class that holds the children
+    switch (is) {
+    case e2e::Is::Button: return IsPushButton(w);
+    case e2e::Is::CheckBox: return IsCheckBox(w);
+    case e2e::Is::Memo: return cls == "Edit";
+    case e2e::Is::ComboBox: return cls == "ComboBox";
+    case e2e::Is::Label: return cls == "Static";
+    case e2e::Is::PageControl: return cls == WC_TABCONTROLA;
+    case e2e::Is::Frame:  // a window of the program's own class that holds the children
         return !IsStandardControl(cls);
     }
     return false;
 }
 
-// The native window of a component of the layout table: the window whose control identifier
-// is the row's (app::ControlId). The window makes the controls of a page that has not been
-// shown yet while it is idle after its start, so a control may come a moment later.
-HWND FindByName(HWND main, const app::ControlLayout& row) {
-    const int id = app::ControlId(row);
+// The native window of a component: the window with its control identifier. The window makes
+// the controls of a page that has not been shown yet while it is idle after its start, so a
+// control may come a moment later.
+HWND FindByName(HWND main, const e2e::Control& control) {
+    const int id = control.id;
     HWND found = nullptr;
     WaitFor([&] {
         for (HWND w : Descendants(main))
             if (GetDlgCtrlID(w) == id) return found = w, true;
         return false;
     });
-    if (!found) throw Failure(Format("no window with the identifier %d of %s", id, row.name));
-    if (!ClassFits(found, row.kind))
-        throw Failure(Format("the window with the identifier %d of %s is a %s", id, row.name, ClassOf(found).c_str()));
+    if (!found) throw Failure(Format("no window with the identifier %d of %s", id, control.name));
+    if (!ClassFits(found, control.is))
+        throw Failure(Format("the window with the identifier %d of %s is a %s", id, control.name, ClassOf(found).c_str()));
     return found;
 }
 
-// A control by component name (a name of the layout table), by "text:<caption>" (exact
+// A control by component name (a name of e2e/Controls.h), by "text:<caption>" (exact
 // window text), or by "class:<name>[#n]" (the n-th window of that class, from 0).
 HWND FindControl(HWND main, const std::string& selector) {
     if (selector.rfind("text:", 0) == 0) {
@@ -305,7 +302,7 @@ HWND FindControl(HWND main, const std::string& selector) {
             if (ClassOf(w) == cls && n-- == 0) return w;
         throw Failure("no such control: " + selector);
     }
-    if (const auto* row = LayoutRow(selector)) return FindByName(main, *row);
+    if (const auto* control = ControlNamed(selector)) return FindByName(main, *control);
     throw Failure("unknown control " + selector + " (use a component name, text:<caption> or class:<name>[#n])");
 }
 

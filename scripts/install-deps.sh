@@ -9,10 +9,10 @@ set -euo pipefail
 
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
-for p in cmake g++ make ninja-build libgtest-dev libgmock-dev libbenchmark-dev clang \
+for p in cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev clang \
          g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev \
          g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev \
-         wine wine32:i386 wine64 xvfb x11-utils imagemagick xdotool locales fonts-ipafont-gothic \
+         wine wine32:i386 wine64 xvfb x11-utils imagemagick locales fonts-ipafont-gothic \
          libclang-rt-14-dev e2fsprogs dpkg-dev man-db groff-base; do
   have "$p" || need+=("$p")
 done

@@ -3,7 +3,7 @@
 # locale: the i686 program where this machine executes 32-bit code, otherwise the same
 # program built for x86-64 under 64-bit Wine (TOVIKA_E2E=win32 or win64 chooses). On $DISPLAY
 # the window stays until you close it. Without a display it runs on a private Xvfb server,
-# saves a screenshot of the window, says where, and ends.
+# saves a screenshot of the window once it has painted, says where, and ends.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -12,7 +12,7 @@ if [ "$(id -u)" = 0 ]; then bash scripts/install-deps.sh; else sudo bash scripts
 source scripts/wine-arch.sh
 build=$(tovika_windows_build)
 cmake --preset "$build" >/dev/null
-cmake --build --preset "$build" --target TOVIKA-SIM
+cmake --build --preset "$build" --target TOVIKA-SIM tovika-e2e-driver
 
 tovika_use_wine "$build"
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all
@@ -36,11 +36,9 @@ for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 bash scripts/wine-prefix.sh "$WINEPREFIX"
 
 wine "$exe" >/dev/null 2>&1 &
-for _ in $(seq 300); do
-  xdotool search --name "^TOVIKA$" >/dev/null 2>&1 && break
-  sleep 0.1
-done
-sleep 2  # let the settings load and the report paint
+# The test driver waits until the window is shown, has loaded the settings, written its
+# reports and painted: until its thread has come back for messages after all of that.
+wine "$root/build/$build/e2e/tovika-e2e-driver.exe" wait-window >/dev/null
 mkdir -p build/screens
 shot=$root/build/screens/tovika-sim.png
 import -window root -crop 1024x768+0+0 "$shot"

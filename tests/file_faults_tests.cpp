@@ -161,8 +161,9 @@ TEST_P(FileFault, EndsInTheErrorMessageWithTheButtonBack) {
         held.reset();
         EXPECT_EQ(plain.Read(name), before) << "a file that could not be created is left as it was";
     }
-    if (fault == Fault::ReadOnlyFolder || fault == Fault::MissingFolder)
+    if (fault == Fault::ReadOnlyFolder || fault == Fault::MissingFolder) {
         EXPECT_FALSE(std::filesystem::exists(path));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -171,7 +171,9 @@ TEST(MissingGrant, IsToldOnceBeforeTheFirstAccessOnTheNtFamilyOnly) {
         const auto told = std::count_if(dialogs.messages.begin(), dialogs.messages.end(),
                                         [](const std::string& m) { return m.find("giveio") != std::string::npos; });
         EXPECT_EQ(told, c.told ? 1 : 0) << "platform " << c.platform;
-        if (c.told) EXPECT_EQ(accessesWhenTold, 0u) << "told before the first port access";
+        if (c.told) {
+            EXPECT_EQ(accessesWhenTold, 0u) << "told before the first port access";
+        }
     }
 }
 

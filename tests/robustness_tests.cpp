@@ -77,8 +77,9 @@ TEST_P(RefusedInstruction, AtEveryStepEndsTheHandlerCleanly) {
         EXPECT_EQ(f.Memo2.UpdateDepth(), 0);
         EXPECT_EQ(f.Memo3.UpdateDepth(), 0);
         for (const auto& c : f.Components())
-            if (auto* b = dynamic_cast<ui::TButton*>(c.get()); b && b != &f.btnClrPASSWD)
+            if (auto* b = dynamic_cast<ui::TButton*>(c.get()); b && b != &f.btnClrPASSWD) {
                 EXPECT_TRUE(b->Enabled()) << b->Name();
+            }
         EXPECT_FALSE(HeldOpen(w.dir.File("cmos.dat")));
         EXPECT_FALSE(HeldOpen(w.dir.File("hiber.dat")));
 
