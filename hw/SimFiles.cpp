@@ -4,6 +4,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 #include "hw/HardwareFault.h"
 #include "sys/Hex.h"
@@ -84,6 +88,24 @@ bool ReadWholeFile(const std::string& path, std::string& out) {
                             "cannot read " + path);
     }
     return true;
+}
+
+// A file made where nothing is yet, for writing. On POSIX a link at the path, even one to
+// a missing file, is refused with errno EEXIST rather than followed (the command line may run
+// as root in a folder that others write to). Windows keeps the C library's plain creation.
+FilePtr CreateNewFile(const std::string& path) {
+#ifdef _WIN32
+    return FilePtr(std::fopen(path.c_str(), "wb"));
+#else
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return nullptr;
+    FilePtr f(::fdopen(fd, "wb"));
+    if (!f) {
+        ::close(fd);
+        ::unlink(path.c_str());
+    }
+    return f;
+#endif
 }
 
 void SaveCmosByte(const std::string& path, int index, std::uint8_t value) {
@@ -171,12 +193,18 @@ std::unique_ptr<SimNotebook> OpenSimNotebook(const std::string& folder) {
         std::memcpy(cmos.data(), image.data(), kCmosSize);
     } else {
         cmos = FactoryCmos();
-        FilePtr f(std::fopen(cmosPath.c_str(), "wb"));
+        FilePtr f = CreateNewFile(cmosPath);
+        if (!f && errno == EEXIST)
+            throw SimSetupError(cmosPath + " を作成できません. 同じ名前のもの (行き先のないリンクなど) がすでにあります.",
+                                "cannot create " + cmosPath +
+                                    ": something of that name is there already (a link to a missing file?); "
+                                    "it is not followed");
         const bool ok = f && std::fwrite(cmos.data(), 1, kCmosSize, f.get()) == kCmosSize &&
                         std::fflush(f.get()) == 0;
         if (!ok) {
+            const bool made = f != nullptr;
             f.reset();
-            std::remove(cmosPath.c_str());  // it did not exist before: leave nothing half-made
+            if (made) std::remove(cmosPath.c_str());  // it did not exist before: leave nothing half-made
             throw SimSetupError(cmosPath + " を作成できません. 実行ファイルのフォルダに書き込めるか確かめてください.",
                                 "cannot create " + cmosPath + "; check that the folder exists and may be written");
         }

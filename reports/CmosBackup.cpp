@@ -56,14 +56,26 @@ hw::CmosImage ReadBackupFile(sys::FileSystem& files, const std::string& path) {
 }
 
 void SaveBackupFile(sys::FileSystem& files, const std::string& path, const hw::CmosImage& image) {
-    const std::string temporary = path + ".new";
+    // The temporary file takes a name nobody can guess and is made only where nothing is, so a
+    // link that someone placed in the folder beforehand is never written through. A name that
+    // is taken is left alone and another one is tried.
+    constexpr int kNamesToTry = 100;
+    std::string temporary;
+    std::unique_ptr<sys::File> file;
+    for (int tried = 0; !file; ++tried) {
+        if (tried == kNamesToTry)
+            throw sys::FileError(path + ": no free name for the temporary file beside it (" +
+                                 std::to_string(kNamesToTry) + " names taken, the last " + temporary +
+                                 "); nothing written");
+        temporary = path + "." + files.UnpredictableName();
+        file = files.CreateNew(temporary);
+    }
     try {
-        {
-            const std::unique_ptr<sys::File> file = files.CreateAlways(temporary);
-            file->Write(image.data(), static_cast<std::uint32_t>(image.size()));
-        }  // closed before it takes the place of the old file
+        file->Write(image.data(), static_cast<std::uint32_t>(image.size()));
+        file.reset();  // closed before it takes the place of the old file
         files.Replace(temporary, path);
     } catch (...) {
+        file.reset();
         files.Remove(temporary);
         throw;
     }

@@ -43,8 +43,10 @@ public:
 hw::CmosImage ReadBackupFile(sys::FileSystem& files, const std::string& path);
 
 // Saves a backup without ever leaving a partial file: the image goes to a new file beside
-// `path`, which then takes the place of `path`. On any failure the new file is removed, an
-// existing `path` stays as it was, and sys::FileError is thrown.
+// `path`, named `path` + "." + FileSystem::UnpredictableName() and created where nothing is
+// (FileSystem::CreateNew: on POSIX private to its owner), which then takes the place of
+// `path`; a link at `path` is replaced, not followed. On any failure the new file is
+// removed, an existing `path` stays as it was, and sys::FileError is thrown.
 void SaveBackupFile(sys::FileSystem& files, const std::string& path, const hw::CmosImage& image);
 
 }  // namespace reports

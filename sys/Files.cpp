@@ -20,4 +20,13 @@ void CreateFileAndTell(FileSystem& files, const std::string& path,
     tell(made ? path + " を作成しました." : "エラー： " + path + " が作成できません.");
 }
 
+std::string NameOfRandomBytes(const unsigned char (&bytes)[kRandomNameBytes]) {
+    // 36 does not divide 256, so the first four digits come a little more often: about 5.1
+    // bits a character, 62 for the name, which is plenty for a name that must not be guessed.
+    static constexpr char kDigits[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::string name;
+    for (unsigned char byte : bytes) name += kDigits[byte % 36];
+    return name;
+}
+
 }  // namespace sys

@@ -3,6 +3,7 @@
 // Win32 and POSIX implementations live in sys/win32 and sys/posix; the tests use either.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -30,8 +31,20 @@ class FileSystem {
 public:
     virtual ~FileSystem() = default;
     // Creates the file anew (an existing one is emptied), for reading and writing, shared
-    // with nobody while open, with normal attributes. Throws FileError when it cannot.
+    // with nobody while open, with normal attributes. Throws FileError when it cannot. On
+    // POSIX a symbolic link at `path` is refused rather than followed, and so is anything
+    // there that is not a regular file (a FIFO, a device): the command line runs as root
+    // and writes where the user says.
     virtual std::unique_ptr<File> CreateAlways(const std::string& path) = 0;
+    // Creates a file only where nothing is yet, for writing, shared with nobody while open:
+    // never through a link that is at `path`, even one to a missing file (on Windows: where
+    // the system has links, the NT family), and on POSIX readable and writable by its owner
+    // only (mode 0600). Returns nullptr when something of that name is already there;
+    // throws FileError on any other failure.
+    virtual std::unique_ptr<File> CreateNew(const std::string& path) = 0;
+    // A name of lower-case letters and digits that nobody can predict, a new one at each
+    // call: for a temporary file in a folder that others may write to.
+    virtual std::string UnpredictableName() = 0;
     // The whole content of a file. Throws FileError when it cannot be read.
     virtual std::string ReadWhole(const std::string& path) = 0;
     // Puts the file `from` in the place of `to`, replacing a file there; as one step where
@@ -48,6 +61,11 @@ public:
 void CreateFileAndTell(FileSystem& files, const std::string& path,
                        const std::function<void(File& file)>& fill,
                        const std::function<void(const std::string& message)>& tell);
+
+// A name of lower-case letters and digits, one for each of the kRandomNameBytes bytes from
+// a random source: what UnpredictableName() gives.
+constexpr std::size_t kRandomNameBytes = 12;
+std::string NameOfRandomBytes(const unsigned char (&bytes)[kRandomNameBytes]);
 
 // The regional separators that the information report's numbers follow.
 struct NumberFormat {

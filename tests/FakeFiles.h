@@ -14,10 +14,11 @@
 
 #include "sys/System.h"
 
-// Every step goes to `log`: "create <path>", "seek <offset>", "write <hex bytes>", "close",
+// Every step goes to `log`: "create <path>", "create new <path>", "seek <offset>", "write <hex bytes>", "close",
 // "read <path>", "replace <to> with <from>", "remove <path>". The failAt-th of the create,
 // seek, write, read and replace steps throws sys::FileError instead, as a
-// refused creation, a failed positioning or a short write do.
+// refused creation, a failed positioning or a short write do. UnpredictableName() gives n1,
+// n2 and so on.
 class FakeFiles : public sys::FileSystem {
 public:
     std::vector<std::string> log;
@@ -27,6 +28,11 @@ public:
         Step("create " + path);
         return std::make_unique<FakeFile>(*this);
     }
+    std::unique_ptr<sys::File> CreateNew(const std::string& path) override {
+        Step("create new " + path);
+        return std::make_unique<FakeFile>(*this);
+    }
+    std::string UnpredictableName() override { return "n" + std::to_string(++names_); }
     std::string ReadWhole(const std::string& path) override {
         Step("read " + path);
         return {};
@@ -63,6 +69,7 @@ private:
         log.push_back(what);
     }
     int steps_ = 0;
+    int names_ = 0;
 };
 
 // True when another opener holds the file locked, as an unshared open file is on Windows.

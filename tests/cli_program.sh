@@ -18,6 +18,7 @@ mkdir "$work/a" "$work/b"
 cmp -s "$work/a.txt" "$work/b.txt" || fail "show | set -f does not carry the settings over"
 
 [ "$(status --sim "$work/a" backup "$work/a.dat")" = 0 ] || fail "backup"
+[ "$(stat -c %a "$work/a.dat")" = 600 ] || fail "the backup is readable by others"
 [ "$(status --sim "$work/b" diff "$work/a.dat")" = 0 ] || fail "diff of equal settings"
 "$tovika" --sim "$work/b" set boot-order=hdd-only >/dev/null
 [ "$(status --sim "$work/b" diff "$work/a.dat")" = 1 ] || fail "diff of different settings"

@@ -7,7 +7,10 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <set>
 #include <sstream>
+
+#include <sys/stat.h>
 
 #include "cli/Cli.h"
 #include "hw/SimFiles.h"
@@ -324,26 +327,156 @@ TEST(CliHardware, ASilentFirmwareStopsEveryWritingCommandBeforeAnyWrite) {
     EXPECT_EQ(rig.Run({"show"}), cli::kDone) << "reading needs no firmware";
 }
 
+namespace fs = std::filesystem;
+
+// What the folder holds.
+std::set<std::string> Names(const TempDir& dir) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir.path())) names.insert(entry.path().filename().string());
+    return names;
+}
+
 // ---- backup ---------------------------------------------------------------------------------------------
 
 TEST(CliBackup, AFailedBackupLeavesNoPartialFileAndTheOldOneAsItWas) {
-    for (int failAt : {1, 2, 3}) {  // creating the new file, writing it, putting it in place
+    // Creating the new file (nothing made, so nothing removed: the name may be another's),
+    // writing it, putting it in place.
+    for (int failAt : {1, 2, 3}) {
         SCOPED_TRACE(failAt);
         CliRig rig;
         FakeFiles files;
         files.failAt = failAt;
         rig.host.files = &files;
         EXPECT_EQ(rig.Run({"backup", "cmos.dat"}), cli::kFileFailed);
-        EXPECT_EQ(files.log.back(), "remove cmos.dat.new");
-        EXPECT_EQ(std::count_if(files.log.begin(), files.log.end(),
-                                [](const std::string& s) { return s.rfind("replace", 0) == 0; }),
-                  0);
+        std::vector<std::string> tidying;  // what was removed or replaced
+        std::copy_if(files.log.begin(), files.log.end(), std::back_inserter(tidying),
+                     [](const std::string& s) { return s.rfind("remove", 0) == 0 || s.rfind("replace", 0) == 0; });
+        EXPECT_EQ(tidying, failAt == 1 ? std::vector<std::string>{}
+                                       : std::vector<std::string>{"remove cmos.dat.n1"});
     }
     CliRig rig;
     rig.dir.Write("cmos.dat", "the old backup");
     ASSERT_EQ(rig.Run({"backup", rig.dir.File("cmos.dat")}), cli::kDone);
     EXPECT_EQ(rig.dir.Read("cmos.dat"), rig.Image());
-    EXPECT_FALSE(std::filesystem::exists(rig.dir.File("cmos.dat.new")));
+    EXPECT_EQ(Names(rig.dir), (std::set<std::string>{"cmos.dat", "sim-cmos.dat"})) << "no temporary left";
+}
+
+// ---- files made as root in a folder that others may write to --------------------------------------------
+
+// The real file system with the temporary file's names given by the test, so that a link can
+// wait at exactly the name that will be tried; after the last name it gives that one again.
+struct GivenNames : sys::PosixFileSystem {
+    std::vector<std::string> names;
+    std::size_t next = 0;
+    std::string UnpredictableName() override { return names[std::min(next++, names.size() - 1)]; }
+};
+
+// The usual umask for the test's lifetime.
+class UsualUmask {
+public:
+    UsualUmask() : old_(::umask(022)) {}
+    ~UsualUmask() { ::umask(old_); }
+
+private:
+    mode_t old_;
+};
+
+const char kVictim[] = "a file of root's that another user wants overwritten";
+
+// Another user has left a link to a file of root's in the folder, at a name the backup may
+// use. The backup never writes through it: it takes another name, or stops with status 4
+// naming the file; and the file it makes is private to root, under the usual umask too.
+TEST(CliRootFiles, ABackupNeverWritesThroughALinkPlantedInItsFolder) {
+    const struct {
+        const char* link;
+        std::vector<std::string> names;  // empty: the system's own unpredictable names
+        int status;
+    } cases[] = {
+        {"cmos.dat.guessed", {"guessed", "free"}, cli::kDone},  // at the first name tried
+        {"cmos.dat.guessed", {"guessed"}, cli::kFileFailed},     // at every name tried
+        {"cmos.dat.new", {}, cli::kDone},                        // at the name once used every time
+        {"cmos.dat", {}, cli::kDone},                            // at the backup itself: replaced
+    };
+    const UsualUmask umask;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.link) + (c.names.size() == 1 ? ", every name" : ""));
+        CliRig rig;
+        GivenNames files;
+        files.names = c.names;
+        if (!c.names.empty()) rig.host.files = &files;
+        rig.dir.Write("victim", kVictim);
+        fs::create_symlink(rig.dir.File("victim"), rig.dir.File(c.link));
+        const std::string backup = rig.dir.File("cmos.dat");
+
+        EXPECT_EQ(rig.Run({"backup", backup}), c.status) << rig.host.err.str();
+        EXPECT_EQ(rig.dir.Read("victim"), kVictim);
+        std::set<std::string> left = {"sim-cmos.dat", "victim", c.link};
+        if (c.status == cli::kDone) {
+            left.insert("cmos.dat");
+            EXPECT_FALSE(fs::is_symlink(backup));
+            EXPECT_EQ(rig.dir.Read("cmos.dat"), rig.Image());
+            EXPECT_EQ(fs::status(backup).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+        } else {
+            EXPECT_NE(rig.host.err.str().find(backup + ": no free name"), std::string::npos) << rig.host.err.str();
+        }
+        EXPECT_EQ(Names(rig.dir), left) << "the planted link stays (unless it was the backup), no temporary left";
+    }
+}
+
+// A link or a FIFO at the hibernation file's path is refused with status 4 naming the path,
+// and what it leads to is untouched; a regular file there is overwritten.
+TEST(CliRootFiles, TheHibernationFileIsWrittenOnlyIntoARegularFile) {
+    enum class Planted { Link, Fifo, File };
+    const struct {
+        Planted planted;
+        int status;
+        const char* why;
+    } cases[] = {
+        {Planted::Link, cli::kFileFailed, ": is a symbolic link, which is not followed"},
+        {Planted::Fifo, cli::kFileFailed, ": is a FIFO, not a regular file"},
+        {Planted::File, cli::kDone, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.planted));
+        CliRig rig(hw::FactoryCmos(), "hibernation-size = 16\n");
+        rig.dir.Write("victim", kVictim);
+        const std::string path = rig.dir.File("hiber.dat");
+        if (c.planted == Planted::Link) fs::create_symlink(rig.dir.File("victim"), path);
+        if (c.planted == Planted::Fifo) {
+            ASSERT_EQ(::mkfifo(path.c_str(), 0666), 0);
+        }
+        if (c.planted == Planted::File) rig.dir.Write("hiber.dat", kVictim);
+
+        EXPECT_EQ(rig.Run({"hiberfile", path}), c.status) << rig.host.err.str();
+        EXPECT_EQ(rig.dir.Read("victim"), kVictim);
+        if (c.why) {
+            EXPECT_NE(rig.host.err.str().find(path + c.why), std::string::npos) << rig.host.err.str();
+            EXPECT_EQ(fs::symlink_status(path).type(),
+                      c.planted == Planted::Link ? fs::file_type::symlink : fs::file_type::fifo);
+        } else {
+            EXPECT_EQ(rig.dir.Read("hiber.dat"), std::string(14, '\0') + "\xF7\xFE");
+        }
+    }
+}
+
+// A link that leads nowhere, left where the simulated notebook's image is missing, is not
+// followed to create a file elsewhere; a link to an image kept elsewhere is used as it is.
+TEST(CliRootFiles, TheSimulatedImageIsNotCreatedThroughALink) {
+    CliRig rig;
+    const std::string image = rig.dir.File("sim-cmos.dat");
+    fs::remove(image);
+    fs::create_symlink(rig.dir.File("elsewhere.dat"), image);
+    EXPECT_EQ(rig.Run({"show"}), cli::kBadInput);
+    EXPECT_NE(rig.host.err.str().find("cannot create " + image + ": something of that name is there already"),
+              std::string::npos)
+        << rig.host.err.str();
+    EXPECT_FALSE(fs::exists(rig.dir.File("elsewhere.dat")));
+
+    const hw::CmosImage factory = hw::FactoryCmos();
+    rig.dir.Write("elsewhere.dat", std::string(factory.begin(), factory.end()));
+    ASSERT_EQ(rig.Run({"set", "rbMODEBT=user"}), cli::kDone) << rig.host.err.str();
+    EXPECT_TRUE(fs::is_symlink(image));
+    EXPECT_NE(rig.dir.Read("elsewhere.dat"), std::string(factory.begin(), factory.end()));
 }
 
 // ---- the Linux backend: the clock's bytes --------------------------------------------------------------

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/random.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace sys {
@@ -34,19 +36,71 @@ private:
     std::string path_;
 };
 
+// What a file that is not a regular one is, for a refusal.
+const char* KindOf(mode_t mode) {
+    if (S_ISFIFO(mode)) return "a FIFO";
+    if (S_ISCHR(mode)) return "a character device";
+    if (S_ISBLK(mode)) return "a block device";
+    if (S_ISSOCK(mode)) return "a socket";
+    if (S_ISDIR(mode)) return "a folder";
+    return "something else";
+}
+
 }  // namespace
 
 std::unique_ptr<File> PosixFileSystem::CreateAlways(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0) throw FileError(path + ": " + std::strerror(errno));
+    // O_NOFOLLOW: a link at the path is refused, not followed to a file elsewhere.
+    // O_NONBLOCK and O_NOCTTY: a FIFO or a terminal planted there neither stops the
+    // program nor becomes its terminal before it is refused below.
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        const int error = errno;
+        struct stat link;
+        if (error == ELOOP && ::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
+            throw FileError(path + ": is a symbolic link, which is not followed; nothing written");
+        throw FileError(path + ": " + std::strerror(error));
+    }
+    struct stat opened;
+    if (::fstat(fd, &opened) != 0) {
+        const std::string why = std::strerror(errno);
+        ::close(fd);
+        throw FileError(path + ": " + why);
+    }
+    if (!S_ISREG(opened.st_mode)) {
+        ::close(fd);
+        throw FileError(path + ": is " + KindOf(opened.st_mode) + ", not a regular file; nothing written");
+    }
     // No sharing: a file that another opener holds locked is refused, and emptied only
-    // once this opener holds the lock itself.
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ftruncate(fd, 0) != 0) {
+    // once this opener holds the lock itself. Then writes wait as usual.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ftruncate(fd, 0) != 0 ||
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
         const std::string why = std::strerror(errno);
         ::close(fd);
         throw FileError(path + ": " + why);
     }
     return std::make_unique<PosixFile>(fd, path);
+}
+
+std::unique_ptr<File> PosixFileSystem::CreateNew(const std::string& path) {
+    // O_EXCL fails on any name that is taken, a link included (even one to a missing file),
+    // so nothing planted at the name is ever written through.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        if (errno == EEXIST) return nullptr;
+        throw FileError(path + ": " + std::strerror(errno));
+    }
+    return std::make_unique<PosixFile>(fd, path);
+}
+
+std::string PosixFileSystem::UnpredictableName() {
+    unsigned char bytes[kRandomNameBytes];
+    for (std::size_t got = 0; got < sizeof bytes;) {
+        const ssize_t n = ::getrandom(bytes + got, sizeof bytes - got, 0);
+        if (n < 0 && errno != EINTR)
+            throw FileError(std::string("no random numbers for a file name: ") + std::strerror(errno));
+        if (n > 0) got += static_cast<std::size_t>(n);
+    }
+    return NameOfRandomBytes(bytes);
 }
 
 std::string PosixFileSystem::ReadWhole(const std::string& path) {

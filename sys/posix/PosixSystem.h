@@ -9,6 +9,9 @@ namespace sys {
 class PosixFileSystem : public FileSystem {
 public:
     std::unique_ptr<File> CreateAlways(const std::string& path) override;
+    std::unique_ptr<File> CreateNew(const std::string& path) override;
+    // From getrandom(2).
+    std::string UnpredictableName() override;
     std::string ReadWhole(const std::string& path) override;
     void Replace(const std::string& from, const std::string& to) override;
     void Remove(const std::string& path) noexcept override;

@@ -1,6 +1,9 @@
 #include "sys/win32/Win32System.h"
 
 #include <windows.h>
+#include <wincrypt.h>
+
+#include <cstdint>
 
 #include <vector>
 
@@ -50,6 +53,49 @@ private:
     std::string path_;
 };
 
+// The version record, as the environment and the file system ask for it.
+OsVersion ReadOsVersion() {
+    static_assert(sizeof(OSVERSIONINFOA) == 148, "the ANSI version record of Windows 95 and NT 4.0");
+    OSVERSIONINFOA info = {};
+    info.dwOSVersionInfoSize = 148;
+    OsVersion version;
+    version.ok = GetVersionExA(&info) != FALSE;
+    version.major = info.dwMajorVersion;
+    version.minor = info.dwMinorVersion;
+    version.build = info.dwBuildNumber;
+    version.platformId = info.dwPlatformId;
+    return version;
+}
+
+// Random bytes from the system: RtlGenRandom (XP and later) or else the CryptoAPI (NT 4.0,
+// 2000, and 95/98 where it is installed). Both are looked up at run time, as Windows 95 may
+// have neither. False when there is no source.
+bool SystemRandom(unsigned char* out, DWORD size) {
+    HMODULE advapi = LoadLibraryA("advapi32.dll");
+    if (!advapi) return false;
+    using GenRandomFn = BOOLEAN(WINAPI*)(PVOID, ULONG);
+    using AcquireFn = BOOL(WINAPI*)(HCRYPTPROV*, LPCSTR, LPCSTR, DWORD, DWORD);
+    using GenFn = BOOL(WINAPI*)(HCRYPTPROV, DWORD, BYTE*);
+    using ReleaseFn = BOOL(WINAPI*)(HCRYPTPROV, DWORD);
+    const auto find = [advapi](const char* name) {
+        return reinterpret_cast<void*>(GetProcAddress(advapi, name));
+    };
+    bool ok = false;
+    if (const auto genRandom = reinterpret_cast<GenRandomFn>(find("SystemFunction036")))
+        ok = genRandom(out, size) != FALSE;
+    const auto acquire = reinterpret_cast<AcquireFn>(find("CryptAcquireContextA"));
+    const auto gen = reinterpret_cast<GenFn>(find("CryptGenRandom"));
+    const auto release = reinterpret_cast<ReleaseFn>(find("CryptReleaseContext"));
+    HCRYPTPROV provider = 0;
+    if (!ok && acquire && gen && release &&
+        acquire(&provider, nullptr, nullptr, PROV_RSA_FULL, CRYPT_VERIFYCONTEXT)) {
+        ok = gen(provider, size, out) != FALSE;
+        release(provider, 0);
+    }
+    FreeLibrary(advapi);
+    return ok;
+}
+
 }  // namespace
 
 std::unique_ptr<File> Win32FileSystem::CreateAlways(const std::string& path) {
@@ -57,6 +103,44 @@ std::unique_ptr<File> Win32FileSystem::CreateAlways(const std::string& path) {
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) throw FileError(path + ": " + Describe(GetLastError()));
     return std::make_unique<Win32File>(handle, path);
+}
+
+std::unique_ptr<File> Win32FileSystem::CreateNew(const std::string& path) {
+    // FILE_FLAG_OPEN_REPARSE_POINT makes a reparse point at the name (a symbolic link, a
+    // junction) count as a name that is taken instead of leading elsewhere. Only Windows
+    // 2000 and later have reparse points; the older systems are not given the flag.
+    const OsVersion version = ReadOsVersion();
+    DWORD flags = FILE_ATTRIBUTE_NORMAL;
+    if (version.IsNtFamily() && version.major >= 5) flags |= FILE_FLAG_OPEN_REPARSE_POINT;
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, flags, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return nullptr;
+        throw FileError(path + ": " + Describe(error));
+    }
+    return std::make_unique<Win32File>(handle, path);
+}
+
+std::string Win32FileSystem::UnpredictableName() {
+    unsigned char bytes[kRandomNameBytes];
+    if (!SystemRandom(bytes, sizeof bytes)) {
+        // No random source (Windows 95 without the CryptoAPI, where every user may write
+        // everywhere anyway): the clock, the thread and a count, mixed (splitmix64).
+        static std::uint64_t count = 0;
+        FILETIME now;
+        GetSystemTimeAsFileTime(&now);
+        std::uint64_t state = (std::uint64_t{now.dwHighDateTime} << 32 | now.dwLowDateTime) ^
+                              (std::uint64_t{GetCurrentThreadId()} << 40) ^ ++count * 0x9E3779B97F4A7C15u;
+        for (std::size_t i = 0; i < sizeof bytes; i += 8) {
+            std::uint64_t z = (state += 0x9E3779B97F4A7C15u);
+            z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
+            z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
+            z ^= z >> 31;
+            for (std::size_t j = 0; j < 8 && i + j < sizeof bytes; ++j)
+                bytes[i + j] = static_cast<unsigned char>(z >> (8 * j));
+        }
+    }
+    return NameOfRandomBytes(bytes);
 }
 
 std::string Win32FileSystem::ReadWhole(const std::string& path) {
@@ -116,18 +200,7 @@ NumberFormat Win32Environment::Separators() {
     return *separators_;
 }
 
-OsVersion Win32Environment::GetOsVersion() {
-    static_assert(sizeof(OSVERSIONINFOA) == 148, "the ANSI version record of Windows 95 and NT 4.0");
-    OSVERSIONINFOA info = {};
-    info.dwOSVersionInfoSize = 148;
-    OsVersion version;
-    version.ok = GetVersionExA(&info) != FALSE;
-    version.major = info.dwMajorVersion;
-    version.minor = info.dwMinorVersion;
-    version.build = info.dwBuildNumber;
-    version.platformId = info.dwPlatformId;
-    return version;
-}
+OsVersion Win32Environment::GetOsVersion() { return ReadOsVersion(); }
 
 ProgramVersion Win32Environment::GetProgramVersion() {
     ProgramVersion version;

@@ -11,6 +11,9 @@ namespace sys {
 class Win32FileSystem : public FileSystem {
 public:
     std::unique_ptr<File> CreateAlways(const std::string& path) override;
+    std::unique_ptr<File> CreateNew(const std::string& path) override;
+    // From RtlGenRandom or the CryptoAPI where the system has one of them.
+    std::string UnpredictableName() override;
     std::string ReadWhole(const std::string& path) override;
     // MoveFileExA where the system has it; on the 95/98/Me family, which lacks it, the old
     // file is deleted first and the new one renamed into its place.
