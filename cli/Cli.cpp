@@ -10,7 +10,6 @@
 #include "cli/Stdio.h"
 #include "hw/Bus.h"
 #include "hw/HardwareFault.h"
-#include "hw/PortIO.h"
 #include "hw/SimFiles.h"
 #include "reports/CmosBackup.h"
 #include "reports/Reports.h"
@@ -119,7 +118,8 @@ std::vector<Change> ParseSettingsText(const std::string& text, const std::string
     return changes;
 }
 
-std::string Shown(const Setting& s, int index) {
+// A choice as the command line prints it: the item's name, or "(no choice)".
+std::string PrintedValue(const Setting& s, int index) {
     const std::string name = settings::ValueName(s, index);
     return name.empty() ? "(no choice)" : name;
 }
@@ -134,45 +134,39 @@ public:
             std::string folder = *simFolder;
             if (!folder.empty() && folder.back() != '/' && folder.back() != '\\') folder += '/';
             try {
-                machine_ = hw::OpenSimNotebook(folder);
+                // The chip model answers either mode; no grant is asked for.
+                notebook_ = std::make_unique<hw::PortNotebook>(hw::OpenSimNotebook(folder),
+                                                               hw::PortMode::Masked, false);
             } catch (const hw::SimSetupError& e) {
                 Fail(kBadInput, "the simulated notebook in " + *simFolder + " cannot start: " + e.English());
             }
-            port_.emplace(*machine_, [] { return false; });
-            bus_.emplace(*port_, port_->Access(false));
         } else {
-            RealNotebook real = host.OpenNotebook();
-            machine_ = std::move(real.machine);
-            port_.emplace(*machine_, [granted = real.granted] { return granted; });
-            bus_.emplace(*port_, port_->Access(real.ntFamily));
-            if (bus_->access().GrantMissing())
+            notebook_ = host.OpenNotebook();
+            if (bus().GrantMissing())
                 host.Err() << host.ProgramName()
                            << ": I/O port access is not granted: on Windows NT/2000 and later the giveio "
                               "driver must be installed and started\n";
         }
     }
 
-    hw::Bus& bus() { return *bus_; }
+    hw::Bus& bus() { return notebook_->bus(); }
 
     // Every command that writes asks this first: a silent firmware means another machine.
     void RequireFirmware() {
-        if (!hw::FirmwareAnswers(*bus_))
+        if (!hw::FirmwareAnswers(bus()))
             Fail(kHardware,
                  "the firmware does not answer its software call (status request 9904h came back "
                  "unchanged): this is not the notebook, or its firmware does not listen; nothing written");
     }
 
 private:
-    std::unique_ptr<hw::Machine> machine_;
-    std::optional<hw::TPortArray> port_;
-    std::optional<hw::Bus> bus_;
+    std::unique_ptr<hw::Notebook> notebook_;
 };
 
 // The choices that a CMOS image holds, decoded as a load decodes them.
 Choices ChoicesOfImage(const hw::CmosImage& image) {
-    hw::SimNotebook notebook(image, hw::FactoryFirmware());
-    hw::TPortArray port(notebook, [] { return false; });
-    hw::Bus bus(port, port.Access(false));
+    hw::ImageCmos cmos(image);
+    hw::Bus bus(cmos);
     return settings::LoadChoices(bus);
 }
 
@@ -189,19 +183,6 @@ Live LoadLive(hw::Bus& bus) {
 
 // ---- writing -------------------------------------------------------------------------------
 
-// The value each written byte ends with, in the order of their first writes.
-std::vector<settings::ByteWrite> FinalBytes(const std::vector<settings::ByteWrite>& writes) {
-    std::vector<settings::ByteWrite> final;
-    for (const settings::ByteWrite& w : writes) {
-        auto it = std::find_if(final.begin(), final.end(), [&](const auto& f) { return f.index == w.index; });
-        if (it == final.end()) final.push_back(w);
-        else it->value = w.value;
-    }
-    return final;
-}
-
-std::string ByteName(std::uint8_t index) { return "CMOS " + sys::Hex(index, 2) + "h"; }
-
 struct WriteOptions {
     bool dryRun = false;
     // Asked once the changes are printed, before the first write; false stops.
@@ -212,11 +193,17 @@ struct WriteOptions {
 // every written byte back. Prints the bytes that change, so a change can be undone by hand.
 int WriteChoices(Host& host, Notebook& notebook, const Live& live, const Choices& wanted,
                  const WriteOptions& options) {
+    const settings::SetupUpdate update(wanted);
+    // A changed choice that is stored as the bits already there changes no byte: say so.
+    for (const Setting* s : update.StoredAlready(live.choices, live.bytes))
+        host.Out() << s->key << ": " << PrintedValue(*s, wanted[*s]) << " is stored as the same bits as "
+                   << PrintedValue(*s, live.choices[*s]) << ", which the CMOS holds already; a load shows "
+                   << PrintedValue(*s, live.choices[*s]) << "\n";
     std::vector<settings::ByteWrite> changed;
-    for (const settings::ByteWrite& w : FinalBytes(settings::PlanSetupWrite(wanted, live.bytes)))
+    for (const settings::ByteWrite& w : update.FinalBytes(live.bytes))
         if (w.value != live.bytes[w.index]) changed.push_back(w);
     for (const settings::ByteWrite& w : changed)
-        host.Out() << ByteName(w.index) << ": " << sys::Hex(live.bytes[w.index], 2) << " → "
+        host.Out() << hw::ByteName(w.index) << ": " << sys::Hex(live.bytes[w.index], 2) << " → "
                    << sys::Hex(w.value, 2) << "\n";
     if (changed.empty()) {
         host.Out() << "nothing to write: the CMOS holds these settings already\n";
@@ -230,18 +217,13 @@ int WriteChoices(Host& host, Notebook& notebook, const Live& live, const Choices
         host.Err() << host.ProgramName() << ": nothing written\n";
         return kBadInput;
     }
-    const std::vector<settings::ByteWrite> writes = settings::WriteSetup(notebook.bus(), wanted);
-    int status = kDone;
-    for (const settings::ByteWrite& w : FinalBytes(writes)) {
-        const std::uint8_t read = notebook.bus().ReadCmos(w.index);
-        if (read != w.value) {
-            host.Err() << host.ProgramName() << ": " << ByteName(w.index) << " reads back "
-                       << sys::Hex(read, 2) << " after " << sys::Hex(w.value, 2) << " was written\n";
-            status = kHardware;
-        }
-    }
-    if (status == kDone) host.Out() << "written and read back: " << changed.size() << " byte(s) changed\n";
-    return status;
+    const std::vector<settings::ReadBack> otherwise = update.WriteAndReadBack(notebook.bus());
+    for (const settings::ReadBack& r : otherwise)
+        host.Err() << host.ProgramName() << ": " << hw::ByteName(r.index) << " reads back "
+                   << sys::Hex(r.read, 2) << " after " << sys::Hex(r.written, 2) << " was written\n";
+    if (!otherwise.empty()) return kHardware;
+    host.Out() << "written and read back: " << changed.size() << " byte(s) changed\n";
+    return kDone;
 }
 
 // ---- the commands --------------------------------------------------------------------------
@@ -336,13 +318,13 @@ int Set(Host& host, Notebook& notebook, const std::vector<Change>& changes, bool
     // The serial-port rule may undo a named change: two ports asked for one address.
     for (const Change& c : changes) {
         if (wanted[*c.setting] != c.index)
-            Fail(kBadInput, std::string(c.setting->key) + "=" + Shown(*c.setting, c.index) +
+            Fail(kBadInput, std::string(c.setting->key) + "=" + PrintedValue(*c.setting, c.index) +
                                 " cannot be kept: the serial and the infrared port never share an address; "
                                 "nothing written");
     }
     for (const Setting* s : settings::Differences(live.choices, wanted)) {
         const bool named = std::any_of(changes.begin(), changes.end(), [&](const Change& c) { return c.setting == s; });
-        host.Out() << s->key << ": " << Shown(*s, live.choices[*s]) << " → " << Shown(*s, wanted[*s])
+        host.Out() << s->key << ": " << PrintedValue(*s, live.choices[*s]) << " → " << PrintedValue(*s, wanted[*s])
                    << (named ? "" : "  (moved: the serial and the infrared port never share an address)") << "\n";
     }
     return WriteChoices(host, notebook, live, wanted, {dryRun, nullptr});
@@ -352,7 +334,7 @@ void PrintDifferences(Host& host, const Choices& live, const Choices& file, bool
     const auto differing = settings::Differences(live, file);
     if (!json) {
         for (const Setting* s : differing)
-            host.Out() << s->key << ": " << Shown(*s, live[*s]) << " → " << Shown(*s, file[*s]) << "\n";
+            host.Out() << s->key << ": " << PrintedValue(*s, live[*s]) << " → " << PrintedValue(*s, file[*s]) << "\n";
         return;
     }
     JsonWriter out(host.Out());

@@ -1,5 +1,6 @@
-// The processor itself: byte input and output instructions, cli/sti, and the software call
-// to the firmware, written as i386 assembly (usable by a 32-bit Linux build as well).
+// The processor itself under Windows (TOVIKA.exe and TOVIKAC.exe): byte input and output
+// instructions, cli/sti, and the software call to the firmware, written in assembly. The
+// Linux command line does not use it: it reaches the CMOS through /dev/nvram (hw/linux).
 //
 // A port instruction that the system refuses (the NT family without the giveio grant raises
 // a privileged-instruction exception) must not kill the process: the system's exception

@@ -19,12 +19,6 @@ const Setting& SettingNamed(std::string_view control) {
 bool IsWord(const Field& f) { return f.mask > 0xFF; }
 std::uint8_t LastByte(const Field& f) { return f.byte + (IsWord(f) ? 1 : 0); }
 
-unsigned FieldValue(const Field& f, const CmosBytes& cmos) {
-    unsigned raw = cmos[f.byte];
-    if (IsWord(f)) raw |= unsigned(cmos[f.byte + 1]) << 8;
-    return (raw >> f.shift) & f.mask;
-}
-
 // Puts `code` into the field's bits of `cmos`; the bits are 0 before.
 void Put(const Field& f, unsigned code, CmosBytes& cmos) {
     const unsigned bits = (code & f.mask) << f.shift;
@@ -78,6 +72,12 @@ int KeepPortsApart(int changed, int other) {
     constexpr int kOff = 2;
     if (changed == kOff || changed < 0 || changed != other) return other;
     return 1 - changed;  // the other address
+}
+
+unsigned FieldValue(const Field& f, const CmosBytes& cmos) {
+    unsigned raw = cmos[f.byte];
+    if (IsWord(f)) raw |= unsigned(cmos[f.byte + 1]) << 8;
+    return (raw >> f.shift) & f.mask;
 }
 
 int Decode(const Setting& setting, const CmosBytes& cmos) {

@@ -53,6 +53,9 @@ std::uint8_t IndexToTimeout(int index);
 const Setting* PortPartner(const Setting& setting);
 int KeepPortsApart(int changed, int other);
 
+// The value of a field in the bytes.
+unsigned FieldValue(const Field& field, const CmosBytes& cmos);
+
 // The choice that a setting shows for the bytes read.
 int Decode(const Setting& setting, const CmosBytes& cmos);
 

@@ -46,7 +46,7 @@ public:
     std::map<std::string, std::string> env;
     sys::PosixFileSystem realFiles;
     sys::FileSystem* files = &realFiles;
-    std::function<cli::RealNotebook()> openNotebook;
+    std::function<std::unique_ptr<hw::Notebook>()> openNotebook;
 
     const char* ProgramName() override { return "tovika"; }
     cli::Output& Out() override { return out; }
@@ -59,7 +59,7 @@ public:
     }
     sys::FileSystem& Files() override { return *files; }
     sys::NumberFormat Separators() override { return {}; }
-    cli::RealNotebook OpenNotebook() override { return openNotebook(); }
+    std::unique_ptr<hw::Notebook> OpenNotebook() override { return openNotebook(); }
     std::string ToUtf8(const std::string& text) override { return text; }
     const char* DefaultHibernationPath() override { return nullptr; }
 };
@@ -81,15 +81,12 @@ struct CliRig {
     }
     std::string Image() const { return dir.Read("sim-cmos.dat"); }
     settings::Choices Choices() const {
-        hw::SimNotebook sim = SimOf(Image());
-        hw::TPortArray port(sim, nullptr);
-        hw::Bus bus(port, port.Access(false));
-        return settings::LoadChoices(bus);
-    }
-    static hw::SimNotebook SimOf(const std::string& image) {
         hw::CmosImage cmos{};
+        const std::string image = Image();
         std::copy(image.begin(), image.end(), cmos.begin());
-        return hw::SimNotebook(cmos, hw::FactoryFirmware());
+        hw::ImageCmos access(cmos);
+        hw::Bus bus(access);
+        return settings::LoadChoices(bus);
     }
     std::vector<std::string> OutLines() const {
         std::vector<std::string> lines;
@@ -201,6 +198,22 @@ TEST(CliSet, DryRunPrintsTheChangesAndWritesNothing) {
     EXPECT_EQ(rig.OutLines(), (std::vector<std::string>{"boot-order: fdd-hdd → hdd-only", "CMOS 7Ah: 80 → 78",
                                                          "dry run: nothing written"}));
     EXPECT_EQ(rig.Image(), before);
+}
+
+// No choice of the display is stored as the bits of the LCD, which the CMOS holds: the change
+// is told in words beside the bytes that do change.
+TEST(CliSet, AChangeStoredAsTheBitsAlreadyThereIsToldInWords) {
+    CliRig rig;
+    const std::string before = rig.Image();
+    const std::string told =
+        "display: (no choice) is stored as the same bits as lcd, which the CMOS holds already; a load shows lcd";
+    ASSERT_EQ(rig.Run({"set", "display="}), cli::kDone) << rig.host.err.str();
+    EXPECT_EQ(rig.OutLines(), (std::vector<std::string>{"display: lcd → (no choice)", told,
+                                                         "nothing to write: the CMOS holds these settings already"}));
+    EXPECT_EQ(rig.Image(), before);
+    ASSERT_EQ(rig.Run({"set", "--dry-run", "display=", "boot-order=hdd-only"}), cli::kDone);
+    EXPECT_EQ(rig.OutLines(), (std::vector<std::string>{"boot-order: fdd-hdd → hdd-only", "display: lcd → (no choice)",
+                                                         told, "CMOS 7Ah: 80 → 78", "dry run: nothing written"}));
 }
 
 TEST(CliSet, WritesExactlyWhatTheWindowsUpdateWrites) {
@@ -360,9 +373,7 @@ TEST(CliLinux, TheClocksBytesShowAsDashesAndAreBackedUpAsZero) {
             static hw::SimNotebook sim;
             return sim.SoftwareCall(regs);
         }};
-    host.openNotebook = [&] {
-        return cli::RealNotebook{hw::OpenLinuxNotebook(nvram.c_str(), kSimFirmware), true, true};
-    };
+    host.openNotebook = [&] { return hw::OpenLinuxNotebook(nvram.c_str(), kSimFirmware); };
     ASSERT_EQ(cli::Run({"dump"}, host), cli::kDone) << host.err.str();
     const std::string dump = host.out.str();
     EXPECT_NE(dump.find("00 : --,--,--,--,--,--,--,--,--,--,--,--,--,--,00,00\n"), std::string::npos) << dump;

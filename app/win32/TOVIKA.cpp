@@ -27,7 +27,7 @@ public:
     void SetApplicationTitle(const std::string& title) override { app::win32::ApplicationTitle() = title; }
 
     void PreparePorts(const std::string& folder) override {
-        port_ = &hw::CreatePort(app::CreateProcessMachine(folder));
+        hw::CreatePort(app::CreateProcessMachine(folder));
         app::win32::profile::Mark("ports and their machine");
     }
 
@@ -80,13 +80,12 @@ public:
 
     void RunMainWindow() override {
         app::win32::profile::Mark("single-instance test");
-        app::win32::RunMainWindow(instance_, *port_, showCommand_);
+        app::win32::RunMainWindow(instance_, hw::Port(), showCommand_);
     }
 
 private:
     HINSTANCE instance_;
     int showCommand_;
-    hw::TPortArray* port_ = nullptr;
 };
 
 }  // namespace

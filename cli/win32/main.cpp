@@ -11,7 +11,7 @@
 #include "actions/FirmwareActions.h"
 #include "cli/Cli.h"
 #include "cli/Stdio.h"
-#include "hw/PortIO.h"
+#include "hw/Bus.h"
 #include "hw/X86Machine.h"
 #include "sys/win32/Win32System.h"
 
@@ -50,10 +50,14 @@ public:
     sys::FileSystem& Files() override { return files_; }
     sys::NumberFormat Separators() override { return environment_.Separators(); }
 
-    cli::RealNotebook OpenNotebook() override {
+    // The port instructions as TOVIKA.exe executes them: plainly on the NT family (the giveio
+    // grant allows them), with interrupts masked on the 95/98/Me family.
+    std::unique_ptr<hw::Notebook> OpenNotebook() override {
         hw::InstallPortFaultHandler();
         const bool granted = hw::ProbeGiveio();
-        return {std::make_unique<hw::X86Machine>(), environment_.GetOsVersion().IsNtFamily(), granted};
+        const hw::PortMode mode =
+            environment_.GetOsVersion().IsNtFamily() ? hw::PortMode::Plain : hw::PortMode::Masked;
+        return std::make_unique<hw::PortNotebook>(std::make_unique<hw::X86Machine>(), mode, granted);
     }
 
     std::string ToUtf8(const std::string& text) override {
