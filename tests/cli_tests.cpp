@@ -144,6 +144,24 @@ TEST(CliNames, BadInputIsRefusedWithStatus2BeforeAnythingIsWritten) {
     }
 }
 
+// The usage comes from the command table: every command with its arguments and help in one
+// column, the same text on standard output when asked for and on standard error after a
+// mistake; a name that is no command is refused.
+TEST(CliUsage, HelpListsEveryCommandAndAMistakeShowsTheSameText) {
+    TestHost host;
+    ASSERT_EQ(cli::Run({"--help"}, host), cli::kDone);
+    const std::string help = host.out.str();
+    for (const char* line : {"  show [--json]                     every setting as `key = value`\n",
+                             "  set [--dry-run] NAME=VALUE...     change settings, verified by reading back\n",
+                             "  set [--dry-run] -f FILE           the same from FILE (- for standard input)\n",
+                             "  dump                              the CMOS bytes and the firmware's status words\n",
+                             "  hiberfile [PATH]                  create the hibernation file\n"})
+        EXPECT_NE(help.find(line), std::string::npos) << line << help;
+    EXPECT_EQ(cli::Run({"--sim", "x"}, host), cli::kBadInput);
+    EXPECT_EQ(host.err.str(), help);
+    EXPECT_EQ(cli::Run({"Show"}, host), cli::kBadInput) << "commands are not case-insensitive";
+}
+
 TEST(CliNames, SettingsFileTakesCommentsBlankLinesAndItemNumbers) {
     CliRig rig;
     rig.dir.Write("changes.txt",
