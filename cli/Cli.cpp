@@ -15,12 +15,14 @@
 #include "reports/Reports.h"
 #include "settings/SetupIo.h"
 #include "sys/Hex.h"
+#include "sys/Text.h"
 
 namespace cli {
 
 namespace {
 
 using settings::Choices;
+using sys::Trim;
 using settings::CmosBytes;
 using settings::Setting;
 
@@ -55,12 +57,6 @@ Change ParseChange(std::string_view name, std::string_view value, const std::str
                             names + ", #0-#" + std::to_string(s.items.size() - 1) + ", or nothing)");
     }
     return {&s, *index};
-}
-
-std::string_view Trim(std::string_view s) {
-    const auto first = s.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) return {};
-    return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
 }
 
 // The lines of a settings file: `key = value`, `#` comments and blank lines. A value that
@@ -329,7 +325,7 @@ int Set(const Invocation& in) {
     notebook.RequireFirmware();
     const Live live = LoadLive(notebook.bus());
     Choices wanted = live.choices;
-    for (const Change& c : changes) wanted.Select(*c.setting, c.index);
+    for (const Change& c : changes) wanted.SelectWithPortRule(*c.setting, c.index);
     // The serial-port rule may undo a named change: two ports asked for one address.
     for (const Change& c : changes) {
         if (wanted[*c.setting] != c.index)

@@ -34,7 +34,7 @@ CmosBytes LoadSetup(hw::Bus& bus, const ShowChoice& show, const sys::LineSink& d
 Choices LoadChoices(hw::Bus& bus, CmosBytes* read) {
     Choices choices;
     const CmosBytes bytes = LoadSetup(
-        bus, [&choices](const Setting& s, int index) { choices.Select(s, index); },
+        bus, [&choices](const Setting& s, int index) { choices.SelectWithPortRule(s, index); },
         [](const std::string&) {});
     if (read) *read = bytes;
     return choices;
