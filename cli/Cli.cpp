@@ -111,10 +111,6 @@ public:
             }
         } else {
             notebook_ = host.OpenNotebook();
-            if (bus().GrantMissing())
-                host.Err() << host.ProgramName()
-                           << ": I/O port access is not granted: on Windows NT/2000 and later the giveio "
-                              "driver must be installed and started\n";
         }
     }
 

@@ -54,7 +54,8 @@ public:
     virtual sys::FileSystem& Files() = 0;
     virtual sys::NumberFormat Separators() = 0;
 
-    // Opens the real notebook, as this system lets the program reach its hardware. Throws
+    // Opens the real notebook, as this system lets the program reach its hardware, and says
+    // on standard error what the user must know before the first access. Throws
     // hw::HardwareFault with a message that names the remedy when it cannot be reached at all.
     virtual std::unique_ptr<hw::Notebook> OpenNotebook() = 0;
 

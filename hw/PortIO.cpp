@@ -53,9 +53,9 @@ void PortCmos::Write(std::uint8_t index, std::uint8_t value) {
     port_.SetPort(kCmosDataPort, value);
 }
 
-TPortArray& CreatePort(Machine& machine) {
+TPortArray& CreatePort(Machine& machine, const TPortArray::DeviceProbe& probe) {
     assert(thePort == nullptr);
-    thePort = new TPortArray(machine);  // lives until the process ends, by design
+    thePort = new TPortArray(machine, probe);  // lives until the process ends, by design
     return *thePort;
 }
 

@@ -12,10 +12,6 @@
 
 namespace hw {
 
-// Opens and at once closes the giveio device, which on the NT family grants this process
-// the right to execute port instructions for the rest of its life. True when it opened.
-bool ProbeGiveio();
-
 // How port instructions are executed; fixed when the bus is made. The window and TOVIKAC.exe
 // decide it from the Windows family they run on; the simulated notebook takes either.
 enum class PortMode {
@@ -41,8 +37,9 @@ class TPortArray {
 public:
     using DeviceProbe = std::function<bool()>;
 
-    // Create: gets the grant, that is, performs the driver probe once.
-    explicit TPortArray(Machine& machine, const DeviceProbe& probe = ProbeGiveio);
+    // Create: gets the grant, that is, performs the driver probe once (on Windows the giveio
+    // probe, hw/X86Machine.h); without a probe there is no grant.
+    TPortArray(Machine& machine, const DeviceProbe& probe);
 
     std::uint8_t GetPort(std::uint16_t port) { return machine_.In(port); }
     void SetPort(std::uint16_t port, std::uint8_t value) { machine_.Out(port, value); }
@@ -89,7 +86,7 @@ private:
 
 // The single instance, created at process start by the window's entry sequence, before the
 // window is made, and never freed. CreatePort must have been called before Port() is used.
-TPortArray& CreatePort(Machine& machine);
+TPortArray& CreatePort(Machine& machine, const TPortArray::DeviceProbe& probe);
 TPortArray& Port();
 
 }  // namespace hw

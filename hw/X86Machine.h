@@ -29,4 +29,8 @@ unsigned ClaimFaultingInstruction(const void* address);
 // Installs the handler that turns a refused instruction into a flagged fault (once).
 void InstallPortFaultHandler();
 
+// Opens and at once closes the giveio device, which on the NT family grants this process
+// the right to execute port instructions for the rest of its life. True when it opened.
+bool ProbeGiveio();
+
 }  // namespace hw

@@ -57,7 +57,13 @@ public:
         const bool granted = hw::ProbeGiveio();
         const hw::PortMode mode =
             environment_.GetOsVersion().IsNtFamily() ? hw::PortMode::Plain : hw::PortMode::Masked;
-        return std::make_unique<hw::PortNotebook>(std::make_unique<hw::X86Machine>(), mode, granted);
+        auto notebook = std::make_unique<hw::PortNotebook>(std::make_unique<hw::X86Machine>(), mode, granted);
+        // Every port instruction will be refused: said once, before the first.
+        if (notebook->bus().GrantMissing())
+            Err() << ProgramName()
+                  << ": I/O port access is not granted: on Windows NT/2000 and later the giveio "
+                     "driver must be installed and started\n";
+        return notebook;
     }
 
     std::string ToUtf8(const std::string& text) override {
