@@ -22,9 +22,9 @@ namespace cli {
 namespace {
 
 using settings::Choices;
-using sys::Trim;
 using settings::CmosBytes;
 using settings::Setting;
+using sys::Trim;
 
 // A message for the user and the status it ends the program with.
 struct Failure {
@@ -99,18 +99,17 @@ std::string PrintedValue(const Setting& s, int index) {
 class Notebook {
 public:
     Notebook(Host& host, const std::optional<std::string>& simFolder) {
-        if (simFolder) {
-            std::string folder = *simFolder;
-            if (!folder.empty() && folder.back() != '/' && folder.back() != '\\') folder += '/';
-            try {
-                // The chip model answers either mode; no grant is asked for.
-                notebook_ = std::make_unique<hw::PortNotebook>(hw::OpenSimNotebook(folder),
-                                                               hw::PortMode::Masked, false);
-            } catch (const hw::SimSetupError& e) {
-                Fail(kBadInput, "the simulated notebook in " + *simFolder + " cannot start: " + e.English());
-            }
-        } else {
+        if (!simFolder) {
             notebook_ = host.OpenNotebook();
+            return;
+        }
+        std::string folder = *simFolder;
+        if (!folder.empty() && folder.back() != '/' && folder.back() != '\\') folder += '/';
+        try {
+            // The chip model answers either mode; no grant is asked for.
+            notebook_ = std::make_unique<hw::PortNotebook>(hw::OpenSimNotebook(folder), hw::PortMode::Masked, false);
+        } catch (const hw::SimSetupError& e) {
+            Fail(kBadInput, "the simulated notebook in " + *simFolder + " cannot start: " + e.English());
         }
     }
 
