@@ -21,7 +21,7 @@ void ChoiceControl::Show(int index) const {
     else box_->SetChecked(index == 1);
 }
 
-int ChoiceControl::Shown() const {
+int ChoiceControl::Choice() const {
     if (group_) return group_->ItemIndex();
     if (list_) return list_->ItemIndex();
     return box_->Checked() ? 1 : 0;
@@ -42,10 +42,10 @@ const ChoiceControl& SettingControls::operator[](const settings::Setting& settin
     return controls_[settings::PlaceOf(setting)];
 }
 
-settings::Choices SettingControls::Shown() const {
+settings::Choices SettingControls::Choices() const {
     settings::Choices choices;
     for (const settings::Setting& setting : settings::Catalogue())
-        choices.Set(setting, (*this)[setting].Shown());
+        choices.SetAlone(setting, (*this)[setting].Choice());
     return choices;
 }
 

@@ -26,7 +26,7 @@ public:
     // handler on a change, as a user's click does; a check box shows 1 as checked.
     void Show(int index) const;
     // The item index shown, or 1 or 0 for a checked or unchecked check box.
-    int Shown() const;
+    int Choice() const;
 
 private:
     ui::TRadioGroup* group_ = nullptr;
@@ -44,7 +44,7 @@ public:
 
     const ChoiceControl& operator[](const settings::Setting& setting) const;
     // The choices that the controls show.
-    settings::Choices Shown() const;
+    settings::Choices Choices() const;
 
 private:
     std::vector<ChoiceControl> controls_;  // by the setting's place in the catalogue

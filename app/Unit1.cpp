@@ -108,7 +108,9 @@ void TfrmMAIN::FormCreate(ui::TControl*) {
     const SystemLabel system = DescribeSystem(services_.env.GetOsVersion());
     IsNT = system.isNT;
     lbSystemInfo.SetCaption(system.text);
-    bus_.emplace(services_.port, services_.port.Access(IsNT));
+    // The NT family executes port instructions as they are (the giveio grant allows them);
+    // the 95/98/Me family masks interrupts around each access.
+    bus_.emplace(services_.port, services_.port.Access(IsNT ? hw::PortMode::Plain : hw::PortMode::Masked));
 }
 
 hw::Bus& TfrmMAIN::Bus() {
@@ -119,7 +121,7 @@ hw::Bus& TfrmMAIN::Bus() {
 void TfrmMAIN::WarnIfPortsNotGranted() {
     if (grantWarned_) return;
     grantWarned_ = true;
-    if (Bus().access().GrantMissing()) services_.dialogs.Inform(hw::kPortGrantMissingMessage);
+    if (Bus().GrantMissing()) services_.dialogs.Inform(hw::kPortGrantMissingMessage);
 }
 
 void TfrmMAIN::FormShow(ui::TControl*) {

@@ -19,7 +19,7 @@ void TfrmMAIN::Button2Click(ui::TControl*) {
 // order, then tells the firmware that the setup changed. The controls keep their choices.
 void TfrmMAIN::btnUPDATEClick(ui::TControl*) {
     if (!dialogs().Confirm("CMOS内容を更新します.")) return;
-    settings::WriteSetup(Bus(), settingControls_.Shown());
+    settings::WriteSetup(Bus(), settingControls_.Choices());
 }
 
 }  // namespace app

@@ -10,12 +10,12 @@
 #include "cli/Stdio.h"
 #include "hw/Bus.h"
 #include "hw/HardwareFault.h"
-#include "hw/PortIO.h"
 #include "hw/SimFiles.h"
 #include "reports/CmosBackup.h"
 #include "reports/Reports.h"
 #include "settings/SetupIo.h"
 #include "sys/Hex.h"
+#include "sys/Text.h"
 
 namespace cli {
 
@@ -24,6 +24,7 @@ namespace {
 using settings::Choices;
 using settings::CmosBytes;
 using settings::Setting;
+using sys::Trim;
 
 // A message for the user and the status it ends the program with.
 struct Failure {
@@ -33,36 +34,9 @@ struct Failure {
 
 [[noreturn]] void Fail(Status status, std::string message) { throw Failure{status, std::move(message)}; }
 
-// The usage text: on standard output when asked for, on standard error after a mistake.
-void Usage(Host& host, Output& to) {
-    const std::string p = host.ProgramName();
-    to << "Usage: " << p << " [--sim DIR] COMMAND [ARGUMENTS]\n"
-       << "\n"
-       << "Reads and writes the firmware setup of the notebook, on the notebook itself or on\n"
-       << "the simulated notebook kept in DIR (also given by TOVIKA_SIM=DIR).\n"
-       << "\n"
-       << "Commands:\n"
-       << "  show [--json]                        every setting as `key = value`\n"
-       << "  get NAME...                          the value of each named setting\n"
-       << "  set [--dry-run] NAME=VALUE...        change settings, verified by reading back\n"
-       << "  set [--dry-run] -f FILE              the same from FILE (- for standard input)\n"
-       << "  diff FILE [--json]                   the settings in a backup that differ from the live ones\n"
-       << "  backup FILE                          save the 128 CMOS bytes\n"
-       << "  restore [--dry-run] [--yes] FILE     put the settings of a backup back\n"
-       << "  report [--json]                      the information report\n"
-       << "  dump                                 the CMOS bytes and the firmware's status words\n"
-       << "  hotkey F2|F3|F5|F6|F9                the firmware's hot-key function\n"
-       << "  hiberfile [PATH]                     create the hibernation file\n"
-       << "\n"
-       << "NAME is a setting's key or its control name; VALUE is an item's name, its text as\n"
-       << "the window shows it, #N for item N (from 0), on/off for a check box, or nothing\n"
-       << "for no choice. Exit status: 0 done, 1 diff found differences, 2 bad input (nothing\n"
-       << "written), 3 hardware or firmware failure, 4 a file could not be read or written.\n";
-}
-
 // ---- names and values ------------------------------------------------------------------
 
-const Setting& SettingNamed(std::string_view name, const std::string& where = {}) {
+const Setting& SettingOrFail(std::string_view name, const std::string& where = {}) {
     if (const Setting* s = settings::FindSettingByName(name)) return *s;
     Fail(kBadInput, where + "unknown setting '" + std::string(name) + "'");
 }
@@ -74,7 +48,7 @@ struct Change {
 };
 
 Change ParseChange(std::string_view name, std::string_view value, const std::string& where = {}) {
-    const Setting& s = SettingNamed(name, where);
+    const Setting& s = SettingOrFail(name, where);
     const std::optional<int> index = settings::ParseValue(s, value);
     if (!index) {
         std::string names;
@@ -83,12 +57,6 @@ Change ParseChange(std::string_view name, std::string_view value, const std::str
                             names + ", #0-#" + std::to_string(s.items.size() - 1) + ", or nothing)");
     }
     return {&s, *index};
-}
-
-std::string_view Trim(std::string_view s) {
-    const auto first = s.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) return {};
-    return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
 }
 
 // The lines of a settings file: `key = value`, `#` comments and blank lines. A value that
@@ -119,7 +87,8 @@ std::vector<Change> ParseSettingsText(const std::string& text, const std::string
     return changes;
 }
 
-std::string Shown(const Setting& s, int index) {
+// A choice as the command line prints it: the item's name, or "(no choice)".
+std::string PrintedValue(const Setting& s, int index) {
     const std::string name = settings::ValueName(s, index);
     return name.empty() ? "(no choice)" : name;
 }
@@ -130,49 +99,38 @@ std::string Shown(const Setting& s, int index) {
 class Notebook {
 public:
     Notebook(Host& host, const std::optional<std::string>& simFolder) {
-        if (simFolder) {
-            std::string folder = *simFolder;
-            if (!folder.empty() && folder.back() != '/' && folder.back() != '\\') folder += '/';
-            try {
-                machine_ = hw::OpenSimNotebook(folder);
-            } catch (const hw::SimSetupError& e) {
-                Fail(kBadInput, "the simulated notebook in " + *simFolder + " cannot start: " + e.English());
-            }
-            port_.emplace(*machine_, [] { return false; });
-            bus_.emplace(*port_, port_->Access(false));
-        } else {
-            RealNotebook real = host.OpenNotebook();
-            machine_ = std::move(real.machine);
-            port_.emplace(*machine_, [granted = real.granted] { return granted; });
-            bus_.emplace(*port_, port_->Access(real.ntFamily));
-            if (bus_->access().GrantMissing())
-                host.Err() << host.ProgramName()
-                           << ": I/O port access is not granted: on Windows NT/2000 and later the giveio "
-                              "driver must be installed and started\n";
+        if (!simFolder) {
+            notebook_ = host.OpenNotebook();
+            return;
+        }
+        std::string folder = *simFolder;
+        if (!folder.empty() && folder.back() != '/' && folder.back() != '\\') folder += '/';
+        try {
+            // The chip model answers either mode; no grant is asked for.
+            notebook_ = std::make_unique<hw::PortNotebook>(hw::OpenSimNotebook(folder), hw::PortMode::Masked, false);
+        } catch (const hw::SimSetupError& e) {
+            Fail(kBadInput, "the simulated notebook in " + *simFolder + " cannot start: " + e.English());
         }
     }
 
-    hw::Bus& bus() { return *bus_; }
+    hw::Bus& bus() { return notebook_->bus(); }
 
     // Every command that writes asks this first: a silent firmware means another machine.
     void RequireFirmware() {
-        if (!hw::FirmwareAnswers(*bus_))
+        if (!hw::FirmwareAnswers(bus()))
             Fail(kHardware,
                  "the firmware does not answer its software call (status request 9904h came back "
                  "unchanged): this is not the notebook, or its firmware does not listen; nothing written");
     }
 
 private:
-    std::unique_ptr<hw::Machine> machine_;
-    std::optional<hw::TPortArray> port_;
-    std::optional<hw::Bus> bus_;
+    std::unique_ptr<hw::Notebook> notebook_;
 };
 
 // The choices that a CMOS image holds, decoded as a load decodes them.
 Choices ChoicesOfImage(const hw::CmosImage& image) {
-    hw::SimNotebook notebook(image, hw::FactoryFirmware());
-    hw::TPortArray port(notebook, [] { return false; });
-    hw::Bus bus(port, port.Access(false));
+    hw::ImageCmos cmos(image);
+    hw::Bus bus(cmos);
     return settings::LoadChoices(bus);
 }
 
@@ -189,19 +147,6 @@ Live LoadLive(hw::Bus& bus) {
 
 // ---- writing -------------------------------------------------------------------------------
 
-// The value each written byte ends with, in the order of their first writes.
-std::vector<settings::ByteWrite> FinalBytes(const std::vector<settings::ByteWrite>& writes) {
-    std::vector<settings::ByteWrite> final;
-    for (const settings::ByteWrite& w : writes) {
-        auto it = std::find_if(final.begin(), final.end(), [&](const auto& f) { return f.index == w.index; });
-        if (it == final.end()) final.push_back(w);
-        else it->value = w.value;
-    }
-    return final;
-}
-
-std::string ByteName(std::uint8_t index) { return "CMOS " + sys::Hex(index, 2) + "h"; }
-
 struct WriteOptions {
     bool dryRun = false;
     // Asked once the changes are printed, before the first write; false stops.
@@ -212,11 +157,17 @@ struct WriteOptions {
 // every written byte back. Prints the bytes that change, so a change can be undone by hand.
 int WriteChoices(Host& host, Notebook& notebook, const Live& live, const Choices& wanted,
                  const WriteOptions& options) {
+    const settings::SetupUpdate update(wanted);
+    // A changed choice that is stored as the bits already there changes no byte: say so.
+    for (const Setting* s : update.StoredAlready(live.choices, live.bytes))
+        host.Out() << s->key << ": " << PrintedValue(*s, wanted[*s]) << " is stored as the same bits as "
+                   << PrintedValue(*s, live.choices[*s]) << ", which the CMOS holds already; a load shows "
+                   << PrintedValue(*s, live.choices[*s]) << "\n";
     std::vector<settings::ByteWrite> changed;
-    for (const settings::ByteWrite& w : FinalBytes(settings::PlanSetupWrite(wanted, live.bytes)))
+    for (const settings::ByteWrite& w : update.FinalBytes(live.bytes))
         if (w.value != live.bytes[w.index]) changed.push_back(w);
     for (const settings::ByteWrite& w : changed)
-        host.Out() << ByteName(w.index) << ": " << sys::Hex(live.bytes[w.index], 2) << " → "
+        host.Out() << hw::ByteName(w.index) << ": " << sys::Hex(live.bytes[w.index], 2) << " → "
                    << sys::Hex(w.value, 2) << "\n";
     if (changed.empty()) {
         host.Out() << "nothing to write: the CMOS holds these settings already\n";
@@ -230,18 +181,13 @@ int WriteChoices(Host& host, Notebook& notebook, const Live& live, const Choices
         host.Err() << host.ProgramName() << ": nothing written\n";
         return kBadInput;
     }
-    const std::vector<settings::ByteWrite> writes = settings::WriteSetup(notebook.bus(), wanted);
-    int status = kDone;
-    for (const settings::ByteWrite& w : FinalBytes(writes)) {
-        const std::uint8_t read = notebook.bus().ReadCmos(w.index);
-        if (read != w.value) {
-            host.Err() << host.ProgramName() << ": " << ByteName(w.index) << " reads back "
-                       << sys::Hex(read, 2) << " after " << sys::Hex(w.value, 2) << " was written\n";
-            status = kHardware;
-        }
-    }
-    if (status == kDone) host.Out() << "written and read back: " << changed.size() << " byte(s) changed\n";
-    return status;
+    const std::vector<settings::ReadBack> otherwise = update.WriteAndReadBack(notebook.bus());
+    for (const settings::ReadBack& r : otherwise)
+        host.Err() << host.ProgramName() << ": " << hw::ByteName(r.index) << " reads back "
+                   << sys::Hex(r.read, 2) << " after " << sys::Hex(r.written, 2) << " was written\n";
+    if (!otherwise.empty()) return kHardware;
+    host.Out() << "written and read back: " << changed.size() << " byte(s) changed\n";
+    return kDone;
 }
 
 // ---- the commands --------------------------------------------------------------------------
@@ -273,7 +219,20 @@ void Count(const Args& args, std::size_t least, std::size_t most, const char* wh
     if (args.words.size() < least || args.words.size() > most) Fail(kBadInput, what);
 }
 
-int Show(Host& host, Notebook& notebook, const Args& args) {
+// What a command's handler gets: the host, the simulated notebook's folder when one is
+// asked for, and the words after the command's name.
+struct Invocation {
+    Host& host;
+    const std::optional<std::string>& sim;
+    const std::vector<std::string>& rest;
+    Notebook Open() const { return Notebook(host, sim); }
+};
+
+int Show(const Invocation& in) {
+    const Args args = TakeOptions(in.rest, {"--json"});
+    Count(args, 0, 0, "show takes no arguments besides --json");
+    Host& host = in.host;
+    Notebook notebook = in.Open();
     const Choices choices = settings::LoadChoices(notebook.bus());
     if (args.json) {
         JsonWriter json(host.Out());
@@ -322,37 +281,66 @@ int Show(Host& host, Notebook& notebook, const Args& args) {
     return kDone;
 }
 
-int Get(Host& host, Notebook& notebook, const std::vector<const Setting*>& wanted) {
+int Get(const Invocation& in) {
+    const Args args = TakeOptions(in.rest, {});
+    Count(args, 1, SIZE_MAX, "get needs at least one setting's name");
+    std::vector<const Setting*> wanted;
+    for (const std::string& name : args.words) wanted.push_back(&SettingOrFail(name));
+    Notebook notebook = in.Open();
     const Choices choices = settings::LoadChoices(notebook.bus());
-    for (const Setting* s : wanted) host.Out() << settings::ValueName(*s, choices[*s]) << "\n";
+    for (const Setting* s : wanted) in.host.Out() << settings::ValueName(*s, choices[*s]) << "\n";
     return kDone;
 }
 
-int Set(Host& host, Notebook& notebook, const std::vector<Change>& changes, bool dryRun) {
+std::string ReadInput(Host& host, const std::string& file) {
+    if (file != "-") return host.Files().ReadWhole(file);
+    std::string text, line;
+    while (host.In().ReadLine(line)) text += line + "\n";
+    return text;
+}
+
+int Set(const Invocation& in) {
+    Host& host = in.host;
+    const Args args = TakeOptions(in.rest, {"--dry-run", "-f"});
+    std::vector<Change> changes;
+    if (args.file) {
+        Count(args, 0, 0, "set takes either -f FILE or NAME=VALUE arguments, not both");
+        const std::string source = *args.file == "-" ? "standard input" : *args.file;
+        changes = ParseSettingsText(ReadInput(host, *args.file), source);
+    } else {
+        Count(args, 1, SIZE_MAX, "set needs NAME=VALUE arguments or -f FILE");
+        for (const std::string& word : args.words) {
+            const auto eq = word.find('=');
+            if (eq == std::string::npos) Fail(kBadInput, "'" + word + "' is not NAME=VALUE");
+            changes.push_back(ParseChange(word.substr(0, eq), word.substr(eq + 1)));
+        }
+    }
+    if (changes.empty()) Fail(kBadInput, "no settings to set");
+    Notebook notebook = in.Open();
     notebook.RequireFirmware();
     const Live live = LoadLive(notebook.bus());
     Choices wanted = live.choices;
-    for (const Change& c : changes) wanted.Select(*c.setting, c.index);
+    for (const Change& c : changes) wanted.SelectWithPortRule(*c.setting, c.index);
     // The serial-port rule may undo a named change: two ports asked for one address.
     for (const Change& c : changes) {
         if (wanted[*c.setting] != c.index)
-            Fail(kBadInput, std::string(c.setting->key) + "=" + Shown(*c.setting, c.index) +
+            Fail(kBadInput, std::string(c.setting->key) + "=" + PrintedValue(*c.setting, c.index) +
                                 " cannot be kept: the serial and the infrared port never share an address; "
                                 "nothing written");
     }
     for (const Setting* s : settings::Differences(live.choices, wanted)) {
         const bool named = std::any_of(changes.begin(), changes.end(), [&](const Change& c) { return c.setting == s; });
-        host.Out() << s->key << ": " << Shown(*s, live.choices[*s]) << " → " << Shown(*s, wanted[*s])
+        host.Out() << s->key << ": " << PrintedValue(*s, live.choices[*s]) << " → " << PrintedValue(*s, wanted[*s])
                    << (named ? "" : "  (moved: the serial and the infrared port never share an address)") << "\n";
     }
-    return WriteChoices(host, notebook, live, wanted, {dryRun, nullptr});
+    return WriteChoices(host, notebook, live, wanted, {args.dryRun, nullptr});
 }
 
-void PrintDifferences(Host& host, const Choices& live, const Choices& file, bool json) {
-    const auto differing = settings::Differences(live, file);
+void PrintDifferences(Host& host, const std::vector<const Setting*>& differing, const Choices& live,
+                      const Choices& file, bool json) {
     if (!json) {
         for (const Setting* s : differing)
-            host.Out() << s->key << ": " << Shown(*s, live[*s]) << " → " << Shown(*s, file[*s]) << "\n";
+            host.Out() << s->key << ": " << PrintedValue(*s, live[*s]) << " → " << PrintedValue(*s, file[*s]) << "\n";
         return;
     }
     JsonWriter out(host.Out());
@@ -380,11 +368,30 @@ void PrintDifferences(Host& host, const Choices& live, const Choices& file, bool
     host.Out() << "\n";
 }
 
-int Restore(Host& host, Notebook& notebook, const hw::CmosImage& image, const Args& args) {
+// The backup file that diff and restore take, read and checked before the hardware is opened.
+hw::CmosImage ReadBackupArgument(const Invocation& in, const Args& args, const char* command) {
+    Count(args, 1, 1, (std::string(command) + " needs one backup file").c_str());
+    return reports::ReadBackupFile(in.host.Files(), args.words[0]);
+}
+
+int Diff(const Invocation& in) {
+    const Args args = TakeOptions(in.rest, {"--json"});
+    const Choices fromFile = ChoicesOfImage(ReadBackupArgument(in, args, "diff"));
+    Notebook notebook = in.Open();
+    const Choices live = settings::LoadChoices(notebook.bus());
+    const auto differing = settings::Differences(live, fromFile);
+    PrintDifferences(in.host, differing, live, fromFile, args.json);
+    return differing.empty() ? kDone : kDifferent;
+}
+
+int Restore(const Invocation& in) {
+    Host& host = in.host;
+    const Args args = TakeOptions(in.rest, {"--dry-run", "--yes"});
+    const Choices fromFile = ChoicesOfImage(ReadBackupArgument(in, args, "restore"));
+    Notebook notebook = in.Open();
     notebook.RequireFirmware();
-    const Choices fromFile = ChoicesOfImage(image);
     const Live live = LoadLive(notebook.bus());
-    PrintDifferences(host, live.choices, fromFile, false);
+    PrintDifferences(host, settings::Differences(live.choices, fromFile), live.choices, fromFile, false);
     WriteOptions options{args.dryRun, nullptr};
     if (!args.yes) {
         options.confirm = [&host] {
@@ -404,8 +411,21 @@ int Restore(Host& host, Notebook& notebook, const hw::CmosImage& image, const Ar
     return WriteChoices(host, notebook, live, fromFile, options);
 }
 
-int Report(Host& host, Notebook& notebook, bool json) {
-    if (!json) {
+int Backup(const Invocation& in) {
+    const Args args = TakeOptions(in.rest, {});
+    Count(args, 1, 1, "backup needs one file");
+    Notebook notebook = in.Open();
+    reports::SaveBackupFile(in.host.Files(), args.words[0], reports::ReadBackupImage(notebook.bus()));
+    in.host.Out() << "saved the 128 CMOS bytes to " << args.words[0] << "\n";
+    return kDone;
+}
+
+int Report(const Invocation& in) {
+    const Args args = TakeOptions(in.rest, {"--json"});
+    Count(args, 0, 0, "report takes no arguments besides --json");
+    Host& host = in.host;
+    Notebook notebook = in.Open();
+    if (!args.json) {
         reports::WriteInformationReport(notebook.bus(), host.Separators(),
                                         [&host](const std::string& line) { host.Out() << line << "\n"; });
         return kDone;
@@ -424,7 +444,34 @@ int Report(Host& host, Notebook& notebook, bool json) {
     return kDone;
 }
 
-int Hiberfile(Host& host, Notebook& notebook, const std::string& path) {
+int Dump(const Invocation& in) {
+    const Args args = TakeOptions(in.rest, {});
+    Count(args, 0, 0, "dump takes no arguments");
+    Notebook notebook = in.Open();
+    reports::WriteRegisterDump(notebook.bus(), [&in](const std::string& line) { in.host.Out() << line << "\n"; });
+    return kDone;
+}
+
+int Hotkey(const Invocation& in) {
+    const Args args = TakeOptions(in.rest, {});
+    Count(args, 1, 1, "hotkey needs one key: F2, F3, F5, F6 or F9");
+    const actions::HotKey* key = actions::FindHotKey(args.words[0]);
+    if (!key) Fail(kBadInput, "'" + args.words[0] + "' is no hot key: F2, F3, F5, F6 or F9");
+    Notebook notebook = in.Open();
+    notebook.RequireFirmware();
+    actions::PressHotKey(notebook.bus(), key->key);
+    in.host.Out() << "pressed " << key->name << "\n";
+    return kDone;
+}
+
+int Hiberfile(const Invocation& in) {
+    Host& host = in.host;
+    const Args args = TakeOptions(in.rest, {});
+    Count(args, 0, 1, "hiberfile takes at most one path");
+    const char* fallback = host.DefaultHibernationPath();
+    if (args.words.empty() && !fallback) Fail(kBadInput, "hiberfile needs the path of the file to create");
+    const std::string path = args.words.empty() ? fallback : args.words[0];
+    Notebook notebook = in.Open();
     notebook.RequireFirmware();
     const std::uint32_t size = actions::HibernationSize(notebook.bus());
     const auto fill = actions::HibernationFill(size);
@@ -439,101 +486,71 @@ int Hiberfile(Host& host, Notebook& notebook, const std::string& path) {
     return kDone;
 }
 
-std::string ReadInput(Host& host, const std::string& file) {
-    if (file != "-") return host.Files().ReadWhole(file);
-    std::string text, line;
-    while (host.In().ReadLine(line)) text += line + "\n";
-    return text;
+// ---- the table of commands ------------------------------------------------------------------
+
+struct Command {
+    const char* name;
+    // As the usage shows them, and one line of help; a command taken in two forms has both
+    // arguments and both help lines, each pair apart by a line break.
+    const char* arguments;
+    const char* help;
+    int (*run)(const Invocation& in);
+};
+
+constexpr Command kCommands[] = {
+    {"show", "[--json]", "every setting as `key = value`", Show},
+    {"get", "NAME...", "the value of each named setting", Get},
+    {"set", "[--dry-run] NAME=VALUE...\n[--dry-run] -f FILE",
+     "change settings, verified by reading back\nthe same from FILE (- for standard input)", Set},
+    {"diff", "FILE [--json]", "the settings in a backup that differ from the live ones", Diff},
+    {"backup", "FILE", "save the 128 CMOS bytes", Backup},
+    {"restore", "[--dry-run] [--yes] FILE", "put the settings of a backup back", Restore},
+    {"report", "[--json]", "the information report", Report},
+    {"dump", "", "the CMOS bytes and the firmware's status words", Dump},
+    {"hotkey", "F2|F3|F5|F6|F9", "the firmware's hot-key function", Hotkey},
+    {"hiberfile", "[PATH]", "create the hibernation file", Hiberfile},
+};
+
+// The usage text, made from the table: on standard output when asked for, on standard
+// error after a mistake.
+void Usage(Host& host, Output& to) {
+    to << "Usage: " << host.ProgramName() << " [--sim DIR] COMMAND [ARGUMENTS]\n"
+       << "\n"
+       << "Reads and writes the firmware setup of the notebook, on the notebook itself or on\n"
+       << "the simulated notebook kept in DIR (also given by TOVIKA_SIM=DIR).\n"
+       << "\n"
+       << "Commands:\n";
+    // The line of each form: "  NAME ARGUMENTS", then its help in one column.
+    std::vector<std::pair<std::string, std::string_view>> lines;
+    for (const Command& c : kCommands) {
+        std::string_view arguments = c.arguments, help = c.help;
+        for (;;) {
+            const std::size_t a = arguments.find('\n'), h = help.find('\n');
+            const std::string_view form = arguments.substr(0, a);
+            lines.emplace_back("  " + std::string(c.name) + (form.empty() ? "" : " ") + std::string(form),
+                               help.substr(0, h));
+            if (a == std::string_view::npos || h == std::string_view::npos) break;
+            arguments.remove_prefix(a + 1);
+            help.remove_prefix(h + 1);
+        }
+    }
+    std::size_t width = 0;
+    for (const auto& line : lines) width = std::max(width, line.first.size());
+    for (auto& [command, help] : lines) {
+        command.append(width + 2 - command.size(), ' ');
+        to << command << help << "\n";
+    }
+    to << "\n"
+       << "NAME is a setting's key or its control name; VALUE is an item's name, its text as\n"
+       << "the window shows it, #N for item N (from 0), on/off for a check box, or nothing\n"
+       << "for no choice. Exit status: 0 done, 1 diff found differences, 2 bad input (nothing\n"
+       << "written), 3 hardware or firmware failure, 4 a file could not be read or written.\n";
 }
 
-int RunCommand(Host& host, const std::optional<std::string>& sim, const std::string& command,
-               const std::vector<std::string>& rest) {
-    if (command == "show") {
-        const Args args = TakeOptions(rest, {"--json"});
-        Count(args, 0, 0, "show takes no arguments besides --json");
-        Notebook notebook(host, sim);
-        return Show(host, notebook, args);
-    }
-    if (command == "get") {
-        const Args args = TakeOptions(rest, {});
-        Count(args, 1, SIZE_MAX, "get needs at least one setting's name");
-        std::vector<const Setting*> wanted;
-        for (const std::string& name : args.words) wanted.push_back(&SettingNamed(name));
-        Notebook notebook(host, sim);
-        return Get(host, notebook, wanted);
-    }
-    if (command == "set") {
-        const Args args = TakeOptions(rest, {"--dry-run", "-f"});
-        std::vector<Change> changes;
-        if (args.file) {
-            Count(args, 0, 0, "set takes either -f FILE or NAME=VALUE arguments, not both");
-            const std::string source = *args.file == "-" ? "standard input" : *args.file;
-            changes = ParseSettingsText(ReadInput(host, *args.file), source);
-        } else {
-            Count(args, 1, SIZE_MAX, "set needs NAME=VALUE arguments or -f FILE");
-            for (const std::string& word : args.words) {
-                const auto eq = word.find('=');
-                if (eq == std::string::npos) Fail(kBadInput, "'" + word + "' is not NAME=VALUE");
-                changes.push_back(ParseChange(word.substr(0, eq), word.substr(eq + 1)));
-            }
-        }
-        if (changes.empty()) Fail(kBadInput, "no settings to set");
-        Notebook notebook(host, sim);
-        return Set(host, notebook, changes, args.dryRun);
-    }
-    if (command == "diff" || command == "restore") {
-        const Args args = command == "diff" ? TakeOptions(rest, {"--json"})
-                                            : TakeOptions(rest, {"--dry-run", "--yes"});
-        Count(args, 1, 1, command == "diff" ? "diff needs one backup file" : "restore needs one backup file");
-        const hw::CmosImage image = reports::ReadBackupFile(host.Files(), args.words[0]);
-        Notebook notebook(host, sim);
-        if (command == "restore") return Restore(host, notebook, image, args);
-        const Choices live = settings::LoadChoices(notebook.bus());
-        const Choices fromFile = ChoicesOfImage(image);
-        PrintDifferences(host, live, fromFile, args.json);
-        return settings::Differences(live, fromFile).empty() ? kDone : kDifferent;
-    }
-    if (command == "backup") {
-        const Args args = TakeOptions(rest, {});
-        Count(args, 1, 1, "backup needs one file");
-        Notebook notebook(host, sim);
-        reports::SaveBackupFile(host.Files(), args.words[0], reports::ReadBackupImage(notebook.bus()));
-        host.Out() << "saved the 128 CMOS bytes to " << args.words[0] << "\n";
-        return kDone;
-    }
-    if (command == "report") {
-        const Args args = TakeOptions(rest, {"--json"});
-        Count(args, 0, 0, "report takes no arguments besides --json");
-        Notebook notebook(host, sim);
-        return Report(host, notebook, args.json);
-    }
-    if (command == "dump") {
-        const Args args = TakeOptions(rest, {});
-        Count(args, 0, 0, "dump takes no arguments");
-        Notebook notebook(host, sim);
-        reports::WriteRegisterDump(notebook.bus(), [&host](const std::string& line) { host.Out() << line << "\n"; });
-        return kDone;
-    }
-    if (command == "hotkey") {
-        const Args args = TakeOptions(rest, {});
-        Count(args, 1, 1, "hotkey needs one key: F2, F3, F5, F6 or F9");
-        const actions::HotKey* key = actions::FindHotKey(args.words[0]);
-        if (!key) Fail(kBadInput, "'" + args.words[0] + "' is no hot key: F2, F3, F5, F6 or F9");
-        Notebook notebook(host, sim);
-        notebook.RequireFirmware();
-        actions::PressHotKey(notebook.bus(), key->key);
-        host.Out() << "pressed " << key->name << "\n";
-        return kDone;
-    }
-    if (command == "hiberfile") {
-        const Args args = TakeOptions(rest, {});
-        Count(args, 0, 1, "hiberfile takes at most one path");
-        const char* fallback = host.DefaultHibernationPath();
-        if (args.words.empty() && !fallback) Fail(kBadInput, "hiberfile needs the path of the file to create");
-        Notebook notebook(host, sim);
-        return Hiberfile(host, notebook, args.words.empty() ? fallback : args.words[0]);
-    }
-    Fail(kBadInput, "unknown command '" + command + "'; see --help");
+int RunCommand(const Invocation& in, const std::string& name) {
+    for (const Command& c : kCommands)
+        if (name == c.name) return c.run(in);
+    Fail(kBadInput, "unknown command '" + name + "'; see --help");
 }
 
 }  // namespace
@@ -572,7 +589,8 @@ int Run(const std::vector<std::string>& args, Host& host) {
             Usage(host, host.Err());
             return kBadInput;
         }
-        return RunCommand(host, sim, args[i], std::vector<std::string>(args.begin() + i + 1, args.end()));
+        const std::vector<std::string> rest(args.begin() + i + 1, args.end());
+        return RunCommand(Invocation{host, sim, rest}, args[i]);
     }
     // What ended the command: said on standard error, its status returned.
     catch (const Failure& f) { return Tell(host, f.message, f.status); }

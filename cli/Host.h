@@ -10,7 +10,7 @@
 #include <string_view>
 #include <type_traits>
 
-#include "hw/Machine.h"
+#include "hw/Bus.h"
 #include "sys/System.h"
 
 namespace cli {
@@ -41,13 +41,6 @@ public:
     virtual bool ReadLine(std::string& line) = 0;
 };
 
-// The notebook this program runs on, as the system lets it reach the hardware.
-struct RealNotebook {
-    std::unique_ptr<hw::Machine> machine;
-    bool ntFamily = true;  // the port-access mode (see hw::PortAccess)
-    bool granted = true;   // the giveio probe's answer where the NT family needs it
-};
-
 class Host {
 public:
     virtual ~Host() = default;
@@ -61,9 +54,10 @@ public:
     virtual sys::FileSystem& Files() = 0;
     virtual sys::NumberFormat Separators() = 0;
 
-    // Opens the real notebook. Throws hw::HardwareFault with a message that names the
-    // remedy when it cannot be reached at all.
-    virtual RealNotebook OpenNotebook() = 0;
+    // Opens the real notebook, as this system lets the program reach its hardware, and says
+    // on standard error what the user must know before the first access. Throws
+    // hw::HardwareFault with a message that names the remedy when it cannot be reached at all.
+    virtual std::unique_ptr<hw::Notebook> OpenNotebook() = 0;
 
     // The program's texts (item texts, page captions, report labels) in UTF-8, for JSON:
     // they are code page 932 on Windows and UTF-8 already elsewhere.

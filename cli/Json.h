@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "cli/Host.h"
+#include "sys/Hex.h"
 
 namespace cli {
 
@@ -46,12 +47,11 @@ private:
     }
     // `text` is UTF-8: every byte from 20h on passes as it is.
     void String(std::string_view text) {
-        static constexpr char kHex[] = "0123456789abcdef";
         out_ << '"';
         for (const char c : text) {
             const auto u = static_cast<unsigned char>(c);
             if (c == '"' || c == '\\') out_ << '\\' << c;
-            else if (u < 0x20) out_ << "\\u00" << kHex[u >> 4] << kHex[u & 15];
+            else if (u < 0x20) out_ << "\\u" << sys::Hex(u, 4);
             else out_ << c;
         }
         out_ << '"';

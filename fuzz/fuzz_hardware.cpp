@@ -60,9 +60,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckSelections(form);
 
     // The command line's load gives what the window's controls show.
-    hw::Bus bus(rig.port, rig.port.Access(true));
+    hw::Bus bus(rig.port, rig.port.Access(hw::PortMode::Plain));
     const auto controls = app::SettingControls::Resolve([&](std::string_view n) { return form.FindComponent(n); });
-    Check(settings::LoadChoices(bus) == controls.Shown(), "the command line loads what the window shows");
+    Check(settings::LoadChoices(bus) == controls.Choices(), "the command line loads what the window shows");
 
     form.btnCMOSDUMPClick(nullptr);
     Check(form.Memo2.Count() == 19, "19 dump lines");

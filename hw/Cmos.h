@@ -6,11 +6,17 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+
+#include "sys/Hex.h"
 
 namespace hw {
 
 constexpr int kCmosSize = 128;
 using CmosImage = std::array<std::uint8_t, kCmosSize>;
+
+// A CMOS byte as every message names it: "CMOS 69h".
+inline std::string ByteName(std::uint8_t index) { return "CMOS " + sys::Hex(index, 2) + "h"; }
 
 namespace cmos {
 // The real-time clock: 00h-0Dh. An operating system's clock driver owns them.

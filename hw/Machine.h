@@ -1,7 +1,7 @@
-// The machine as the program sees it: byte input and output on I/O ports, the interrupt
-// flag, and the firmware's software call. Everything above this header reaches the hardware
-// through it; the implementations are the processor itself, the simulated notebook and, in
-// the tests, a recording machine.
+// A machine with I/O ports: byte input and output, the interrupt flag, and the firmware's
+// software call. The bus reaches one through the port pair (hw/PortIO.h); the
+// implementations are the processor itself (hw/X86Machine.h), the simulated notebook and, in
+// the tests, a recording machine. A system that gives the CMOS by byte (Linux) needs none.
 #pragma once
 
 #include <cstdint>
@@ -35,9 +35,6 @@ public:
     // True for the processor itself: on the NT family its port instructions need the grant
     // of the giveio driver.
     virtual bool NeedsPortGrant() const { return false; }
-    // False for a CMOS byte that this machine cannot reach (the clock's bytes when the
-    // operating system's clock driver owns them).
-    virtual bool CmosReachable(std::uint8_t /*index*/) const { return true; }
 };
 
 }  // namespace hw

@@ -36,7 +36,6 @@ public:
     void SetInterruptFlag() override;
     std::uint32_t SoftwareCall(const FirmwareRegisters& regs) override;
     bool NeedsPortGrant() const override { return inner_.NeedsPortGrant(); }
-    bool CmosReachable(std::uint8_t index) const override { return inner_.CmosReachable(index); }
 
     const std::vector<Operation>& log() const { return log_; }
     // Starts over: an empty log and a count from zero.

@@ -12,17 +12,11 @@
 #include "hw/HardwareFault.h"
 #include "sys/Hex.h"
 #include "sys/SystemError.h"
+#include "sys/Text.h"
 
 namespace hw {
 
 namespace {
-
-std::string Trim(const std::string& s) {
-    const char* ws = " \t\r\n";
-    const auto b = s.find_first_not_of(ws);
-    if (b == std::string::npos) return {};
-    return s.substr(b, s.find_last_not_of(ws) - b + 1);
-}
 
 // A whole 32-bit number, decimal or 0x-hex; nothing else on it.
 bool ParseU32(const std::string& text, std::uint32_t& out) {
@@ -131,7 +125,7 @@ FirmwareState ParseFirmwareIni(const std::string& text, FirmwareState state) {
         ++lineNo;
         const auto hash = line.find('#');
         if (hash != std::string::npos) line.erase(hash);
-        line = Trim(line);
+        line = std::string(sys::Trim(line));
         if (line.empty()) {
             if (end == text.size()) break;
             continue;
@@ -146,8 +140,8 @@ FirmwareState ParseFirmwareIni(const std::string& text, FirmwareState state) {
         constexpr const char* kNumberEnglish = "the value is a 32-bit decimal or 0x-hex number";
         const auto eq = line.find('=');
         if (eq == std::string::npos) fail("「名前 = 値」の形ではありません", "not `name = value`");
-        const std::string key = Trim(line.substr(0, eq));
-        const std::string value = Trim(line.substr(eq + 1));
+        const std::string key(sys::Trim(std::string_view(line).substr(0, eq)));
+        const std::string value(sys::Trim(std::string_view(line).substr(eq + 1)));
         std::uint32_t number = 0;
         int index = 0;
         if (key == "hibernation-size") {

@@ -14,7 +14,6 @@ CmosImage FactoryCmos() {
     c[kBaseMemoryLow] = 0x80; c[kBaseMemoryLow + 1] = 0x02;          // 640 KB
     c[kExtendedMemoryLow] = 0x00; c[kExtendedMemoryLow + 1] = 0x7C;  // 31744 KB
     c[kDriveCType] = 0x2F; c[kDriveDType] = 0x00;
-    c[kChecksumHigh] = 0x03; c[kChecksumHigh + 1] = 0x5A;  // sum of 10h-2Dh as the firmware keeps it
     c[0x30] = 0x00; c[0x31] = 0x7C;  // extended memory found at power-on
     c[kCentury] = 0x20;
     c[kBootFlags] = 0x20;            // memory check performed; firmware data in bits 6-0
@@ -34,6 +33,12 @@ CmosImage FactoryCmos() {
     const std::uint8_t mains[] = {0x23, 0x0A, 0x00, 0x1E}, battery[] = {0x1A, 0x02, 0x05, 0x0A};
     for (int i = 0; i < 4; ++i) c[kMainsProfile + i] = mains[i], c[kBatteryProfile + i] = battery[i];
     c[kBootOrder] = 0x80;        // floppy, then hard disk
+    // The standard checksum, as the firmware keeps it: the sum of 10h-2Dh, high byte first.
+    // The kernel's nvram driver refuses every access while it is wrong.
+    unsigned sum = 0;
+    for (int i = 0x10; i < kChecksumHigh; ++i) sum += c[i];
+    c[kChecksumHigh] = static_cast<std::uint8_t>(sum >> 8);
+    c[kChecksumHigh + 1] = static_cast<std::uint8_t>(sum);
     return c;
 }
 

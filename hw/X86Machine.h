@@ -1,5 +1,6 @@
-// The processor itself: byte input and output instructions, cli/sti, and the software call
-// to the firmware, written as i386 assembly (usable by a 32-bit Linux build as well).
+// The processor itself under Windows (TOVIKA.exe and TOVIKAC.exe): byte input and output
+// instructions, cli/sti, and the software call to the firmware, written in assembly. The
+// Linux command line does not use it: it reaches the CMOS through /dev/nvram (hw/linux).
 //
 // A port instruction that the system refuses (the NT family without the giveio grant raises
 // a privileged-instruction exception) must not kill the process: the system's exception
@@ -27,5 +28,9 @@ unsigned ClaimFaultingInstruction(const void* address);
 
 // Installs the handler that turns a refused instruction into a flagged fault (once).
 void InstallPortFaultHandler();
+
+// Opens and at once closes the giveio device, which on the NT family grants this process
+// the right to execute port instructions for the rest of its life. True when it opened.
+bool ProbeGiveio();
 
 }  // namespace hw

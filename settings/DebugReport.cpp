@@ -9,18 +9,19 @@ namespace settings {
 
 namespace {
 
-enum class Shown { Hex2, Decimal, Nothing };
+// How a line writes its number.
+enum class Number { Hex2, Decimal, None };
 
 struct Line {
     std::uint8_t byte;
     std::string_view label;
-    Shown shown;
+    Number number;
     int shift = 0;
     unsigned mask = 0xFF;
 };
 
-constexpr auto H = Shown::Hex2;
-constexpr auto D = Shown::Decimal;
+constexpr auto H = Number::Hex2;
+constexpr auto D = Number::Decimal;
 
 using namespace hw::cmos;
 
@@ -30,7 +31,7 @@ constexpr Line kLines[] = {
     {kChangeFlag, "CHK change flag =", H},
     {kPassword, "システム・パスワード設定 =", H},
     {kPassword, "  bit0:システム・パスワード設定時 ON =", D, 0, 0x1},
-    {kPassword, "---", Shown::Nothing},
+    {kPassword, "---", Number::None},
     {kParallelDma, "パラレル・ポート設定 =", H},
     {kParallelDma, "  bit4-2: パラレルIRQ  7 or 5 =", D, 2, 0x7},
     {kParallelDma, "  bit1-0: パラレルDMA  1 or 3 =", D, 0, 0x3},
@@ -47,10 +48,10 @@ constexpr Line kLines[] = {
 // "%02X" or "%u" of the line's field; the fields shown in hexadecimal are whole bytes.
 void AppendNumber(std::string& text, const Line& line, std::uint8_t value) {
     const unsigned field = (value >> line.shift) & line.mask;
-    switch (line.shown) {
-    case Shown::Hex2: sys::AppendHex(text, field, 2); break;
-    case Shown::Decimal: text += std::to_string(field); break;
-    case Shown::Nothing: break;
+    switch (line.number) {
+    case Number::Hex2: sys::AppendHex(text, field, 2); break;
+    case Number::Decimal: text += std::to_string(field); break;
+    case Number::None: break;
     }
 }
 

@@ -1,20 +1,22 @@
 #include "settings/SetupIo.h"
 
+#include <algorithm>
+
 #include "hw/Firmware.h"
 
 namespace settings {
 
 namespace {
 
-// The write order over any CMOS: `read` gives a byte's value before its write.
-template <class Read, class Write>
-void RunWriteOrder(const Choices& choices, const Read& read, const Write& write) {
-    const CmosBytes composed = ComposeAll(choices);
-    for (const WriteStep& step : WriteOrder()) {
-        std::uint8_t value = composed[step.index] & ~step.keep;
-        if (step.keep) value |= read(step.index) & step.keep;
-        write(ByteWrite{step.index, value});
+// Each written byte once with its last value, in the order of first writes.
+std::vector<ByteWrite> LastOfEach(const std::vector<ByteWrite>& writes) {
+    std::vector<ByteWrite> last;
+    for (const ByteWrite& w : writes) {
+        auto it = std::find_if(last.begin(), last.end(), [&](const ByteWrite& l) { return l.index == w.index; });
+        if (it == last.end()) last.push_back(w);
+        else it->value = w.value;
     }
+    return last;
 }
 
 }  // namespace
@@ -32,34 +34,63 @@ CmosBytes LoadSetup(hw::Bus& bus, const ShowChoice& show, const sys::LineSink& d
 Choices LoadChoices(hw::Bus& bus, CmosBytes* read) {
     Choices choices;
     const CmosBytes bytes = LoadSetup(
-        bus, [&choices](const Setting& s, int index) { choices.Select(s, index); },
+        bus, [&choices](const Setting& s, int index) { choices.SelectWithPortRule(s, index); },
         [](const std::string&) {});
     if (read) *read = bytes;
     return choices;
 }
 
-std::vector<ByteWrite> WriteSetup(hw::Bus& bus, const Choices& choices) {
+SetupUpdate::SetupUpdate(const Choices& choices) : choices_(choices), composed_(ComposeAll(choices)) {}
+
+template <class ReadFn, class WriteFn>
+void SetupUpdate::RunWriteOrder(const ReadFn& read, const WriteFn& write) const {
+    for (const WriteStep& step : WriteOrder()) {
+        std::uint8_t value = composed_[step.index] & ~step.keep;
+        if (step.keep) value |= read(step.index) & step.keep;
+        write(ByteWrite{step.index, value});
+    }
+}
+
+std::vector<ByteWrite> SetupUpdate::FinalBytes(const CmosBytes& live) const {
+    CmosBytes cmos = live;
     std::vector<ByteWrite> writes;
-    RunWriteOrder(
-        choices, [&bus](std::uint8_t index) { return bus.ReadCmos(index); },
-        [&](const ByteWrite& w) {
-            bus.WriteCmos(w.index, w.value);
-            writes.push_back(w);
-        });
+    RunWriteOrder([&cmos](std::uint8_t index) { return cmos[index]; },
+                  [&](const ByteWrite& w) {
+                      cmos[w.index] = w.value;
+                      writes.push_back(w);
+                  });
+    return LastOfEach(writes);
+}
+
+std::vector<const Setting*> SetupUpdate::StoredAlready(const Choices& live, const CmosBytes& liveBytes) const {
+    CmosBytes after = liveBytes;
+    for (const ByteWrite& w : FinalBytes(liveBytes)) after[w.index] = w.value;
+    std::vector<const Setting*> same;
+    for (const Setting* s : Differences(live, choices_))
+        if (FieldValue(s->field, after) == FieldValue(s->field, liveBytes)) same.push_back(s);
+    return same;
+}
+
+std::vector<ByteWrite> SetupUpdate::Write(hw::Bus& bus) const {
+    std::vector<ByteWrite> writes;
+    RunWriteOrder([&bus](std::uint8_t index) { return bus.ReadCmos(index); },
+                  [&](const ByteWrite& w) {
+                      bus.WriteCmos(w.index, w.value);
+                      writes.push_back(w);
+                  });
     bus.CallFirmware(hw::kFnSettingsChanged, 0, 0);
     return writes;
 }
 
-std::vector<ByteWrite> PlanSetupWrite(const Choices& choices, const CmosBytes& live) {
-    CmosBytes cmos = live;
-    std::vector<ByteWrite> writes;
-    RunWriteOrder(
-        choices, [&cmos](std::uint8_t index) { return cmos[index]; },
-        [&](const ByteWrite& w) {
-            cmos[w.index] = w.value;
-            writes.push_back(w);
-        });
-    return writes;
+std::vector<ReadBack> SetupUpdate::WriteAndReadBack(hw::Bus& bus) const {
+    std::vector<ReadBack> otherwise;
+    for (const ByteWrite& w : LastOfEach(Write(bus))) {
+        const std::uint8_t read = bus.ReadCmos(w.index);
+        if (read != w.value) otherwise.push_back({w.index, w.value, read});
+    }
+    return otherwise;
 }
+
+std::vector<ByteWrite> WriteSetup(hw::Bus& bus, const Choices& choices) { return SetupUpdate(choices).Write(bus); }
 
 }  // namespace settings

@@ -31,12 +31,46 @@ struct ByteWrite {
     bool operator==(const ByteWrite&) const = default;
 };
 
-// The update: every setup byte composed from the choices, written in the write order, each
-// byte with bits to keep read just before its write; then the firmware call 0600h that
-// follows a setup change. Returns the writes made, in order.
-std::vector<ByteWrite> WriteSetup(hw::Bus& bus, const Choices& choices);
+// A written byte that reads back otherwise.
+struct ReadBack {
+    std::uint8_t index;
+    std::uint8_t written;
+    std::uint8_t read;
+};
 
-// The writes that WriteSetup would make on a CMOS that holds `live`, without touching it.
-std::vector<ByteWrite> PlanSetupWrite(const Choices& choices, const CmosBytes& live);
+// The update as one job: the setup bytes composed once from the choices, written in the
+// write order (each byte with bits to keep read just before its write), then the firmware
+// call 0600h that follows a setup change; for the command line also its plan and the
+// read-back of every written byte.
+class SetupUpdate {
+public:
+    explicit SetupUpdate(const Choices& choices);
+
+    // The bytes that the update would leave in a CMOS that holds `live`: each written byte
+    // once, with its final value, in the order of first writes. Nothing is touched.
+    std::vector<ByteWrite> FinalBytes(const CmosBytes& live) const;
+
+    // The settings whose choice differs from `live` but whose bits the update would leave as
+    // `liveBytes` holds them: a choice stored as the bits of another (no choice is stored
+    // as an item's code). A load afterwards shows the live choice again.
+    std::vector<const Setting*> StoredAlready(const Choices& live, const CmosBytes& liveBytes) const;
+
+    // The window's 更新: the writes in order, then the call 0600h. Returns the writes made.
+    std::vector<ByteWrite> Write(hw::Bus& bus) const;
+
+    // Write, then every written byte read back once, for its final value. Returns the bytes
+    // that read back otherwise, in the order of their first writes.
+    std::vector<ReadBack> WriteAndReadBack(hw::Bus& bus) const;
+
+private:
+    // The write order over any CMOS: `read` gives a byte's value before its write.
+    template <class ReadFn, class WriteFn> void RunWriteOrder(const ReadFn& read, const WriteFn& write) const;
+
+    Choices choices_;
+    CmosBytes composed_;
+};
+
+// The window's 更新 (SetupUpdate::Write). Returns the writes made, in order.
+std::vector<ByteWrite> WriteSetup(hw::Bus& bus, const Choices& choices);
 
 }  // namespace settings

@@ -10,7 +10,8 @@ namespace {
 
 using namespace hw::cmos;
 
-const Setting& SettingNamed(std::string_view control) {
+// The row of a control that this code names itself: its absence is a fault of the program.
+const Setting& KnownSetting(std::string_view control) {
     const Setting* setting = FindSetting(control);
     if (!setting) throw sys::Error("no setting " + std::string(control));
     return *setting;
@@ -18,12 +19,6 @@ const Setting& SettingNamed(std::string_view control) {
 
 bool IsWord(const Field& f) { return f.mask > 0xFF; }
 std::uint8_t LastByte(const Field& f) { return f.byte + (IsWord(f) ? 1 : 0); }
-
-unsigned FieldValue(const Field& f, const CmosBytes& cmos) {
-    unsigned raw = cmos[f.byte];
-    if (IsWord(f)) raw |= unsigned(cmos[f.byte + 1]) << 8;
-    return (raw >> f.shift) & f.mask;
-}
 
 // Puts `code` into the field's bits of `cmos`; the bits are 0 before.
 void Put(const Field& f, unsigned code, CmosBytes& cmos) {
@@ -40,12 +35,12 @@ bool IsItem(const Setting& s, int index) {
 
 Choices::Choices() : index_(Catalogue().size(), -1) {}
 
-void Choices::Select(const Setting& setting, int index) {
+void Choices::SelectWithPortRule(const Setting& setting, int index) {
     if ((*this)[setting] == index) return;
-    Set(setting, index);
+    SetAlone(setting, index);
     if (setting.kind != ControlKind::RadioGroup || index < 0) return;
     if (const Setting* other = PortPartner(setting))
-        Select(*other, KeepPortsApart(index, (*this)[*other]));
+        SelectWithPortRule(*other, KeepPortsApart(index, (*this)[*other]));
 }
 
 std::vector<const Setting*> Differences(const Choices& a, const Choices& b) {
@@ -56,14 +51,14 @@ std::vector<const Setting*> Differences(const Choices& a, const Choices& b) {
 }
 
 int TimeoutToIndex(std::uint8_t minutes) {
-    const Setting& list = SettingNamed("cbHDTIMEOUTAC");
+    const Setting& list = KnownSetting("cbHDTIMEOUTAC");
     for (std::size_t i = 0; i < list.items.size(); ++i)
         if (list.items[i].code == minutes) return static_cast<int>(i);
     return -1;
 }
 
 std::uint8_t IndexToTimeout(int index) {
-    const Setting& list = SettingNamed("cbHDTIMEOUTAC");
+    const Setting& list = KnownSetting("cbHDTIMEOUTAC");
     return IsItem(list, index) ? static_cast<std::uint8_t>(list.items[index].code) : 0;
 }
 
@@ -78,6 +73,12 @@ int KeepPortsApart(int changed, int other) {
     constexpr int kOff = 2;
     if (changed == kOff || changed < 0 || changed != other) return other;
     return 1 - changed;  // the other address
+}
+
+unsigned FieldValue(const Field& f, const CmosBytes& cmos) {
+    unsigned raw = cmos[f.byte];
+    if (IsWord(f)) raw |= unsigned(cmos[f.byte + 1]) << 8;
+    return (raw >> f.shift) & f.mask;
 }
 
 int Decode(const Setting& setting, const CmosBytes& cmos) {

@@ -22,12 +22,13 @@ class Choices {
 public:
     Choices();  // every setting without a choice
 
-    void Set(const Setting& setting, int index) { index_[PlaceOf(setting)] = index; }
+    // Takes the choice as it is: no other setting changes.
+    void SetAlone(const Setting& setting, int index) { index_[PlaceOf(setting)] = index; }
 
     // Takes a choice as the window's control takes it: a radio group that changes to an item
     // runs its click handler, so a serial or infrared port moves the other port off its
     // address (KeepPortsApart).
-    void Select(const Setting& setting, int index);
+    void SelectWithPortRule(const Setting& setting, int index);
 
     int operator[](const Setting& setting) const { return index_[PlaceOf(setting)]; }
 
@@ -52,6 +53,9 @@ std::uint8_t IndexToTimeout(int index);
 // "OFF" or no choice never moves anything.
 const Setting* PortPartner(const Setting& setting);
 int KeepPortsApart(int changed, int other);
+
+// The value of a field in the bytes.
+unsigned FieldValue(const Field& field, const CmosBytes& cmos);
 
 // The choice that a setting shows for the bytes read.
 int Decode(const Setting& setting, const CmosBytes& cmos);

@@ -49,7 +49,7 @@ public:
     std::map<std::string, std::string> env;
     sys::PosixFileSystem realFiles;
     sys::FileSystem* files = &realFiles;
-    std::function<cli::RealNotebook()> openNotebook;
+    std::function<std::unique_ptr<hw::Notebook>()> openNotebook;
 
     const char* ProgramName() override { return "tovika"; }
     cli::Output& Out() override { return out; }
@@ -62,7 +62,7 @@ public:
     }
     sys::FileSystem& Files() override { return *files; }
     sys::NumberFormat Separators() override { return {}; }
-    cli::RealNotebook OpenNotebook() override { return openNotebook(); }
+    std::unique_ptr<hw::Notebook> OpenNotebook() override { return openNotebook(); }
     std::string ToUtf8(const std::string& text) override { return text; }
     const char* DefaultHibernationPath() override { return nullptr; }
 };
@@ -84,15 +84,12 @@ struct CliRig {
     }
     std::string Image() const { return dir.Read("sim-cmos.dat"); }
     settings::Choices Choices() const {
-        hw::SimNotebook sim = SimOf(Image());
-        hw::TPortArray port(sim, nullptr);
-        hw::Bus bus(port, port.Access(false));
-        return settings::LoadChoices(bus);
-    }
-    static hw::SimNotebook SimOf(const std::string& image) {
         hw::CmosImage cmos{};
+        const std::string image = Image();
         std::copy(image.begin(), image.end(), cmos.begin());
-        return hw::SimNotebook(cmos, hw::FactoryFirmware());
+        hw::ImageCmos access(cmos);
+        hw::Bus bus(access);
+        return settings::LoadChoices(bus);
     }
     std::vector<std::string> OutLines() const {
         std::vector<std::string> lines;
@@ -150,6 +147,24 @@ TEST(CliNames, BadInputIsRefusedWithStatus2BeforeAnythingIsWritten) {
     }
 }
 
+// The usage comes from the command table: every command with its arguments and help in one
+// column, the same text on standard output when asked for and on standard error after a
+// mistake; a name that is no command is refused.
+TEST(CliUsage, HelpListsEveryCommandAndAMistakeShowsTheSameText) {
+    TestHost host;
+    ASSERT_EQ(cli::Run({"--help"}, host), cli::kDone);
+    const std::string help = host.out.str();
+    for (const char* line : {"  show [--json]                     every setting as `key = value`\n",
+                             "  set [--dry-run] NAME=VALUE...     change settings, verified by reading back\n",
+                             "  set [--dry-run] -f FILE           the same from FILE (- for standard input)\n",
+                             "  dump                              the CMOS bytes and the firmware's status words\n",
+                             "  hiberfile [PATH]                  create the hibernation file\n"})
+        EXPECT_NE(help.find(line), std::string::npos) << line << help;
+    EXPECT_EQ(cli::Run({"--sim", "x"}, host), cli::kBadInput);
+    EXPECT_EQ(host.err.str(), help);
+    EXPECT_EQ(cli::Run({"Show"}, host), cli::kBadInput) << "commands are not case-insensitive";
+}
+
 TEST(CliNames, SettingsFileTakesCommentsBlankLinesAndItemNumbers) {
     CliRig rig;
     rig.dir.Write("changes.txt",
@@ -204,6 +219,22 @@ TEST(CliSet, DryRunPrintsTheChangesAndWritesNothing) {
     EXPECT_EQ(rig.OutLines(), (std::vector<std::string>{"boot-order: fdd-hdd → hdd-only", "CMOS 7Ah: 80 → 78",
                                                          "dry run: nothing written"}));
     EXPECT_EQ(rig.Image(), before);
+}
+
+// No choice of the display is stored as the bits of the LCD, which the CMOS holds: the change
+// is told in words beside the bytes that do change.
+TEST(CliSet, AChangeStoredAsTheBitsAlreadyThereIsToldInWords) {
+    CliRig rig;
+    const std::string before = rig.Image();
+    const std::string told =
+        "display: (no choice) is stored as the same bits as lcd, which the CMOS holds already; a load shows lcd";
+    ASSERT_EQ(rig.Run({"set", "display="}), cli::kDone) << rig.host.err.str();
+    EXPECT_EQ(rig.OutLines(), (std::vector<std::string>{"display: lcd → (no choice)", told,
+                                                         "nothing to write: the CMOS holds these settings already"}));
+    EXPECT_EQ(rig.Image(), before);
+    ASSERT_EQ(rig.Run({"set", "--dry-run", "display=", "boot-order=hdd-only"}), cli::kDone);
+    EXPECT_EQ(rig.OutLines(), (std::vector<std::string>{"boot-order: fdd-hdd → hdd-only", "display: lcd → (no choice)",
+                                                         told, "CMOS 7Ah: 80 → 78", "dry run: nothing written"}));
 }
 
 TEST(CliSet, WritesExactlyWhatTheWindowsUpdateWrites) {
@@ -493,9 +524,7 @@ TEST(CliLinux, TheClocksBytesShowAsDashesAndAreBackedUpAsZero) {
             static hw::SimNotebook sim;
             return sim.SoftwareCall(regs);
         }};
-    host.openNotebook = [&] {
-        return cli::RealNotebook{hw::OpenLinuxNotebook(nvram.c_str(), kSimFirmware), true, true};
-    };
+    host.openNotebook = [&] { return hw::OpenLinuxNotebook(nvram.c_str(), kSimFirmware); };
     ASSERT_EQ(cli::Run({"dump"}, host), cli::kDone) << host.err.str();
     const std::string dump = host.out.str();
     EXPECT_NE(dump.find("00 : --,--,--,--,--,--,--,--,--,--,--,--,--,--,00,00\n"), std::string::npos) << dump;

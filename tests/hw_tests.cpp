@@ -17,17 +17,19 @@
 namespace {
 
 using Trace = std::vector<std::string>;
+constexpr hw::PortMode kPlain = hw::PortMode::Plain;    // the NT family
+constexpr hw::PortMode kMasked = hw::PortMode::Masked;  // the 95/98/Me family
 
 struct Rig {
     hw::SimNotebook sim;
     hw::RecordingMachine rec{sim};
     hw::TPortArray port{rec, [] { return true; }};
     hw::Bus bus;
-    explicit Rig(bool nt) : bus(port, port.Access(nt)) {}
+    explicit Rig(hw::PortMode mode) : bus(port, port.Access(mode)) {}
 };
 
 TEST(CmosAccess, NtModeIsIndexWriteThenDataAccessWithoutInterruptFlag) {
-    Rig r(true);
+    Rig r(kPlain);
     r.sim.cmos()[0x33] = 0xA5;
     EXPECT_EQ(r.bus.ReadCmos(0x33), 0xA5);
     r.bus.WriteCmos(0x7F, 0x5A);
@@ -36,7 +38,7 @@ TEST(CmosAccess, NtModeIsIndexWriteThenDataAccessWithoutInterruptFlag) {
 }
 
 TEST(CmosAccess, NineXModeMasksInterruptsAcrossTheWholePair) {
-    Rig r(false);
+    Rig r(kMasked);
     r.sim.cmos()[0x7F] = 0x11;
     EXPECT_EQ(r.bus.ReadCmos(0x7F), 0x11);
     r.bus.WriteCmos(0x60, 0x06);
@@ -46,24 +48,24 @@ TEST(CmosAccess, NineXModeMasksInterruptsAcrossTheWholePair) {
 }
 
 TEST(CmosAccess, IndexByteNeverHasBit7Set) {
-    Rig r(true);
+    Rig r(kPlain);
     r.bus.ReadCmos(0xFF);
     EXPECT_EQ(r.rec.Trace().front(), "out 70 7F");
 }
 
 TEST(PortAccess, SinglePortInstructionsFollowTheMode) {
-    Rig nt(true);
+    Rig nt(kPlain);
     nt.bus.WritePort(0x70, 0x10);
     nt.bus.ReadPort(0x71);
     EXPECT_EQ(nt.rec.Trace(), (Trace{"out 70 10", "in 71 -> 40"}));
-    Rig nx(false);
+    Rig nx(kMasked);
     nx.bus.WritePort(0x70, 0x10);
     nx.bus.ReadPort(0x71);
     EXPECT_EQ(nx.rec.Trace(), (Trace{"cli", "out 70 10", "sti", "cli", "in 71 -> 40", "sti"}));
 }
 
 TEST(PortAccess, RefusedInstructionInNineXModeStillSetsTheInterruptFlag) {
-    Rig r(false);
+    Rig r(kMasked);
     r.rec.RefuseNth(2);  // the index write
     EXPECT_THROW(r.bus.ReadCmos(0x10), hw::HardwareFault);
     EXPECT_EQ(r.rec.Trace(), (Trace{"cli", "sti"}));
@@ -71,8 +73,8 @@ TEST(PortAccess, RefusedInstructionInNineXModeStillSetsTheInterruptFlag) {
 }
 
 TEST(FirmwareCall, LoadsTheRegistersAndReturnsAllOfEax) {
-    for (bool nt : {true, false}) {
-        Rig r(nt);
+    for (hw::PortMode mode : {kPlain, kMasked}) {
+        Rig r(mode);
         r.sim.firmware().hibernationSize = 0x87654321;
         EXPECT_EQ(r.bus.CallFirmware(0x0602, 0, 0), 0x87654321u);
         EXPECT_EQ(r.bus.CallFirmware(0x9904, 0x0C, 0), 1u);
@@ -117,6 +119,24 @@ TEST(SimNotebook, IndexPortLatchesSevenBitsAndDataPortReadsAndWrites) {
     EXPECT_EQ(sim.cmos()[0x12], 0x9C);
     sim.Out(0x70, 0x12);
     EXPECT_EQ(sim.In(0x71), 0x9C);
+}
+
+// The check of the Linux kernel's nvram driver, which refuses every access while it fails:
+// the 16-bit sum of bytes 10h-2Dh equals the word at 2Eh, high byte first.
+bool PassesTheKernelsChecksum(const hw::CmosImage& c) {
+    std::uint16_t sum = 0;
+    for (int i = 0x10; i <= 0x2D; ++i) sum = static_cast<std::uint16_t>(sum + c[i]);
+    return sum == ((c[0x2E] << 8) | c[0x2F]);
+}
+
+TEST(SimNotebook, FactoryImagePassesTheKernelsChecksum) {
+    const hw::CmosImage factory = hw::FactoryCmos();
+    EXPECT_TRUE(PassesTheKernelsChecksum(factory));
+    EXPECT_EQ(factory[0x2E], 0x02);
+    EXPECT_EQ(factory[0x2F], 0x6C);
+    hw::CmosImage changed = factory;
+    ++changed[0x19];
+    EXPECT_FALSE(PassesTheKernelsChecksum(changed)) << "the check sees a changed byte";
 }
 
 TEST(SimFirmwareIni, ReadsValuesAndComments) {

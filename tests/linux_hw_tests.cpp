@@ -1,6 +1,7 @@
 // The Linux backend: CMOS bytes 0Eh-7Fh through a file standing in for /dev/nvram
-// (TOVIKA_NVRAM), the errors that name their remedy, and the firmware call's port
-// permission. No port instruction runs here: the firmware port is a fake throughout.
+// (TOVIKA_NVRAM), the errors that name their remedy (the kernel driver's own answers through
+// fake system calls), and the firmware call's port permission. No port instruction runs
+// here: the firmware port is a fake throughout.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -48,14 +49,10 @@ protected:
     }
     void TearDown() override { ::unsetenv(hw::kNvramVariable); }
 
-    std::unique_ptr<hw::Machine> Open() { return hw::OpenLinuxNotebook(nullptr, FakePort::Port()); }
-    static std::uint8_t Read(hw::Machine& m, std::uint8_t index) {
-        m.Out(hw::kCmosIndexPort, index);
-        return m.In(hw::kCmosDataPort);
-    }
-    static void Write(hw::Machine& m, std::uint8_t index, std::uint8_t value) {
-        m.Out(hw::kCmosIndexPort, index);
-        m.Out(hw::kCmosDataPort, value);
+    std::unique_ptr<hw::Notebook> Open() { return hw::OpenLinuxNotebook(nullptr, FakePort::Port()); }
+    static std::uint8_t Read(hw::Notebook& m, std::uint8_t index) { return m.bus().ReadCmos(index); }
+    static void Write(hw::Notebook& m, std::uint8_t index, std::uint8_t value) {
+        m.bus().WriteCmos(index, value);
     }
 
     TempDir dir_;
@@ -66,7 +63,7 @@ TEST_F(NvramFile, EveryReachableIndexReadsTheByteAtIndexMinus0E) {
     auto m = Open();
     for (int index = 0x0E; index <= 0x7F; ++index)
         EXPECT_EQ(Read(*m, index), (index - 0x0E) ^ 0xA5) << "index " << index;
-    EXPECT_EQ(Read(*m, 0x80 | 0x0E), 0x00 ^ 0xA5) << "the index port latches seven bits";
+    EXPECT_EQ(Read(*m, 0x80 | 0x0E), 0x00 ^ 0xA5) << "bit 7 is the NMI mask, no part of the index";
 }
 
 TEST_F(NvramFile, WritesLandAtTheirOffsetAndNowhereElse) {
@@ -85,16 +82,24 @@ TEST_F(NvramFile, WritesLandAtTheirOffsetAndNowhereElse) {
 TEST_F(NvramFile, ClockBytesAreUnreachableAndNeverTouchTheFile) {
     auto m = Open();
     for (int index = 0; index < 0x80; ++index)
-        EXPECT_EQ(m->CmosReachable(index), index >= 0x0E) << "index " << index;
-    m->Out(hw::kCmosIndexPort, 0x0D);
+        EXPECT_EQ(m->bus().CmosReachable(index), index >= 0x0E) << "index " << index;
     try {
-        m->In(hw::kCmosDataPort);
+        Read(*m, 0x0D);
         FAIL() << "read byte 0Dh";
     } catch (const hw::HardwareFault& e) {
-        EXPECT_NE(std::string(e.what()).find("CMOS byte 0Dh"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("CMOS 0Dh belongs to the kernel's clock"), std::string::npos)
+            << e.what();
     }
-    m->Out(hw::kCmosIndexPort, 0x00);
-    EXPECT_THROW(m->Out(hw::kCmosDataPort, 0x99), hw::HardwareFault);
+    EXPECT_THROW(Write(*m, 0x00, 0x99), hw::HardwareFault);
+    EXPECT_EQ(dir_.Read("nvram"), image_);
+}
+
+TEST_F(NvramFile, NoSinglePortIsReachedAndNothingIsTouched) {
+    auto m = Open();
+    EXPECT_THROW(m->bus().ReadPort(0x71), hw::HardwareFault);
+    EXPECT_THROW(m->bus().WritePort(0x70, 0x0E), hw::HardwareFault);
+    EXPECT_FALSE(m->bus().GrantMissing()) << "no Windows grant is asked for";
+    EXPECT_EQ(FakePort::grants, 0);
     EXPECT_EQ(dir_.Read("nvram"), image_);
 }
 
@@ -106,7 +111,7 @@ TEST_F(NvramFile, FailedReadAtRunTimeNamesTheByte) {
         Read(*m, 0x7F);
         FAIL() << "read past the end";
     } catch (const hw::HardwareFault& e) {
-        EXPECT_NE(std::string(e.what()).find("CMOS byte 7Fh"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("CMOS 7Fh"), std::string::npos) << e.what();
     }
 }
 
@@ -177,7 +182,7 @@ TEST(LinuxNotebookOpen, TheProcessorsOwnPortOpensOnlyOnX86) {
     // Opening runs no port instruction: the permission is asked for at the first call.
     try {
         auto m = hw::OpenLinuxNotebook(dir.File("nvram").c_str());
-        EXPECT_TRUE(m->CmosReachable(0x0E));
+        EXPECT_TRUE(m->bus().CmosReachable(0x0E));
     } catch (const hw::LinuxHardwareError& e) {
         EXPECT_EQ(e.cause(), Cause::NoPortInstructions);
         EXPECT_STREQ(e.what(), "this processor has no port instructions; use --sim DIR");
@@ -188,11 +193,9 @@ TEST_F(NvramFile, FirmwareCallAsksForThePortOnceAndPassesTheRegisters) {
     auto m = Open();
     EXPECT_EQ(FakePort::grants, 0) << "not at opening";
     const hw::FirmwareRegisters regs{0x9904, 0xFFFF0003, 0, hw::kFirmwareMagic};
-    EXPECT_EQ(m->SoftwareCall(regs), 0x12345678u);
+    EXPECT_EQ(m->bus().CallFirmware(0x9904, 3, 0), 0x12345678u);
     EXPECT_EQ(FakePort::last, regs);
-    m->ClearInterruptFlag();  // nothing: the kernel's lock serialises the CMOS
-    m->SetInterruptFlag();
-    m->SoftwareCall(regs);
+    m->bus().CallFirmware(0x9904, 3, 0);
     EXPECT_EQ(FakePort::grants, 1);
 }
 
@@ -200,7 +203,7 @@ TEST_F(NvramFile, RefusedPortAsksForRootAndMakesNoCall) {
     auto m = Open();
     FakePort::grantError = EPERM;
     try {
-        m->SoftwareCall({0x9904, 0xFFFF0000, 0, hw::kFirmwareMagic});
+        m->bus().CallFirmware(0x9904, 0, 0);
         FAIL() << "called without the port";
     } catch (const hw::LinuxHardwareError& e) {
         EXPECT_EQ(e.cause(), Cause::NotPermitted);
@@ -208,7 +211,97 @@ TEST_F(NvramFile, RefusedPortAsksForRootAndMakesNoCall) {
     }
     EXPECT_EQ(FakePort::last, hw::FirmwareRegisters{});
     FakePort::grantError = 0;  // the refusal is not remembered: granted now, the call runs
-    EXPECT_EQ(m->SoftwareCall({0x0602, 0xFFFF0000, 0, hw::kFirmwareMagic}), 0x12345678u);
+    EXPECT_EQ(m->bus().CallFirmware(0x0602, 0, 0), 0x12345678u);
+}
+
+// The kernel's driver behind fake system calls: what open answers, what every read and
+// write answers, and the size and kind of the file.
+struct FakeDevice {
+    static inline int openError = 0;
+    static inline int ioError = 0;
+    static inline off_t size = hw::kNvramSize;
+    static inline bool device = true;
+    static inline int opened = 0;  // descriptors not closed yet
+    static hw::NvramCalls Calls(int openErr, int ioErr, off_t sz, bool dev) {
+        openError = openErr, ioError = ioErr, size = sz, device = dev, opened = 0;
+        return {
+            [](const char*) {
+                if (openError) return errno = openError, -1;
+                return ++opened, 3;
+            },
+            [](int, bool& isDevice) { return isDevice = device, size; },
+            [](int, std::uint8_t* byte, off_t) -> ssize_t {
+                if (ioError) return errno = ioError, -1;
+                return *byte = 0, 1;
+            },
+            [](int, std::uint8_t, off_t) -> ssize_t {
+                if (ioError) return errno = ioError, -1;
+                return 1;
+            },
+            [](int) { --opened; },
+        };
+    }
+};
+
+// Each answer of the device, the cause it is told as and the remedy the message names.
+TEST(LinuxNvramDevice, EachRefusalOfTheKernelNamesItsRemedy) {
+    const struct {
+        const char* what;
+        int openError, ioError;
+        off_t size;
+        bool device;
+        bool write;
+        Cause cause;
+        const char* remedy;
+    } cases[] = {
+        {"a bad checksum on reading", 0, EIO, hw::kNvramSize, true, false, Cause::BadChecksum,
+         "refuses to read CMOS 60h through /dev/nvram: the standard CMOS checksum"},
+        {"a bad checksum on writing", 0, EIO, hw::kNvramSize, true, true, Cause::BadChecksum,
+         "refuses to write CMOS 60h"},
+        {"another writer", EBUSY, 0, hw::kNvramSize, true, false, Cause::Busy, "close that program"},
+        {"no driver", ENODEV, 0, hw::kNvramSize, true, false, Cause::NoDevice,
+         "has no driver behind it: the CMOS is reached through the kernel's nvram driver; load it with "
+         "`modprobe nvram`"},
+        {"no device file", ENOENT, 0, hw::kNvramSize, true, false, Cause::NoDevice, "does not exist"},
+        {"not root", EACCES, 0, hw::kNvramSize, true, false, Cause::NotPermitted, "run as root"},
+        {"a read-only file system", EROFS, 0, hw::kNvramSize, true, false, Cause::ReadOnly,
+         "read-only file system, which refuses writing to root as well: mount that file system read-write"},
+        {"a kernel before 2002", 0, 0, hw::kOldNvramSize, true, false, Cause::KernelTooOld,
+         "holds 50 bytes, the CMOS bytes 0Eh-3Fh only: the kernel is too old"},
+        {"50 bytes of a plain file", 0, 0, hw::kOldNvramSize, false, false, Cause::WrongSize,
+         "it must hold 114"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const hw::NvramCalls calls = FakeDevice::Calls(c.openError, c.ioError, c.size, c.device);
+        try {
+            auto m = hw::OpenLinuxNotebook("/dev/nvram", FakePort::Port(), calls);
+            if (c.write) m->bus().WriteCmos(0x60, 0x06);
+            else m->bus().ReadCmos(0x60);
+            ADD_FAILURE() << "no refusal";
+        } catch (const hw::LinuxHardwareError& e) {
+            EXPECT_EQ(e.cause(), c.cause);
+            EXPECT_NE(std::string(e.what()).find(c.remedy), std::string::npos) << e.what();
+            if (c.cause != Cause::NotPermitted) {
+                EXPECT_EQ(std::string(e.what()).find("run as root"), std::string::npos) << e.what();
+            }
+        }
+        EXPECT_EQ(FakeDevice::opened, 0) << "every descriptor is closed";
+    }
+}
+
+// A file standing in for the device that fails to read is no checksum matter: the message
+// names the byte and the system's reason.
+TEST(LinuxNvramDevice, AnInputErrorOfAPlainFileIsNoChecksumMatter) {
+    auto m = hw::OpenLinuxNotebook("nvram", FakePort::Port(), FakeDevice::Calls(0, EIO, hw::kNvramSize, false));
+    try {
+        m->bus().ReadCmos(0x7A);
+        FAIL() << "read";
+    } catch (const hw::LinuxHardwareError& e) {
+        FAIL() << "told as " << e.what();
+    } catch (const hw::HardwareFault& e) {
+        EXPECT_STREQ(e.what(), "CMOS 7Ah: cannot read nvram at offset 108: Input/output error");
+    }
 }
 
 }  // namespace

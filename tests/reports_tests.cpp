@@ -336,7 +336,7 @@ struct CmosFromFunction : hw::Machine {
 struct FunctionBus {
     CmosFromFunction machine;
     hw::TPortArray port{machine, nullptr};
-    hw::Bus bus{port, port.Access(true)};
+    hw::Bus bus{port, port.Access(hw::PortMode::Plain)};
     explicit FunctionBus(std::function<std::uint8_t(std::uint8_t)> read) { machine.read = std::move(read); }
 };
 

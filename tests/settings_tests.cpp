@@ -152,7 +152,7 @@ TEST(Composing, EveryItemOfEverySettingSurvivesTheRoundTrip) {
         const int items = s.kind == settings::ControlKind::CheckBox ? 2 : int(s.items.size());
         for (int item = 0; item < items; ++item) {
             Choices choices;
-            choices.Set(s, item);
+            choices.SetAlone(s, item);
             CmosBytes cmos{};
             for (const auto& w : settings::WriteOrder())
                 cmos[w.index] = settings::ComposeAll(choices)[w.index];
@@ -212,7 +212,7 @@ TEST(Tables, CatalogueLoadOrderWriteOrderAndLayoutAgree) {
 TEST(Choices, KeepOneChoicePerSetting) {
     Choices choices;
     EXPECT_EQ(choices[Named("rgLPTDMA")], -1);
-    choices.Set(Named("rgLPTDMA"), 1);
+    choices.SetAlone(Named("rgLPTDMA"), 1);
     EXPECT_EQ(choices[Named("rgLPTDMA")], 1);
     EXPECT_EQ(choices[*settings::FindSetting("rgLPTDMA")], 1);
     EXPECT_EQ(choices[Named("rgLPTMODE")], -1);
@@ -231,7 +231,7 @@ class Composing : public testing::TestWithParam<ComposeCase> {};
 
 TEST_P(Composing, BuildsTheByteFromTheChoices) {
     Choices choices;
-    for (auto [control, item] : GetParam().choices) choices.Set(Named(control), item);
+    for (auto [control, item] : GetParam().choices) choices.SetAlone(Named(control), item);
     EXPECT_EQ(int(settings::ComposeAll(choices)[GetParam().index]), int(GetParam().value))
         << GetParam().what;
 }

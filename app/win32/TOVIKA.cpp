@@ -11,6 +11,7 @@
 #include "app/win32/Profile.h"
 #include "app/win32/Win32Dialogs.h"
 #include "hw/PortIO.h"
+#include "hw/X86Machine.h"
 #include "sys/win32/Win32System.h"
 
 namespace {
@@ -27,7 +28,7 @@ public:
     void SetApplicationTitle(const std::string& title) override { app::win32::ApplicationTitle() = title; }
 
     void PreparePorts(const std::string& folder) override {
-        port_ = &hw::CreatePort(app::CreateProcessMachine(folder));
+        hw::CreatePort(app::CreateProcessMachine(folder), hw::ProbeGiveio);
         app::win32::profile::Mark("ports and their machine");
     }
 
@@ -80,13 +81,12 @@ public:
 
     void RunMainWindow() override {
         app::win32::profile::Mark("single-instance test");
-        app::win32::RunMainWindow(instance_, *port_, showCommand_);
+        app::win32::RunMainWindow(instance_, hw::Port(), showCommand_);
     }
 
 private:
     HINSTANCE instance_;
     int showCommand_;
-    hw::TPortArray* port_ = nullptr;
 };
 
 }  // namespace

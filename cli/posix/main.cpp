@@ -30,7 +30,7 @@ public:
         return format;
     }
 
-    cli::RealNotebook OpenNotebook() override { return {hw::OpenLinuxNotebook(), true, true}; }
+    std::unique_ptr<hw::Notebook> OpenNotebook() override { return hw::OpenLinuxNotebook(); }
     std::string ToUtf8(const std::string& text) override { return text; }
     const char* DefaultHibernationPath() override { return nullptr; }
 

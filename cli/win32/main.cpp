@@ -11,7 +11,7 @@
 #include "actions/FirmwareActions.h"
 #include "cli/Cli.h"
 #include "cli/Stdio.h"
-#include "hw/PortIO.h"
+#include "hw/Bus.h"
 #include "hw/X86Machine.h"
 #include "sys/win32/Win32System.h"
 
@@ -50,10 +50,20 @@ public:
     sys::FileSystem& Files() override { return files_; }
     sys::NumberFormat Separators() override { return environment_.Separators(); }
 
-    cli::RealNotebook OpenNotebook() override {
+    // The port instructions as TOVIKA.exe executes them: plainly on the NT family (the giveio
+    // grant allows them), with interrupts masked on the 95/98/Me family.
+    std::unique_ptr<hw::Notebook> OpenNotebook() override {
         hw::InstallPortFaultHandler();
         const bool granted = hw::ProbeGiveio();
-        return {std::make_unique<hw::X86Machine>(), environment_.GetOsVersion().IsNtFamily(), granted};
+        const hw::PortMode mode =
+            environment_.GetOsVersion().IsNtFamily() ? hw::PortMode::Plain : hw::PortMode::Masked;
+        auto notebook = std::make_unique<hw::PortNotebook>(std::make_unique<hw::X86Machine>(), mode, granted);
+        // Every port instruction will be refused: said once, before the first.
+        if (notebook->bus().GrantMissing())
+            Err() << ProgramName()
+                  << ": I/O port access is not granted: on Windows NT/2000 and later the giveio "
+                     "driver must be installed and started\n";
+        return notebook;
     }
 
     std::string ToUtf8(const std::string& text) override {

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+
 // The processor, chosen once here: on i386 and x86-64 port 0xB0 is allowed by ioperm and
 // reached by the out instruction; any other processor has no port instructions at all.
 #if defined(__i386__) || defined(__x86_64__)
@@ -59,13 +60,6 @@ namespace {
 
 using Cause = LinuxHardwareError::Cause;
 
-std::string Hex(unsigned v) {
-    static const char digits[] = "0123456789ABCDEF";
-    return std::string{digits[(v >> 4) & 15], digits[v & 15]} + "h";
-}
-
-std::string ByteName(std::uint8_t index) { return "CMOS byte " + Hex(index); }
-
 std::string ChecksumMessage(const char* access, std::uint8_t index, const std::string& path) {
     return "the kernel refuses to " + std::string(access) + " " + ByteName(index) + " through " + path +
            ": the standard CMOS checksum (the sum of bytes 10h-2Dh, kept in 2Eh/2Fh) is bad, and the "
@@ -73,48 +67,68 @@ std::string ChecksumMessage(const char* access, std::uint8_t index, const std::s
            "firmware setup (enter it at power-on and save the settings) fixes it.";
 }
 
-class LinuxNotebook : public Machine {
+// The CMOS bytes 0Eh-7Fh as the file's bytes, one system call each; the driver holds the
+// clock's lock around each.
+class NvramCmos : public CmosAccess {
 public:
-    LinuxNotebook(int fd, std::string path, bool kernelDevice, const FirmwarePort& port)
-        : fd_(fd), path_(std::move(path)), kernelDevice_(kernelDevice), port_(port) {}
-    ~LinuxNotebook() override { ::close(fd_); }
-    LinuxNotebook(const LinuxNotebook&) = delete;
-    LinuxNotebook& operator=(const LinuxNotebook&) = delete;
+    NvramCmos(int fd, std::string path, bool kernelDevice, const NvramCalls& calls)
+        : fd_(fd), path_(std::move(path)), kernelDevice_(kernelDevice), calls_(calls) {}
+    ~NvramCmos() override { calls_.close(fd_); }
+    NvramCmos(const NvramCmos&) = delete;
+    NvramCmos& operator=(const NvramCmos&) = delete;
 
-    std::uint8_t In(std::uint16_t port) override {
-        if (port == kCmosIndexPort) return 0xFF;  // write-only, as on the machine
-        if (port != kCmosDataPort) Unreachable("input from", port);
-        Reachable("read", selected_);
+    std::uint8_t Read(std::uint8_t index) override {
+        RequireReachable("read", index);
         std::uint8_t value = 0;
         ssize_t n;
-        do n = ::pread(fd_, &value, 1, Offset(selected_));
+        do n = calls_.pread(fd_, &value, Offset(index));
         while (n < 0 && errno == EINTR);
-        if (n < 0) Failed("read", errno);
+        if (n < 0) Failed("read", index, errno);
         if (n == 0)
-            throw HardwareFault(ByteName(selected_) + ": " + path_ + " ends before offset " +
-                                std::to_string(Offset(selected_)));
+            throw HardwareFault(ByteName(index) + ": " + path_ + " ends before offset " +
+                                std::to_string(Offset(index)));
         return value;
     }
 
-    void Out(std::uint16_t port, std::uint8_t value) override {
-        if (port == kCmosIndexPort) {
-            selected_ = value & 0x7F;  // bit 7 masks NMI; it is not part of the index
-            return;
-        }
-        if (port != kCmosDataPort) Unreachable("output to", port);
-        Reachable("write", selected_);
+    void Write(std::uint8_t index, std::uint8_t value) override {
+        RequireReachable("written", index);
         ssize_t n;
-        do n = ::pwrite(fd_, &value, 1, Offset(selected_));
+        do n = calls_.pwrite(fd_, value, Offset(index));
         while (n < 0 && errno == EINTR);
-        if (n < 0) Failed("write", errno);
-        if (n == 0) throw HardwareFault(ByteName(selected_) + ": " + path_ + " took nothing");
+        if (n < 0) Failed("write", index, errno);
+        if (n == 0) throw HardwareFault(ByteName(index) + ": " + path_ + " took nothing");
     }
 
-    // The kernel holds the clock's lock around each access: nothing to mask here.
-    void ClearInterruptFlag() override {}
-    void SetInterruptFlag() override {}
+    bool Reachable(std::uint8_t index) const override { return index >= kNvramFirstIndex; }
 
-    std::uint32_t SoftwareCall(const FirmwareRegisters& regs) override {
+private:
+    static off_t Offset(std::uint8_t index) { return index - kNvramFirstIndex; }
+
+    void RequireReachable(const char* access, std::uint8_t index) const {
+        if (!Reachable(index))
+            throw HardwareFault(ByteName(index) + " belongs to the kernel's clock: " + path_ +
+                                " holds bytes 0Eh-7Fh only, so it cannot be " + access + ".");
+    }
+
+    [[noreturn]] void Failed(const char* access, std::uint8_t index, int error) const {
+        if (error == EIO && kernelDevice_)
+            throw LinuxHardwareError(Cause::BadChecksum, ChecksumMessage(access, index, path_));
+        throw HardwareFault(ByteName(index) + ": cannot " + access + " " + path_ + " at offset " +
+                            std::to_string(Offset(index)) + ": " + std::strerror(error));
+    }
+
+    int fd_;
+    std::string path_;
+    bool kernelDevice_;  // the nvram driver, not a file standing in for it
+    NvramCalls calls_;
+};
+
+// Port 0xB0: the permission asked for at the first call, then the processor's `out`.
+class FirmwareOverPort : public FirmwareAccess {
+public:
+    explicit FirmwareOverPort(const FirmwarePort& port) : port_(port) {}
+
+    std::uint32_t Call(const FirmwareRegisters& regs) override {
         if (!granted_) {
             const int error = port_.grant();
             if (error == EPERM || error == EACCES)
@@ -131,37 +145,22 @@ public:
         return port_.call(regs);
     }
 
-    bool CmosReachable(std::uint8_t index) const override {
-        return (index & 0x7F) >= kNvramFirstIndex;
-    }
-
 private:
-    static off_t Offset(std::uint8_t index) { return index - kNvramFirstIndex; }
-
-    void Reachable(const char* access, std::uint8_t index) const {
-        if (!CmosReachable(index))
-            throw HardwareFault(ByteName(index) + " belongs to the kernel's clock: " + path_ +
-                                " holds bytes 0Eh-7Fh only, so it cannot be " + access + ".");
-    }
-
-    [[noreturn]] void Unreachable(const char* access, std::uint16_t port) const {
-        throw HardwareFault(access + std::string(" port ") + Hex(port) +
-                            ": under Linux only the CMOS (70h/71h) and the firmware call are reached.");
-    }
-
-    [[noreturn]] void Failed(const char* access, int error) const {
-        if (error == EIO && kernelDevice_)
-            throw LinuxHardwareError(Cause::BadChecksum, ChecksumMessage(access, selected_, path_));
-        throw HardwareFault(ByteName(selected_) + ": cannot " + access + " " + path_ + " at offset " +
-                            std::to_string(Offset(selected_)) + ": " + std::strerror(error));
-    }
-
-    int fd_;
-    std::string path_;
-    bool kernelDevice_;  // the nvram driver, not a file standing in for it
     FirmwarePort port_;
     bool granted_ = false;
-    std::uint8_t selected_ = 0;
+};
+
+class LinuxNotebook : public Notebook {
+public:
+    LinuxNotebook(int fd, std::string path, bool kernelDevice, const FirmwarePort& port,
+                  const NvramCalls& calls)
+        : cmos_(fd, std::move(path), kernelDevice, calls), firmware_(port), bus_(cmos_, &firmware_) {}
+    Bus& bus() override { return bus_; }
+
+private:
+    NvramCmos cmos_;
+    FirmwareOverPort firmware_;
+    Bus bus_;
 };
 
 LinuxHardwareError OpenError(const std::string& path, int error) {
@@ -175,9 +174,13 @@ LinuxHardwareError OpenError(const std::string& path, int error) {
                     "`modprobe nvram` (as root), or use --sim DIR for the simulated notebook."};
     case EACCES:
     case EPERM:
-    case EROFS:
         return {Cause::NotPermitted,
                 path + ": not permitted to open it for reading and writing: run as root."};
+    case EROFS:
+        return {Cause::ReadOnly,
+                path + " is on a read-only file system, which refuses writing to root as well: "
+                       "mount that file system read-write (mount -o remount,rw), or point " +
+                    std::string(kNvramVariable) + " to a file elsewhere."};
     case EBUSY:
         return {Cause::Busy, path + " is open for writing in another program (the kernel allows one "
                                     "writer at a time): close that program and try again."};
@@ -190,28 +193,51 @@ LinuxHardwareError OpenError(const std::string& path, int error) {
 
 }  // namespace
 
-std::unique_ptr<Machine> OpenLinuxNotebook(const char* nvramPath, const FirmwarePort& port) {
+const NvramCalls& SystemNvramCalls() {
+    static const NvramCalls calls = {
+        [](const char* path) { return ::open(path, O_RDWR | O_CLOEXEC); },
+        [](int fd, bool& device) -> off_t {
+            struct stat info {};
+            if (::fstat(fd, &info) != 0) return -1;
+            device = S_ISCHR(info.st_mode);
+            return ::lseek(fd, 0, SEEK_END);
+        },
+        [](int fd, std::uint8_t* byte, off_t offset) { return ::pread(fd, byte, 1, offset); },
+        [](int fd, std::uint8_t byte, off_t offset) { return ::pwrite(fd, &byte, 1, offset); },
+        [](int fd) { ::close(fd); },
+    };
+    return calls;
+}
+
+std::unique_ptr<Notebook> OpenLinuxNotebook(const char* nvramPath, const FirmwarePort& port,
+                                            const NvramCalls& calls) {
     std::string path = kNvramDevice;
     if (nvramPath) path = nvramPath;
     else if (const char* variable = std::getenv(kNvramVariable); variable && *variable) path = variable;
 
-    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    const int fd = calls.open(path.c_str());
     if (fd < 0) throw OpenError(path, errno);
-    struct stat info {};
-    // The driver answers SEEK_END with its size, a file with its length.
-    const off_t size = ::fstat(fd, &info) == 0 ? ::lseek(fd, 0, SEEK_END) : -1;
+    bool device = false;
+    const off_t size = calls.size(fd, device);
     if (size != kNvramSize) {
         const int error = errno;
-        ::close(fd);
+        calls.close(fd);
         if (size < 0) throw OpenError(path, error);
+        if (device && size == kOldNvramSize)
+            throw LinuxHardwareError(
+                Cause::KernelTooOld,
+                path + " holds " + std::to_string(size) +
+                    " bytes, the CMOS bytes 0Eh-3Fh only: the kernel is too old (its nvram driver is "
+                    "from before 2002 and gives only the first 64 bytes of the CMOS); the setup bytes "
+                    "40h-7Fh need a newer kernel.");
         throw LinuxHardwareError(Cause::WrongSize,
                                  path + " holds " + std::to_string(size) + " bytes; it must hold " +
                                      std::to_string(kNvramSize) + ", the CMOS bytes 0Eh-7Fh.");
     }
-    return std::make_unique<LinuxNotebook>(fd, path, S_ISCHR(info.st_mode), port);
+    return std::make_unique<LinuxNotebook>(fd, path, device, port, calls);
 }
 
-std::unique_ptr<Machine> OpenLinuxNotebook(const char* nvramPath) {
+std::unique_ptr<Notebook> OpenLinuxNotebook(const char* nvramPath) {
     if (!kPortInstructions)
         throw LinuxHardwareError(Cause::NoPortInstructions,
                                  "this processor has no port instructions; use --sim DIR");

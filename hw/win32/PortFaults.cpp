@@ -3,7 +3,6 @@
 // handler of later systems is bound at run time.
 #include <windows.h>
 
-#include "hw/PortIO.h"
 #include "hw/X86Machine.h"
 
 namespace hw {
