@@ -7,9 +7,10 @@
 #include <vector>
 
 #include "app/Unit1.h"
-#include "hw/RecordingMachine.h"
 #include "hw/SimNotebook.h"
 #include "sys/posix/PosixSystem.h"
+#include "tests/support/FixedEnvironment.h"
+#include "tests/support/RecordingMachine.h"
 
 // Answers confirmations from a script (OK when the script is empty) and keeps every text.
 class ScriptedDialogs : public app::Dialogs {

@@ -9,7 +9,7 @@
 
 #include "hw/Bus.h"
 #include "hw/HardwareFault.h"
-#include "hw/RecordingMachine.h"
+#include "tests/support/RecordingMachine.h"
 #include "hw/SimFiles.h"
 #include "hw/SimNotebook.h"
 #include "tests/TempDir.h"

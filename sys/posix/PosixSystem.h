@@ -1,5 +1,4 @@
-// The system services on Linux: real files through POSIX calls, and an environment whose
-// answers the caller sets (the tests and benchmarks run the window's code against it).
+// The system services on Linux: real files through POSIX calls.
 #pragma once
 
 #include "sys/System.h"
@@ -15,19 +14,6 @@ public:
     std::string ReadWhole(const std::string& path) override;
     void Replace(const std::string& from, const std::string& to) override;
     void Remove(const std::string& path) noexcept override;
-};
-
-class FixedEnvironment : public Environment {
-public:
-    std::string executablePath = "/opt/tovika/TOVIKA-SIM.exe";
-    NumberFormat separators;
-    OsVersion osVersion{true, 5, 1, 2600, 2};
-    ProgramVersion programVersion{true, true, "0.5.0.0"};
-
-    std::string ExecutablePath() override { return executablePath; }
-    NumberFormat Separators() override { return separators; }
-    OsVersion GetOsVersion() override { return osVersion; }
-    ProgramVersion GetProgramVersion() override { return programVersion; }
 };
 
 }  // namespace sys

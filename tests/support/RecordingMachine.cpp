@@ -1,4 +1,4 @@
-#include "hw/RecordingMachine.h"
+#include "tests/support/RecordingMachine.h"
 
 #include "hw/HardwareFault.h"
 #include "sys/Hex.h"
