@@ -1,5 +1,7 @@
 #include "app/Unit1.h"
 
+#include <algorithm>
+
 #include "app/Layout.h"
 #include "app/SystemInfo.h"
 #include "settings/Catalogue.h"
@@ -57,10 +59,13 @@ TfrmMAIN::TfrmMAIN(const Services& services) : services_(services) { WireHandler
 
 TfrmMAIN::~TfrmMAIN() = default;
 
-std::unordered_map<std::string_view, ui::TControl*> TfrmMAIN::IndexByName(
-    const std::vector<std::unique_ptr<ui::TControl>>& components) {
-    std::unordered_map<std::string_view, ui::TControl*> index;
-    for (const auto& c : components) index.emplace(c->Name(), c.get());
+TfrmMAIN::NameIndex TfrmMAIN::IndexByName(const std::vector<std::unique_ptr<ui::TControl>>& components) {
+    NameIndex index;
+    index.reserve(components.size());
+    for (const auto& c : components) index.emplace_back(c->Name(), c.get());
+    // Of two components of one name, the first declared is the one found.
+    std::stable_sort(index.begin(), index.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     return index;
 }
 
@@ -70,8 +75,9 @@ void NoSuchComponent(std::string_view name, bool existsAsAnotherKind) {
 }
 
 ui::TControl* TfrmMAIN::FindComponent(std::string_view name) const {
-    const auto it = byName_.find(name);
-    return it == byName_.end() ? nullptr : it->second;
+    const auto it = std::lower_bound(byName_.begin(), byName_.end(), name,
+                                     [](const auto& entry, std::string_view n) { return entry.first < n; });
+    return it == byName_.end() || it->first != name ? nullptr : it->second;
 }
 
 void TfrmMAIN::WireHandlers() {

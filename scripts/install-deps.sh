@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and testing TOVIKA needs on Debian 12: the native toolchain with
-# GoogleTest and Google Benchmark, MinGW-w64 for the i686 Windows build, Wine with its i386
+# GoogleTest and Google Benchmark, MinGW-w64 for the i686 Windows build (with the installed
+# GCC's sources and the libraries GCC's configure asks for: the i686 programs' runtime is
+# compiled from them for the Pentium, cmake/pentium-runtime.sh), Wine with its i386
 # packages, Xvfb with a screenshot tool, dpkg-dev and man for the Debian package and its
 # check, and a generated ja_JP.UTF-8 locale (without it Wine falls back to code page 1252
 # and the Japanese texts turn to garbage).
@@ -10,6 +12,7 @@ need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 for p in cmake g++ make ninja-build libgtest-dev libgmock-dev libbenchmark-dev clang \
          g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev \
+         gcc-12-source libgmp-dev libmpfr-dev libmpc-dev xz-utils \
          wine wine32:i386 xvfb x11-utils imagemagick xdotool locales fonts-ipafont-gothic \
          libclang-rt-14-dev e2fsprogs dpkg-dev man-db groff-base; do
   have "$p" || need+=("$p")
