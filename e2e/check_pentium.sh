@@ -18,6 +18,12 @@ status=0
 while [ $# -gt 0 ]; do
   exe=$1 map=$2
   shift 2
+  # All code is in .text: a section of code by another name would go unchecked.
+  others=$("$objdump" -h "$exe" | awk '/^ *[0-9]+ / {name = $2} /CODE/ && name != ".text" {print name}')
+  if [ -n "$others" ]; then
+    echo "FAIL: $(basename "$exe") has code outside .text, not checked: $others"
+    status=1
+  fi
   # The input sections of the output section .text: start, end, code or data, object.
   ranges=$(awk '
     function hex(s,   i, n, c) {
