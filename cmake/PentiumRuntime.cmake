@@ -4,16 +4,19 @@
 #  - the C runtime is crtdll.dll, which every Windows 95 and NT has, in place of msvcrt.dll;
 #  - the C++ runtime's support library (exceptions, type information, new and delete) and
 #    libgcc's unwinder are compiled from the installed compiler's own sources for the
-#    Pentium, by cmake/pentium-runtime.sh, once per build folder (about N minutes, most of it
+#    Pentium, by cmake/pentium-runtime.sh, once per build folder (a few minutes, most of it
 #    making GCC's target headers); libstdc++.a and libgcc.a are searched after them for
-#    anything else.
+#    anything else (the instruction check names whatever is taken from them).
 # A GCC specs file puts this in place of the compiler's own start files and libraries.
 set(TOVIKA_PENTIUM_RUNTIME_DIR ${CMAKE_BINARY_DIR}/pentium-runtime)
 set(TOVIKA_PENTIUM_RUNTIME ${TOVIKA_PENTIUM_RUNTIME_DIR}/libtovika-pentium-rt.a)
-set(TOVIKA_GCC_SOURCE /usr/src/gcc-12/gcc-12.2.0-dfsg.tar.xz CACHE FILEPATH
+file(GLOB TOVIKA_GCC_SOURCES /usr/src/gcc-12/gcc-12.*.tar.xz)
+list(FILTER TOVIKA_GCC_SOURCES INCLUDE REGEX "/gcc-12[.][0-9.]+(-dfsg)?[.]tar[.]xz$")
+list(GET TOVIKA_GCC_SOURCES 0 TOVIKA_GCC_SOURCE_FOUND)
+set(TOVIKA_GCC_SOURCE ${TOVIKA_GCC_SOURCE_FOUND} CACHE FILEPATH
     "The sources of the installed GCC (Debian package gcc-12-source)")
-if(NOT EXISTS ${TOVIKA_GCC_SOURCE})
-  message(FATAL_ERROR "${TOVIKA_GCC_SOURCE} is missing: install gcc-12-source (scripts/install-deps.sh)")
+if(NOT TOVIKA_GCC_SOURCE OR NOT EXISTS "${TOVIKA_GCC_SOURCE}")
+  message(FATAL_ERROR "The sources of GCC 12 are missing: install gcc-12-source (scripts/install-deps.sh)")
 endif()
 string(REGEX REPLACE "g\\+\\+([^/]*)$" "gcc\\1" TOVIKA_C_COMPILER ${CMAKE_CXX_COMPILER})
 add_custom_command(

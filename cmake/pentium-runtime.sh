@@ -11,7 +11,9 @@
 # about three minutes), which is most of the time this takes.
 set -euo pipefail
 tarball=$1 work=$2 archive=$3 cc=$4 cxx=$5 ar=$6
-version=gcc-12.2.0
+version=$(basename "$tarball")
+version=${version%%.tar.*}
+version=${version%-dfsg}  # the folder in the tarball: gcc-12.2.0
 src=$work/$version
 jobs=${TOVIKA_RUNTIME_JOBS:-2}
 mkdir -p "$work"
