@@ -10,6 +10,8 @@
 # own build makes them from a configured tree (the generator programs and a few make targets,
 # about three minutes), which is most of the time this takes.
 set -euo pipefail
+# GCC's build runs its own make, not as a part of the make that runs this script.
+unset MAKEFLAGS MFLAGS MAKELEVEL
 tarball=$1 work=$2 archive=$3 cc=$4 cxx=$5 ar=$6
 version=$(basename "$tarball")
 version=${version%%.tar.*}

@@ -7,8 +7,8 @@
 # linker script also puts data into .text (the constructor and destructor lists, the
 # exception tables); those input sections are not read as instructions. The check looks at the
 # bytes, not at the disassembler's names: after the prefixes, a two-byte opcode (0F xx) must be
-# one that the Pentium has, and the x87 escapes must not be the conditional moves or the
-# comparisons that set EFLAGS.
+# one that the Pentium has (which rules out MMX, SSE and the three-byte maps), and the x87
+# escapes must not be the conditional moves, the comparisons that set EFLAGS or FISTTP.
 set -euo pipefail
 objdump=$1
 shift
@@ -67,6 +67,7 @@ while [ $# -gt 0 ]; do
       if (op == "da" && modrm >= 192 && modrm < 224) return "FCMOVcc"
       if (op == "db" && modrm >= 192 && modrm < 224) return "FCMOVNcc"
       if ((op == "db" || op == "df") && modrm >= 232 && modrm < 248) return "FCOMI/FUCOMI"
+      if ((op == "db" || op == "dd" || op == "df") && modrm < 192 && int(modrm / 8) % 8 == 1) return "FISTTP"
       if (op != "0f") return ""
       op2 = b[i + 1]; modrm = (i + 2 <= n) ? hex(b[i + 2]) : 0
       reg = int(modrm / 8) % 8
