@@ -55,9 +55,9 @@ extern "C" void __main() {
 namespace sys::win32 {
 
 void StartProcess() {
-    // The x87 unit as FNINIT leaves it, 64-bit precision: the C runtime of the compiler sets it
-    // so, and the program's long double arithmetic counts on it. Windows starts a process at
-    // 53 bits.
+    // The x87 unit as FNINIT leaves it, 64-bit precision: MinGW's start-up sets it so, and
+    // the program's long double arithmetic counts on it. Windows may start a process at 53
+    // bits.
     __asm__ __volatile__("fninit");
 }
 
