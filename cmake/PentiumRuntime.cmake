@@ -4,11 +4,14 @@
 #  - the C runtime is crtdll.dll, which every Windows 95 and NT has, in place of msvcrt.dll;
 #  - the C++ runtime's support library (exceptions, type information, new and delete) and
 #    libgcc's unwinder are compiled from the installed compiler's own sources for the
-#    Pentium, by cmake/pentium-runtime.sh, once per build folder (a few minutes, most of it
+#    Pentium, by cmake/pentium-runtime.sh, once per clone (a few minutes, most of it
 #    making GCC's target headers); libstdc++.a and libgcc.a are searched after them for
 #    anything else (the instruction check names whatever is taken from them).
 # A GCC specs file puts this in place of the compiler's own start files and libraries.
-set(TOVIKA_PENTIUM_RUNTIME_DIR ${CMAKE_BINARY_DIR}/pentium-runtime)
+# Kept beside the build folders, not in one: a clone pays for it once, whatever folders it
+# builds in and deletes.
+set(TOVIKA_PENTIUM_RUNTIME_DIR ${PROJECT_SOURCE_DIR}/build/pentium-runtime CACHE PATH
+    "Where the runtime for the Pentium is built and kept")
 set(TOVIKA_PENTIUM_RUNTIME ${TOVIKA_PENTIUM_RUNTIME_DIR}/libtovika-pentium-rt.a)
 file(GLOB TOVIKA_GCC_SOURCES /usr/src/gcc-12/gcc-12.*.tar.xz)
 list(FILTER TOVIKA_GCC_SOURCES INCLUDE REGEX "/gcc-12[.][0-9.]+(-dfsg)?[.]tar[.]xz$")
@@ -27,14 +30,14 @@ add_custom_command(
   COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/pentium-runtime.sh ${TOVIKA_GCC_SOURCE} ${TOVIKA_PENTIUM_RUNTIME_DIR}
           ${TOVIKA_PENTIUM_RUNTIME} ${TOVIKA_C_COMPILER} ${CMAKE_CXX_COMPILER} ${CMAKE_AR}
   DEPENDS ${CMAKE_CURRENT_LIST_DIR}/pentium-runtime.sh
-  COMMENT "Building the C++ runtime's support and libgcc's unwinder for the Pentium (first build only)"
+  COMMENT "Building the C++ runtime's support and libgcc's unwinder for the Pentium (once per clone)"
   VERBATIM)
 add_custom_target(tovika_pentium_runtime DEPENDS ${TOVIKA_PENTIUM_RUNTIME})
 
 # The compiler's start files and libraries, replaced: crtbegin.o first (it registers the
 # unwind tables), our runtime before libgcc, crtdll.dll for the C functions; crtend.o stays
 # last, where the compiler puts it.
-set(TOVIKA_PENTIUM_SPECS ${TOVIKA_PENTIUM_RUNTIME_DIR}/link.specs)
+set(TOVIKA_PENTIUM_SPECS ${CMAKE_BINARY_DIR}/pentium-link.specs)
 file(WRITE ${TOVIKA_PENTIUM_SPECS} "*startfile:
 crtbegin.o%s
 
