@@ -3,9 +3,10 @@
 # executes: no CMOVcc, FCMOVcc, FCOMI/FUCOMI, multi-byte or hint NOPs (ENDBR among them),
 # SYSENTER, RDPMC, MMX, SSE or anything later, in our own code or in the runtime's.
 #   check_pentium.sh OBJDUMP EXE MAP [EXE MAP]...
-# The linker map tells which bytes of .text are code and which object each came from. MinGW's
-# linker script also puts data into .text (the constructor and destructor lists, the
-# exception tables); those input sections are not read as instructions. The check looks at the
+# The linker map tells which bytes of .text are code and which object each came from; every
+# byte of .text must be named there. MinGW's linker script also puts data into .text (the
+# constructor and destructor lists, the exception tables); those input sections, and the
+# linker's fill between sections, are not read as instructions. The check looks at the
 # bytes, not at the disassembler's names: after the prefixes, a two-byte opcode (0F xx) must be
 # one that the Pentium has (which rules out MMX, SSE and the three-byte maps), and the x87
 # escapes must not be the conditional moves, the comparisons that set EFLAGS or FISTTP.
@@ -31,11 +32,13 @@ while [ $# -gt 0 ]; do
       for (i = 1; i <= length(s); i++) { c = index("0123456789abcdef", substr(s, i, 1)); n = n * 16 + c - 1 }
       return n
     }
+    function range(addr, size, kind, file) {
+      if (hex(size) > 0) printf "%d %d %s %s\n", hex(addr), hex(addr) + hex(size), kind, file
+    }
     function emit(name, addr, size, file,   kind) {
-      if (hex(size) == 0) return
       kind = (name ~ /^\.(text|init|fini)([.$]|$)/ || name ~ /^\.gnu\.linkonce\.t\./) ? "code" : "data"
-      n = split(file, parts, "/"); file = parts[n]
-      printf "%d %d %s %s\n", hex(addr), hex(addr) + hex(size), kind, file
+      n = split(file, parts, "/")
+      range(addr, size, kind, parts[n])
     }
     /^\.text[ \t]/ { intext = 1; next }
     intext && /^[^ \t]/ { intext = 0 }
@@ -44,11 +47,25 @@ while [ $# -gt 0 ]; do
       if ($1 ~ /^0x/ && $2 ~ /^0x/ && NF >= 3) emit(pending, $1, $2, $3)
       pending = ""; next
     }
+    /^ \*fill\*/ && $2 ~ /^0x/ { range($2, $3, "fill", "(alignment)"); next }
+    $1 ~ /^0x/ && $3 ~ /^(BYTE|SHORT|LONG|QUAD)$/ { range($1, $2, "data", "(linker script)"); next }
     /^ \.[^ \t]+[ \t]*$/ { pending = $1; next }
     /^ \.[^ \t]+[ \t]+0x/ && NF >= 4 { emit($1, $2, $3, $4) }
   ' "$map" | sort -n)
   if ! printf '%s\n' "$ranges" | grep -q ' code '; then
     echo "FAIL: no code of $(basename "$exe") found in $map"
+    status=1
+    continue
+  fi
+  # Every byte of .text must be named by the map: code, data or the linker's fill.
+  read -r text_size text_start < <("$objdump" -h "$exe" | awk '$2 == ".text" {print $3, $4}')
+  if ! printf '%s\n' "$ranges" | awk -v exe="$(basename "$exe")" -v start=$((16#$text_start)) \
+         -v end=$((16#$text_start + 16#$text_size)) '
+      $1 > at { printf "FAIL: %s: bytes 0x%x to 0x%x of .text are not named by the linker map\n", exe, at, $1; bad = 1 }
+      $2 > at { at = $2 }
+      BEGIN { at = start }
+      END { if (at < end) { printf "FAIL: %s: .text ends after what the map names (0x%x to 0x%x)\n", exe, at, end; bad = 1 }
+            exit bad }'; then
     status=1
     continue
   fi
@@ -107,7 +124,7 @@ while [ $# -gt 0 ]; do
       }
     }
     END {
-      for (k = 1; k <= nr; k++) if (kind[k] == "code") code += end[k] - start[k]; else skipped += end[k] - start[k]
+      for (k = 1; k <= nr; k++) if (kind[k] == "code") code += end[k] - start[k]; else if (kind[k] == "data") skipped += end[k] - start[k]
       for (o in objs) nobj++
       if (insns == 0) { printf "FAIL: %s: no instructions read\n", exe; exit 1 }
       if (bad) { printf "FAIL: %s: %d instructions beyond the Pentium\n", exe, bad; exit 1 }
