@@ -1,6 +1,8 @@
 # The Windows executables: TOVIKA.exe (the processor's port instructions) and TOVIKA-SIM.exe
-# (the simulated notebook), one PE32 GUI file each with the C and C++ runtimes linked in.
-# They differ only in the one source that creates the machine behind the ports.
+# (the simulated notebook), one PE32 GUI file each with the C++ runtime linked in, and
+# TOVIKAC.exe. They differ only in the one source that creates the machine behind the ports.
+# The i686 build, the released one, runs on a Pentium and takes its C functions from
+# crtdll.dll (cmake/PentiumRuntime.cmake); an x86-64 build uses the compiler's own runtime.
 
 # Texts are written in UTF-8 and become Shift-JIS (code page 932) at run time, as the ANSI
 # API of the 95/98/Me and NT/2000 systems expects. WINVER 0x0400: Windows 95 and NT 4.0.
@@ -29,7 +31,8 @@ endif()
 
 # The port instructions and the system services belong to the core on this system.
 file(GLOB TOVIKA_WIN32_CORE_SOURCES CONFIGURE_DEPENDS hw/x86/*.cpp hw/win32/*.cpp sys/win32/*.cpp)
-# The runtime's replaced parts go into each executable itself (see below).
+# The runtime's replaced parts and the start-up routine go into each executable itself (see
+# below).
 list(FILTER TOVIKA_WIN32_CORE_SOURCES EXCLUDE REGEX "sys/win32/(Runtime|Start[A-Za-z]*)\\.cpp$")
 set(TOVIKA_RUNTIME ${CMAKE_CURRENT_SOURCE_DIR}/sys/win32/Runtime.cpp)
 set(TOVIKA_RUNTIME_WINDOW ${TOVIKA_RUNTIME})
