@@ -1,5 +1,7 @@
 #include "app/Unit1.h"
 
+#include <algorithm>
+
 #include "app/Layout.h"
 #include "app/SystemInfo.h"
 #include "settings/Catalogue.h"
@@ -57,10 +59,18 @@ TfrmMAIN::TfrmMAIN(const Services& services) : services_(services) { WireHandler
 
 TfrmMAIN::~TfrmMAIN() = default;
 
-std::unordered_map<std::string_view, ui::TControl*> TfrmMAIN::IndexByName(
-    const std::vector<std::unique_ptr<ui::TControl>>& components) {
-    std::unordered_map<std::string_view, ui::TControl*> index;
-    for (const auto& c : components) index.emplace(c->Name(), c.get());
+TfrmMAIN::NameIndex TfrmMAIN::IndexByName(const std::vector<std::unique_ptr<ui::TControl>>& components) {
+    NameIndex index;
+    index.reserve(components.size());
+    for (const auto& c : components) index.emplace_back(c->Name(), c.get());
+    // Sorted by insertion, which keeps the declared order among equal names (the first
+    // declared is the one found) in little code; it runs once, over some 80 names.
+    for (std::size_t i = 1; i < index.size(); ++i) {
+        const auto entry = index[i];
+        std::size_t j = i;
+        for (; j > 0 && entry.first < index[j - 1].first; --j) index[j] = index[j - 1];
+        index[j] = entry;
+    }
     return index;
 }
 
@@ -70,8 +80,9 @@ void NoSuchComponent(std::string_view name, bool existsAsAnotherKind) {
 }
 
 ui::TControl* TfrmMAIN::FindComponent(std::string_view name) const {
-    const auto it = byName_.find(name);
-    return it == byName_.end() ? nullptr : it->second;
+    const auto it = std::lower_bound(byName_.begin(), byName_.end(), name,
+                                     [](const auto& entry, std::string_view n) { return entry.first < n; });
+    return it == byName_.end() || it->first != name ? nullptr : it->second;
 }
 
 void TfrmMAIN::WireHandlers() {

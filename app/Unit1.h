@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "actions/FirmwareActions.h"
@@ -48,10 +48,11 @@ private:
     // Built from the layout table before the component references below bind to it.
     std::vector<std::unique_ptr<ui::TControl>> components_{CreateComponents()};
     static std::vector<std::unique_ptr<ui::TControl>> CreateComponents();
-    // The components by name: handlers look controls up by the catalogue's names.
-    std::unordered_map<std::string_view, ui::TControl*> byName_{IndexByName(components_)};
-    static std::unordered_map<std::string_view, ui::TControl*> IndexByName(
-        const std::vector<std::unique_ptr<ui::TControl>>& components);
+    // The components by name, sorted for a binary search: handlers look controls up by the
+    // catalogue's names. (A hash table would bring the runtime's, built for a later processor.)
+    using NameIndex = std::vector<std::pair<std::string_view, ui::TControl*>>;
+    NameIndex byName_{IndexByName(components_)};
+    static NameIndex IndexByName(const std::vector<std::unique_ptr<ui::TControl>>& components);
     // The setting controls of the loader and the update, found once.
     SettingControls settingControls_{
         SettingControls::Resolve([this](std::string_view name) { return FindComponent(name); })};

@@ -1,6 +1,8 @@
 # The Windows executables: TOVIKA.exe (the processor's port instructions) and TOVIKA-SIM.exe
-# (the simulated notebook), one PE32 GUI file each with the C and C++ runtimes linked in.
-# They differ only in the one source that creates the machine behind the ports.
+# (the simulated notebook), one PE32 GUI file each with the C++ runtime linked in, and
+# TOVIKAC.exe. They differ only in the one source that creates the machine behind the ports.
+# The i686 build, the released one, runs on a Pentium and takes its C functions from
+# crtdll.dll (cmake/PentiumRuntime.cmake); an x86-64 build uses the compiler's own runtime.
 
 # Texts are written in UTF-8 and become Shift-JIS (code page 932) at run time, as the ANSI
 # API of the 95/98/Me and NT/2000 systems expects. WINVER 0x0400: Windows 95 and NT 4.0.
@@ -17,12 +19,30 @@ target_compile_options(tovika_core PUBLIC -ffunction-sections -fdata-sections -f
 target_compile_definitions(tovika_core PUBLIC WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_IE=0x0400
                                               NOMINMAX WIN32_LEAN_AND_MEAN)
 target_link_options(tovika_core PUBLIC -static -static-libgcc -static-libstdc++)
+# The released i686 programs run on the notebook's own processor, a Pentium (P5): nothing of
+# the Pentium Pro and later that the compiler's default would choose (CMOV, FCOMI, ...). An
+# x86-64 build keeps its compiler's defaults and its stock runtime.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+  set(TOVIKA_PENTIUM ON)
+  target_compile_options(tovika_core PUBLIC -march=pentium)
+else()
+  set(TOVIKA_PENTIUM OFF)
+endif()
 
 # The port instructions and the system services belong to the core on this system.
 file(GLOB TOVIKA_WIN32_CORE_SOURCES CONFIGURE_DEPENDS hw/x86/*.cpp hw/win32/*.cpp sys/win32/*.cpp)
-# The runtime's replaced parts go into each executable itself (see below).
-list(FILTER TOVIKA_WIN32_CORE_SOURCES EXCLUDE REGEX "sys/win32/Runtime\\.cpp$")
+# The runtime's replaced parts and the start-up routine go into each executable itself (see
+# below).
+list(FILTER TOVIKA_WIN32_CORE_SOURCES EXCLUDE REGEX "sys/win32/(Runtime|Start[A-Za-z]*)\\.cpp$")
 set(TOVIKA_RUNTIME ${CMAKE_CURRENT_SOURCE_DIR}/sys/win32/Runtime.cpp)
+set(TOVIKA_RUNTIME_WINDOW ${TOVIKA_RUNTIME})
+set(TOVIKA_RUNTIME_CONSOLE ${TOVIKA_RUNTIME})
+if(TOVIKA_PENTIUM)
+  include(${CMAKE_CURRENT_LIST_DIR}/PentiumRuntime.cmake)
+else()
+  function(tovika_link_runtime target)  # the compiler's own runtime
+  endfunction()
+endif()
 target_sources(tovika_core PRIVATE ${TOVIKA_WIN32_CORE_SOURCES})
 target_link_libraries(tovika_core PUBLIC version)
 
@@ -46,9 +66,10 @@ foreach(variant IN ITEMS Real Sim)
   else()
     set(exe TOVIKA-SIM)
   endif()
-  add_executable(${exe} WIN32 app/win32/TOVIKA.cpp ${TOVIKA_RUNTIME} app/win32/Machine${variant}.cpp
+  add_executable(${exe} WIN32 app/win32/TOVIKA.cpp ${TOVIKA_RUNTIME_WINDOW} app/win32/Machine${variant}.cpp
                         ${TOVIKA_RESOURCES})
   target_link_libraries(${exe} PRIVATE tovika_win32)
+  tovika_link_runtime(${exe})
   # No base relocations: a program is always loaded at its own base address on the systems it
   # was made for; only the address-space randomisation of later systems moves it, which they
   # then leave out. The table would be 7 KiB of the file.
@@ -57,8 +78,9 @@ foreach(variant IN ITEMS Real Sim)
 endforeach()
 
 # TOVIKAC.exe: the command line as a console program, on the port instructions of TOVIKA.exe.
-add_executable(TOVIKAC cli/win32/main.cpp ${TOVIKA_RUNTIME})
+add_executable(TOVIKAC cli/win32/main.cpp ${TOVIKA_RUNTIME_CONSOLE})
 target_link_libraries(TOVIKAC PRIVATE tovika_cli)
+tovika_link_runtime(TOVIKAC)
 target_link_options(TOVIKAC PRIVATE -s -Wl,--gc-sections -Wl,--disable-dynamicbase -Wl,--disable-reloc-section
                                     -Wl,-Map=TOVIKAC.map)
 

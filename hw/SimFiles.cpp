@@ -24,14 +24,18 @@ bool ParseU32(const std::string& text, std::uint32_t& out) {
     const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
     const std::string digits = hex ? text.substr(2) : text;
     if (digits.empty()) return false;
+    // Digit by digit, stopping past 32 bits (no strtoull: the Windows C runtime of the 95
+    // era has none).
+    std::uint64_t v = 0;
     for (char ch : digits) {
-        const bool ok = hex ? std::strchr("0123456789abcdefABCDEF", ch) != nullptr
-                            : (ch >= '0' && ch <= '9');
-        if (!ok || ch == '\0') return false;
+        int d;
+        if (ch >= '0' && ch <= '9') d = ch - '0';
+        else if (hex && ch >= 'a' && ch <= 'f') d = ch - 'a' + 10;
+        else if (hex && ch >= 'A' && ch <= 'F') d = ch - 'A' + 10;
+        else return false;
+        v = v * (hex ? 16 : 10) + static_cast<std::uint64_t>(d);
+        if (v > 0xFFFFFFFFull) return false;
     }
-    errno = 0;
-    const unsigned long long v = std::strtoull(digits.c_str(), nullptr, hex ? 16 : 10);
-    if (errno == ERANGE || v > 0xFFFFFFFFull) return false;
     out = static_cast<std::uint32_t>(v);
     return true;
 }

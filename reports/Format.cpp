@@ -1,6 +1,5 @@
 #include "reports/Format.h"
 
-#include <cmath>
 #include <iterator>
 
 namespace reports {
@@ -31,6 +30,17 @@ void PadFrom(std::string& text, std::size_t start, int width) {
     if (length < static_cast<std::size_t>(width)) text.insert(start, width - length, ' ');
 }
 
+// `value` rounded to the nearest integer, halves away from zero, as llroundl does. Done here:
+// the Windows runtime's llroundl compares with instructions that the Pentium lacks. The
+// conversion truncates, and the fraction it leaves is exact in long double.
+long long RoundHalfAway(long double value) {
+    long long whole = static_cast<long long>(value);
+    const long double fraction = value - static_cast<long double>(whole);
+    if (fraction >= 0.5L) ++whole;
+    else if (fraction <= -0.5L) --whole;
+    return whole;
+}
+
 }  // namespace
 
 void AppendInteger(std::string& text, std::int64_t value) {
@@ -55,7 +65,7 @@ void AppendFixedNumber(std::string& text, long double value, int decimals, int w
                        const std::string& decimal) {
     std::uint64_t scale = 1;
     for (int i = 0; i < decimals; ++i) scale *= 10;
-    const long long units = std::llroundl(value * static_cast<long double>(scale));
+    const long long units = RoundHalfAway(value * static_cast<long double>(scale));
     const std::uint64_t magnitude = Magnitude(units);
     const std::size_t start = text.size();
     if (units < 0) text += '-';

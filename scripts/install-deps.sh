@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs what building and testing TOVIKA needs on Debian 12: the native toolchain with
-# GoogleTest and Google Benchmark, MinGW-w64 for the i686 Windows build and for the x86-64
-# build that runs the tests where no 32-bit code runs, Wine with its i386 packages and its
-# 64-bit loader, Xvfb with a screenshot tool, dpkg-dev and man for the Debian package and its
+# GoogleTest and Google Benchmark, MinGW-w64 for the i686 Windows build (with the installed
+# GCC's sources and the libraries GCC's configure asks for: the i686 programs' runtime is
+# compiled from them for the Pentium, cmake/pentium-runtime.sh) and for the x86-64 build that
+# runs the tests where no 32-bit code runs, Wine with its i386 packages and its 64-bit
+# loader, Xvfb with a screenshot tool, dpkg-dev and man for the Debian package and its
 # check, and a generated ja_JP.UTF-8 locale (without it Wine falls back to code page 1252
 # and the Japanese texts turn to garbage).
 set -euo pipefail
@@ -12,6 +14,7 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok ins
 for p in cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev clang \
          g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev \
          g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev \
+         gcc-12-source libgmp-dev libmpfr-dev libmpc-dev xz-utils \
          wine wine32:i386 wine64 xvfb x11-utils imagemagick locales fonts-ipafont-gothic \
          libclang-rt-14-dev e2fsprogs dpkg-dev man-db groff-base; do
   have "$p" || need+=("$p")

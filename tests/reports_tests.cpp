@@ -263,9 +263,12 @@ TEST(NumberText, NeverCutsAndGroupsOrRoundsAsAsked) {
     EXPECT_EQ(Grouped(-1234, 6, "'"), "-1'234");
     EXPECT_EQ(Grouped(999, 6, ","), "   999");
     EXPECT_EQ(Fixed(2.5L, 0, 3), "  3");
+    EXPECT_EQ(Fixed(-2.5L, 0, 3), " -3") << "halves away from zero";
+    EXPECT_EQ(Fixed(2.4999L, 0, 1), "2");
     EXPECT_EQ(Fixed(-0.4L, 0, 2), " 0") << "no minus zero";
     EXPECT_EQ(Fixed(0.05L, 2, 1), "0.05");
     EXPECT_EQ(Fixed(123456.75L, 1, 5), "123456.8");
+    EXPECT_EQ(Fixed(-123456.75L, 1, 0), "-123456.8");
 }
 
 // ---- CMOS backup -------------------------------------------------------------------------

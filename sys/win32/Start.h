@@ -1,0 +1,11 @@
+// The start-up routine of the i686 programs (see Start.cpp).
+#pragma once
+
+extern "C" void __main();
+
+namespace sys::win32 {
+
+// The first thing an entry point does: puts the floating-point unit in its reset state.
+void StartProcess();
+
+}  // namespace sys::win32
