@@ -29,11 +29,9 @@ else()
   set(TOVIKA_PENTIUM OFF)
 endif()
 
-# The port instructions and the system services belong to the core on this system.
-file(GLOB TOVIKA_WIN32_CORE_SOURCES CONFIGURE_DEPENDS hw/x86/*.cpp hw/win32/*.cpp sys/win32/*.cpp)
-# The runtime's replaced parts and the start-up routine go into each executable itself (see
+# The port instructions and the system services belong to the core on this system. The
+# runtime's replaced parts and the start-up routine go into each executable itself (see
 # below).
-list(FILTER TOVIKA_WIN32_CORE_SOURCES EXCLUDE REGEX "sys/win32/(Runtime|Start[A-Za-z]*)\\.cpp$")
 set(TOVIKA_RUNTIME ${CMAKE_CURRENT_SOURCE_DIR}/sys/win32/Runtime.cpp)
 set(TOVIKA_RUNTIME_WINDOW ${TOVIKA_RUNTIME})
 set(TOVIKA_RUNTIME_CONSOLE ${TOVIKA_RUNTIME})
@@ -43,14 +41,13 @@ else()
   function(tovika_link_runtime target)  # the compiler's own runtime
   endfunction()
 endif()
-target_sources(tovika_core PRIVATE ${TOVIKA_WIN32_CORE_SOURCES})
+target_sources(tovika_core PRIVATE hw/x86/X86Machine.cpp hw/win32/PortFaults.cpp
+                                   sys/win32/SystemError.cpp sys/win32/Win32System.cpp)
 target_link_libraries(tovika_core PUBLIC version)
 
-# The native window.
-file(GLOB TOVIKA_WIN32_SOURCES CONFIGURE_DEPENDS ui/win32/*.cpp app/win32/*.cpp)
-# The entry point and the machine choice go into each executable itself.
-list(FILTER TOVIKA_WIN32_SOURCES EXCLUDE REGEX "app/win32/(Machine[A-Za-z]*|TOVIKA)\\.cpp$")
-add_library(tovika_win32 STATIC ${TOVIKA_WIN32_SOURCES})
+# The native window. The entry point and the machine choice go into each executable itself.
+add_library(tovika_win32 STATIC ui/win32/Peers.cpp app/win32/MainWindow.cpp app/win32/Profile.cpp
+                                app/win32/Win32Dialogs.cpp)
 target_link_libraries(tovika_win32 PUBLIC tovika_core gdi32 user32 kernel32)
 
 set(TOVIKA_RESOURCES ${CMAKE_CURRENT_SOURCE_DIR}/app/win32/TOVIKA.rc)

@@ -20,6 +20,10 @@ src=$work/$version
 jobs=${TOVIKA_RUNTIME_JOBS:-2}
 mkdir -p "$work"
 cd "$work"
+# One build at a time in WORKDIR: a second one (another build folder of the same clone, or
+# CPack's install of this one) waits, then finds the steps done.
+exec 9>"$work/.lock"
+flock 9
 log=$work/build.log
 
 step() { echo "-- pentium runtime: $1"; }
