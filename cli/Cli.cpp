@@ -135,6 +135,8 @@ public:
             if (!folder.empty() && folder.back() != '/' && folder.back() != '\\') folder += '/';
             try {
                 machine_ = hw::OpenSimNotebook(folder);
+            } catch (const hw::SimFileError& e) {
+                Fail(kFileFailed, "the simulated notebook in " + *simFolder + " cannot start: " + e.English());
             } catch (const hw::SimSetupError& e) {
                 Fail(kBadInput, "the simulated notebook in " + *simFolder + " cannot start: " + e.English());
             }

@@ -423,7 +423,7 @@ TEST(CliRootFiles, TheSimulatedImageIsNotCreatedThroughALink) {
     const std::string image = rig.dir.File("sim-cmos.dat");
     fs::remove(image);
     fs::create_symlink(rig.dir.File("elsewhere.dat"), image);
-    EXPECT_EQ(rig.Run({"show"}), cli::kBadInput);
+    EXPECT_EQ(rig.Run({"show"}), cli::kFileFailed);
     EXPECT_NE(rig.host.err.str().find("cannot create " + image + ": something of that name is there already"),
               std::string::npos)
         << rig.host.err.str();
@@ -506,6 +506,27 @@ TEST(CliSim, ASimulatedNotebookThatCannotStartIsToldInEnglishWithStatus2) {
     EXPECT_NE(rig.host.err.str().find("sim-cmos.dat is 100 bytes long; a CMOS image is exactly 128 bytes"),
               std::string::npos)
         << rig.host.err.str();
+}
+
+// A file of the simulated notebook that cannot be read or made is a file failure, not bad input.
+TEST(CliSim, ASimulatedNotebookWhoseFilesCannotBeReadOrMadeEndsWithStatus4) {
+    const struct { const char* what; std::function<void(CliRig&)> arrange; const char* said; } cases[] = {
+        {"image is a folder", [](CliRig& r) {
+             fs::remove(r.dir.File("sim-cmos.dat"));
+             fs::create_directory(r.dir.File("sim-cmos.dat"));
+         }, "cannot read"},
+        {"settings are a folder", [](CliRig& r) { fs::create_directory(r.dir.File("sim-firmware.ini")); },
+         "cannot read"},
+        {"folder missing", [](CliRig& r) { r.host.env["TOVIKA_SIM"] = r.dir.File("gone"); }, "cannot create"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CliRig rig;
+        c.arrange(rig);
+        EXPECT_EQ(rig.Run({"show"}), cli::kFileFailed);
+        EXPECT_NE(rig.host.err.str().find(c.said), std::string::npos) << rig.host.err.str();
+        EXPECT_FALSE(fs::exists(rig.dir.File("gone")));
+    }
 }
 
 }  // namespace
