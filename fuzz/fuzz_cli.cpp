@@ -28,6 +28,7 @@
 //          n  that machine is of the 95/98/Me family (no giveio needed); g: giveio missing
 //          t  standard input is a terminal
 //          w  hiberfile has a default path (as on Windows)
+//          u  sim-cmos.dat is a folder, which cannot be read (the cmos section is not used)
 #include <unistd.h>
 
 #include <cstdint>
@@ -232,8 +233,10 @@ void RunInput(const Input& in) {
     }
     for (const std::string& arg : in.args) args.push_back(Neutralised(arg));
 
+    const bool imageUnreadable = in.Has('u');
     PutFile(SimPath(hw::kSimFirmwareFile), in.ini);
-    PutFile(SimPath(hw::kSimCmosFile), in.cmos);
+    PutFile(SimPath(hw::kSimCmosFile), imageUnreadable ? std::nullopt : in.cmos);
+    if (imageUnreadable) std::filesystem::create_directory(SimPath(hw::kSimCmosFile));
     const auto filesBefore = host.noting.contents;
 
     const int status = cli::Run(args, host);
@@ -241,11 +244,18 @@ void RunInput(const Input& in) {
     Check(status >= cli::kDone && status <= cli::kFileFailed, "a documented exit status");
     if (status > cli::kDifferent) Check(!host.err.text.empty(), "every failure says why");
     if (host.noting.readFailed) Check(status == cli::kFileFailed, "a file that cannot be read ends with 4");
-    if (status == cli::kBadInput) {
+    if (imageUnreadable) {
+        Check(std::filesystem::is_directory(SimPath(hw::kSimCmosFile)), "an unreadable image is left alone");
+        std::filesystem::remove(SimPath(hw::kSimCmosFile));
+        if (!in.Has('r'))
+            Check(status != cli::kDifferent && status != cli::kHardware, "no simulated notebook without its image");
+    } else if (status == cli::kBadInput) {
         const auto after = GetFile(SimPath(hw::kSimCmosFile));
         // A missing image is made at start-up with the factory settings; nothing else changes it.
         Check(after == in.cmos || (!in.cmos && after == FactoryImage()),
               "bad input leaves sim-cmos.dat as it was");
+    }
+    if (status == cli::kBadInput) {
         Check(host.realWrites == 0, "bad input writes nothing to the machine");
         Check(host.noting.contents == filesBefore, "bad input writes no file");
     }
