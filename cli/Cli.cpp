@@ -108,6 +108,8 @@ public:
         try {
             // The chip model answers either mode; no grant is asked for.
             notebook_ = std::make_unique<hw::PortNotebook>(hw::OpenSimNotebook(folder), hw::PortMode::Masked, false);
+        } catch (const hw::SimFileError& e) {
+            Fail(kFileFailed, "the simulated notebook in " + *simFolder + " cannot start: " + e.English());
         } catch (const hw::SimSetupError& e) {
             Fail(kBadInput, "the simulated notebook in " + *simFolder + " cannot start: " + e.English());
         }

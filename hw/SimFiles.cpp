@@ -74,7 +74,7 @@ bool ReadWholeFile(const std::string& path, std::string& out) {
     if (!f) {
         const int code = sys::LastErrorCode();
         if (errno == ENOENT) return false;
-        throw SimSetupError(path + " を読めません (" + sys::SystemErrorText(code) + ").", "cannot read " + path);
+        throw SimFileError(path + " を読めません (" + sys::SystemErrorText(code) + ").", "cannot read " + path);
     }
     out.clear();
     char buf[4096];
@@ -82,7 +82,7 @@ bool ReadWholeFile(const std::string& path, std::string& out) {
     while ((n = std::fread(buf, 1, sizeof buf, f.get())) > 0) out.append(buf, n);
     // A folder opens on some systems and fails only here.
     if (std::ferror(f.get())) {
-        throw SimSetupError(path + " を読めません (" + sys::SystemErrorText(sys::LastErrorCode()) + ").",
+        throw SimFileError(path + " を読めません (" + sys::SystemErrorText(sys::LastErrorCode()) + ").",
                             "cannot read " + path);
     }
     return true;
@@ -193,7 +193,7 @@ std::unique_ptr<SimNotebook> OpenSimNotebook(const std::string& folder) {
         cmos = FactoryCmos();
         FilePtr f = CreateNewFile(cmosPath);
         if (!f && errno == EEXIST)
-            throw SimSetupError(cmosPath + " を作成できません. 同じ名前のもの (行き先のないリンクなど) がすでにあります.",
+            throw SimFileError(cmosPath + " を作成できません. 同じ名前のもの (行き先のないリンクなど) がすでにあります.",
                                 "cannot create " + cmosPath +
                                     ": something of that name is there already (a link to a missing file?); "
                                     "it is not followed");
@@ -203,7 +203,7 @@ std::unique_ptr<SimNotebook> OpenSimNotebook(const std::string& folder) {
             const bool made = f != nullptr;
             f.reset();
             if (made) std::remove(cmosPath.c_str());  // it did not exist before: leave nothing half-made
-            throw SimSetupError(cmosPath + " を作成できません. 実行ファイルのフォルダに書き込めるか確かめてください.",
+            throw SimFileError(cmosPath + " を作成できません. 実行ファイルのフォルダに書き込めるか確かめてください.",
                                 "cannot create " + cmosPath + "; check that the folder exists and may be written");
         }
     }

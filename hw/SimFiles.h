@@ -19,6 +19,12 @@ public:
     using Error::Error;
 };
 
+// Of those, a file that could not be read or made at all (not one of the wrong content).
+class SimFileError : public SimSetupError {
+public:
+    using SimSetupError::SimSetupError;
+};
+
 // Reads sim-firmware.ini text: `hibernation-size = N` and `status-K = N` (K 0-63, N decimal
 // or 0x-hex, 32 bits), one per line, `#` starts a comment. Values not given keep the
 // factory state. Two faults: `firmware-answers = no` (or yes) and `cmos-stuck-XX = V` (XX a
@@ -29,8 +35,8 @@ FirmwareState ParseFirmwareIni(const std::string& text, FirmwareState base = Fac
 // Opens the simulated notebook kept in `folder` (ending in a path delimiter or empty):
 // loads sim-cmos.dat, or creates it with the factory image when it is missing; reads
 // sim-firmware.ini when present. Every CMOS write afterwards is saved to sim-cmos.dat in
-// place. A file of the wrong size, an unreadable file or a folder where the image cannot be
-// created throws SimSetupError, and no file is changed.
+// place. A file of the wrong size throws SimSetupError; an unreadable file or a folder where
+// the image cannot be created throws SimFileError. No file is changed.
 std::unique_ptr<SimNotebook> OpenSimNotebook(const std::string& folder);
 
 }  // namespace hw

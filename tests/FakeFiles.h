@@ -1,10 +1,13 @@
-// File-system doubles for the file operations: a file system whose files record what is done
-// to them (and when they are closed) and can fail at a chosen step, and a helper that tells
-// whether a real file is held open without sharing.
+// File-system doubles for the file operations: an in-memory file system whose files record
+// what is done to them (and when they are closed) and can fail at a chosen step, and helpers
+// that tell whether a real file is held open without sharing and hold one so.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,41 +17,68 @@
 
 #include "sys/System.h"
 
-// Every step goes to `log`: "create <path>", "create new <path>", "seek <offset>", "write <hex bytes>", "close",
-// "read <path>", "replace <to> with <from>", "remove <path>". The failAt-th of the create,
-// seek, write, read and replace steps throws sys::FileError instead, as a
-// refused creation, a failed positioning or a short write do. UnpredictableName() gives n1,
-// n2 and so on.
+// An in-memory file system whose files record what is done to them (and when they are
+// closed) and can fail at a chosen step. Every step goes to `log`: "create <path>", "create new
+// <path>", "seek <offset>", "write <hex bytes>", "close", "read <path>", "replace <to> with
+// <from>", "remove <path>". The failAt-th of the create, seek, write, read and replace steps
+// throws sys::FileError instead, as a refused creation, a failed positioning or a short write
+// do. UnpredictableName() gives n1, n2 and so on.
+//
+// The files' contents live in `contents` (path -> bytes): ReadWhole returns them, the files
+// that CreateAlways and CreateNew make are written into them, Replace and Remove move and drop
+// them. Reading a path that is not there, or one in `unreadable`, throws sys::FileError;
+// CreateNew answers nullptr where a path is taken. A write that would make a file larger than
+// `sizeLimit` throws sys::FileError, as a full disk does.
 class FakeFiles : public sys::FileSystem {
 public:
     std::vector<std::string> log;
     int failAt = 0;  // 0: nothing fails
+    std::map<std::string, std::string> contents;
+    std::set<std::string> unreadable;
+    std::size_t sizeLimit = std::size_t{1} << 30;
 
     std::unique_ptr<sys::File> CreateAlways(const std::string& path) override {
         Step("create " + path);
-        return std::make_unique<FakeFile>(*this);
+        contents[path].clear();
+        return std::make_unique<FakeFile>(*this, path);
     }
     std::unique_ptr<sys::File> CreateNew(const std::string& path) override {
+        if (contents.count(path) || unreadable.count(path)) return nullptr;
         Step("create new " + path);
-        return std::make_unique<FakeFile>(*this);
+        contents[path];
+        return std::make_unique<FakeFile>(*this, path);
     }
     std::string UnpredictableName() override { return "n" + std::to_string(++names_); }
     std::string ReadWhole(const std::string& path) override {
         Step("read " + path);
-        return {};
+        const auto it = contents.find(path);
+        if (it == contents.end() || unreadable.count(path)) throw sys::FileError("cannot read " + path);
+        return it->second;
     }
     void Replace(const std::string& from, const std::string& to) override {
         Step("replace " + to + " with " + from);
+        const auto it = contents.find(from);
+        if (it == contents.end()) throw sys::FileError("cannot put " + from + " in the place of " + to);
+        std::string moved = std::move(it->second);
+        contents.erase(it);
+        unreadable.erase(to);
+        contents[to] = std::move(moved);
     }
-    void Remove(const std::string& path) noexcept override { log.push_back("remove " + path); }
+    void Remove(const std::string& path) noexcept override {
+        log.push_back("remove " + path);
+        contents.erase(path);
+        unreadable.erase(path);
+    }
 
 private:
     class FakeFile : public sys::File {
     public:
-        explicit FakeFile(FakeFiles& files) : files_(files) {}
+        FakeFile(FakeFiles& files, std::string path) : files_(files), path_(std::move(path)) {}
         ~FakeFile() override { files_.log.push_back("close"); }
         void SeekFromStart(std::int64_t offset) override {
             files_.Step("seek " + std::to_string(offset));
+            if (offset < 0) throw sys::FileError(path_ + ": cannot seek to " + std::to_string(offset));
+            position_ = static_cast<std::uint64_t>(offset);
         }
         void Write(const void* data, std::uint32_t size) override {
             std::string what = "write";
@@ -58,10 +88,17 @@ private:
                 what += hex;
             }
             files_.Step(what);
+            if (position_ + size > files_.sizeLimit) throw sys::FileError(path_ + ": no space left");
+            std::string& content = files_.contents[path_];
+            if (content.size() < position_ + size) content.resize(position_ + size);
+            content.replace(position_, size, static_cast<const char*>(data), size);
+            position_ += size;
         }
 
     private:
         FakeFiles& files_;
+        std::string path_;
+        std::uint64_t position_ = 0;
     };
 
     void Step(const std::string& what) {

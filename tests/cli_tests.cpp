@@ -18,54 +18,11 @@
 #include "settings/SetupIo.h"
 #include "sys/posix/PosixSystem.h"
 #include "tests/AppRig.h"
+#include "tests/CliHost.h"
 #include "tests/FakeFiles.h"
 #include "tests/TempDir.h"
 
 namespace {
-
-// Output kept in a string.
-struct TextOutput : cli::Output {
-    std::string text;
-    void Write(std::string_view t) override { text += t; }
-    std::string str() const { return text; }
-    void str(const std::string& t) { text = t; }
-};
-
-// Input from a string.
-struct TextInput : cli::Input {
-    std::istringstream lines;
-    bool ReadLine(std::string& line) override { return static_cast<bool>(std::getline(lines, line)); }
-    void str(const std::string& t) {
-        lines.clear();
-        lines.str(t);
-    }
-};
-
-class TestHost : public cli::Host {
-public:
-    TextOutput out, err;
-    TextInput in;
-    bool terminal = false;
-    std::map<std::string, std::string> env;
-    sys::PosixFileSystem realFiles;
-    sys::FileSystem* files = &realFiles;
-    std::function<std::unique_ptr<hw::Notebook>()> openNotebook;
-
-    const char* ProgramName() override { return "tovika"; }
-    cli::Output& Out() override { return out; }
-    cli::Output& Err() override { return err; }
-    cli::Input& In() override { return in; }
-    bool InIsTerminal() override { return terminal; }
-    std::optional<std::string> Environment(const char* name) override {
-        const auto it = env.find(name);
-        return it == env.end() ? std::nullopt : std::optional<std::string>(it->second);
-    }
-    sys::FileSystem& Files() override { return *files; }
-    sys::NumberFormat Separators() override { return {}; }
-    std::unique_ptr<hw::Notebook> OpenNotebook() override { return openNotebook(); }
-    std::string ToUtf8(const std::string& text) override { return text; }
-    const char* DefaultHibernationPath() override { return nullptr; }
-};
 
 // A simulated notebook folder, and the command line run on it.
 struct CliRig {
@@ -497,7 +454,7 @@ TEST(CliRootFiles, TheSimulatedImageIsNotCreatedThroughALink) {
     const std::string image = rig.dir.File("sim-cmos.dat");
     fs::remove(image);
     fs::create_symlink(rig.dir.File("elsewhere.dat"), image);
-    EXPECT_EQ(rig.Run({"show"}), cli::kBadInput);
+    EXPECT_EQ(rig.Run({"show"}), cli::kFileFailed);
     EXPECT_NE(rig.host.err.str().find("cannot create " + image + ": something of that name is there already"),
               std::string::npos)
         << rig.host.err.str();
@@ -578,6 +535,27 @@ TEST(CliSim, ASimulatedNotebookThatCannotStartIsToldInEnglishWithStatus2) {
     EXPECT_NE(rig.host.err.str().find("sim-cmos.dat is 100 bytes long; a CMOS image is exactly 128 bytes"),
               std::string::npos)
         << rig.host.err.str();
+}
+
+// A file of the simulated notebook that cannot be read or made is a file failure, not bad input.
+TEST(CliSim, ASimulatedNotebookWhoseFilesCannotBeReadOrMadeEndsWithStatus4) {
+    const struct { const char* what; std::function<void(CliRig&)> arrange; const char* said; } cases[] = {
+        {"image is a folder", [](CliRig& r) {
+             fs::remove(r.dir.File("sim-cmos.dat"));
+             fs::create_directory(r.dir.File("sim-cmos.dat"));
+         }, "cannot read"},
+        {"settings are a folder", [](CliRig& r) { fs::create_directory(r.dir.File("sim-firmware.ini")); },
+         "cannot read"},
+        {"folder missing", [](CliRig& r) { r.host.env["TOVIKA_SIM"] = r.dir.File("gone"); }, "cannot create"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CliRig rig;
+        c.arrange(rig);
+        EXPECT_EQ(rig.Run({"show"}), cli::kFileFailed);
+        EXPECT_NE(rig.host.err.str().find(c.said), std::string::npos) << rig.host.err.str();
+        EXPECT_FALSE(fs::exists(rig.dir.File("gone")));
+    }
 }
 
 }  // namespace
