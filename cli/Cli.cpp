@@ -108,10 +108,12 @@ public:
         try {
             // The chip model answers either mode; no grant is asked for.
             notebook_ = std::make_unique<hw::PortNotebook>(hw::OpenSimNotebook(folder), hw::PortMode::Masked, false);
-        } catch (const hw::SimFileError& e) {
-            Fail(kFileFailed, "the simulated notebook in " + *simFolder + " cannot start: " + e.English());
         } catch (const hw::SimSetupError& e) {
-            Fail(kBadInput, "the simulated notebook in " + *simFolder + " cannot start: " + e.English());
+            // A file that cannot be read or made is a file failure; one of the wrong content
+            // is bad input.
+            const bool unreadable = dynamic_cast<const hw::SimFileError*>(&e) != nullptr;
+            Fail(unreadable ? kFileFailed : kBadInput,
+                 "the simulated notebook in " + *simFolder + " cannot start: " + e.English());
         }
     }
 

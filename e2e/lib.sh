@@ -240,6 +240,12 @@ immutable() {
 }
 mutable() { chattr -i "$@"; }
 
+# The real TOVIKA.exe's messages about its port instructions: the missing grant, and a refused
+# instruction (`refused <what>`), the first of which is the CMOS index output.
+giveio="I/O ポートにアクセスできません. Windows NT/2000 以降では giveio ドライバが必要です. giveio をインストールしてから起動してください."
+refused() { printf '特権命令の例外: %s が拒否されました. I/O ポートへのアクセスが許可されていません.' "$1"; }
+cmos_refused=$(refused "ポート 70h への出力")
+
 # The simulated notebook's files in the program's folder.
 sim_cmos() { printf '%s' "$E2E_APP/sim-cmos.dat"; }
 sim_ini() { printf '%s' "$E2E_APP/sim-firmware.ini"; }

@@ -12,9 +12,6 @@ e2e_unmanaged
 cp "$E2E_BUILD_DIR/TOVIKA.exe" "$E2E_APP/"
 E2E_EXE_WIN='C:\tovika\TOVIKA.exe'
 
-giveio="I/O ポートにアクセスできません. Windows NT/2000 以降では giveio ドライバが必要です. giveio をインストールしてから起動してください."
-cmos_refused="特権命令の例外: ポート 70h への出力 が拒否されました. I/O ポートへのアクセスが許可されていません."
-
 # ---- the 95/98/Me family: Wine emulates the instructions
 winecfg -v win98
 rm -f "$E2E_APP/cmos.dat"

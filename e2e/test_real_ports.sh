@@ -11,10 +11,6 @@ e2e_unmanaged
 cp "$E2E_BUILD_DIR/TOVIKA.exe" "$E2E_APP/"
 E2E_EXE_WIN='C:\tovika\TOVIKA.exe'
 
-giveio="I/O ポートにアクセスできません. Windows NT/2000 以降では giveio ドライバが必要です. giveio をインストールしてから起動してください."
-refused() { printf '特権命令の例外: %s が拒否されました. I/O ポートへのアクセスが許可されていません.' "$1"; }
-cmos_refused=$(refused "ポート 70h への出力")
-
 # ---- NT family, no giveio: the grant message once, then the refusals
 e2e_start
 drv dialog >/dev/null
