@@ -95,15 +95,32 @@ std::string PrintedValue(const Setting& s, int index) {
 
 // ---- the machine ---------------------------------------------------------------------------
 
+// What a command works on: the real notebook, the simulated one in a folder, or an image file.
+struct Target {
+    std::optional<std::string> sim;    // --sim DIR or TOVIKA_SIM
+    std::optional<std::string> image;  // --image FILE
+};
+
 // The notebook that a command works on, with the bus over it.
 class Notebook {
 public:
-    Notebook(Host& host, const std::optional<std::string>& simFolder) {
-        if (!simFolder) {
+    Notebook(Host& host, const Target& target) : host_(host) {
+        if (target.image) {
+            imagePath_ = *target.image;
+            try {
+                image_ = reports::ReadImageFile(host.Files(), imagePath_);
+            } catch (const reports::NotABackup& e) {
+                Fail(kBadInput, std::string(e.what()) + "; nothing done");
+            }
+            imageCmos_.emplace(image_.cmos);
+            imageBus_.emplace(*imageCmos_);  // no firmware behind a file
+            return;
+        }
+        if (!target.sim) {
             notebook_ = host.OpenNotebook();
             return;
         }
-        std::string folder = *simFolder;
+        std::string folder = *target.sim;
         if (!folder.empty() && folder.back() != '/' && folder.back() != '\\') folder += '/';
         try {
             // The chip model answers either mode; no grant is asked for.
@@ -113,22 +130,52 @@ public:
             // is bad input.
             const bool unreadable = dynamic_cast<const hw::SimFileError*>(&e) != nullptr;
             Fail(unreadable ? kFileFailed : kBadInput,
-                 "the simulated notebook in " + *simFolder + " cannot start: " + e.English());
+                 "the simulated notebook in " + *target.sim + " cannot start: " + e.English());
         }
     }
 
-    hw::Bus& bus() { return notebook_->bus(); }
+    hw::Bus& bus() { return imageBus_ ? *imageBus_ : notebook_->bus(); }
+    bool IsImage() const { return imageBus_.has_value(); }
 
-    // Every command that writes asks this first: a silent firmware means another machine.
+    // Every command that writes asks this first: a silent firmware means another machine. An
+    // image has no firmware to ask.
     void RequireFirmware() {
+        if (IsImage()) return;
         if (!hw::FirmwareAnswers(bus()))
             Fail(kHardware,
                  "the firmware does not answer its software call (status request 9904h came back "
                  "unchanged): this is not the notebook, or its firmware does not listen; nothing written");
     }
 
+    // After a write: an image's bytes go to its file, as a backup is saved, and are read back
+    // from it. Returns the bytes that read back otherwise, each said on standard error.
+    std::size_t Save() {
+        if (!IsImage()) return 0;
+        image_.cmos = imageCmos_->image();
+        reports::SaveImageFile(host_.Files(), imagePath_, image_);
+        const std::string saved = host_.Files().ReadWhole(imagePath_);
+        const std::string wanted = std::string(image_.cmos.begin(), image_.cmos.end()) + image_.upper;
+        if (saved.size() != wanted.size())
+            Fail(kFileFailed, imagePath_ + " reads back as " + std::to_string(saved.size()) + " bytes after " +
+                                  std::to_string(wanted.size()) + " were written");
+        std::size_t otherwise = 0;
+        for (std::size_t i = 0; i < wanted.size(); ++i) {
+            if (saved[i] == wanted[i]) continue;
+            ++otherwise;
+            host_.Err() << host_.ProgramName() << ": " << imagePath_ << ": byte " << sys::Hex(i, 2) << "h reads back "
+                        << sys::Hex(std::uint8_t(saved[i]), 2) << " after " << sys::Hex(std::uint8_t(wanted[i]), 2)
+                        << " was written\n";
+        }
+        return otherwise;
+    }
+
 private:
+    Host& host_;
     std::unique_ptr<hw::Notebook> notebook_;
+    std::string imagePath_;
+    reports::ImageFile image_;
+    std::optional<hw::ImageCmos> imageCmos_;
+    std::optional<hw::Bus> imageBus_;
 };
 
 // The choices that a CMOS image holds, decoded as a load decodes them.
@@ -190,6 +237,7 @@ int WriteChoices(Host& host, Notebook& notebook, const Live& live, const Choices
         host.Err() << host.ProgramName() << ": " << hw::ByteName(r.index) << " reads back "
                    << sys::Hex(r.read, 2) << " after " << sys::Hex(r.written, 2) << " was written\n";
     if (!otherwise.empty()) return kHardware;
+    if (notebook.Save() != 0) return kFileFailed;
     host.Out() << "written and read back: " << changed.size() << " byte(s) changed\n";
     return kDone;
 }
@@ -227,9 +275,9 @@ void Count(const Args& args, std::size_t least, std::size_t most, const char* wh
 // asked for, and the words after the command's name.
 struct Invocation {
     Host& host;
-    const std::optional<std::string>& sim;
+    const Target& target;
     const std::vector<std::string>& rest;
-    Notebook Open() const { return Notebook(host, sim); }
+    Notebook Open() const { return Notebook(host, target); }
 };
 
 int Show(const Invocation& in) {
@@ -452,7 +500,15 @@ int Dump(const Invocation& in) {
     const Args args = TakeOptions(in.rest, {});
     Count(args, 0, 0, "dump takes no arguments");
     Notebook notebook = in.Open();
-    reports::WriteRegisterDump(notebook.bus(), [&in](const std::string& line) { in.host.Out() << line << "\n"; });
+    const auto print = [&in](const std::string& line) { in.host.Out() << line << "\n"; };
+    if (!notebook.IsImage()) {
+        reports::WriteRegisterDump(notebook.bus(), print);
+        return kDone;
+    }
+    // The status words come from the firmware, which a file does not have.
+    reports::WriteCmosTable(notebook.bus(), print);
+    print("");
+    print("STAT: none; a CMOS image has no firmware status words");
     return kDone;
 }
 
@@ -499,6 +555,8 @@ struct Command {
     const char* arguments;
     const char* help;
     int (*run)(const Invocation& in);
+    // It calls the firmware beyond the status check: refused on an image.
+    bool needsFirmware = false;
 };
 
 constexpr Command kCommands[] = {
@@ -509,19 +567,25 @@ constexpr Command kCommands[] = {
     {"diff", "FILE [--json]", "the settings in a backup that differ from the live ones", Diff},
     {"backup", "FILE", "save the 128 CMOS bytes", Backup},
     {"restore", "[--dry-run] [--yes] FILE", "put the settings of a backup back", Restore},
-    {"report", "[--json]", "the information report", Report},
+    {"report", "[--json]", "the information report", Report, true},
     {"dump", "", "the CMOS bytes and the firmware's status words", Dump},
-    {"hotkey", "F2|F3|F5|F6|F9", "the firmware's hot-key function", Hotkey},
-    {"hiberfile", "[PATH]", "create the hibernation file", Hiberfile},
+    {"hotkey", "F2|F3|F5|F6|F9", "the firmware's hot-key function", Hotkey, true},
+    {"hiberfile", "[PATH]", "create the hibernation file", Hiberfile, true},
 };
 
 // The usage text, made from the table: on standard output when asked for, on standard
 // error after a mistake.
 void Usage(Host& host, Output& to) {
-    to << "Usage: " << host.ProgramName() << " [--sim DIR] COMMAND [ARGUMENTS]\n"
+    to << "Usage: " << host.ProgramName() << " [--sim DIR | --image FILE] COMMAND [ARGUMENTS]\n"
        << "\n"
-       << "Reads and writes the firmware setup of the notebook, on the notebook itself or on\n"
-       << "the simulated notebook kept in DIR (also given by TOVIKA_SIM=DIR).\n"
+       << "Reads and writes the firmware setup of the notebook, on the notebook itself, on\n"
+       << "the simulated notebook kept in DIR (also given by TOVIKA_SIM=DIR), or on a CMOS\n"
+       << "image FILE of 128 bytes (or 256, as nvramtool writes it; the upper half is kept).\n"
+       << "--image beats TOVIKA_SIM (and TOVIKA_NVRAM on Linux); with --sim it is bad input.\n"
+       << "An image has no firmware: report, hotkey and hiberfile refuse it (status 2), dump\n"
+       << "shows its bytes alone, and set and restore save it as backup saves a file, with\n"
+       << "the mode it had. An image of another size is bad input (2); a file that cannot be\n"
+       << "read, or a folder, gives 4.\n"
        << "\n"
        << "Commands:\n";
     // The line of each form: "  NAME ARGUMENTS", then its help in one column.
@@ -552,8 +616,13 @@ void Usage(Host& host, Output& to) {
 }
 
 int RunCommand(const Invocation& in, const std::string& name) {
-    for (const Command& c : kCommands)
-        if (name == c.name) return c.run(in);
+    for (const Command& c : kCommands) {
+        if (name != c.name) continue;
+        if (c.needsFirmware && in.target.image)
+            Fail(kBadInput, name + " needs the notebook's firmware, which a CMOS image (--image " + *in.target.image +
+                                ") does not have; nothing done");
+        return c.run(in);
+    }
     Fail(kBadInput, "unknown command '" + name + "'; see --help");
 }
 
@@ -568,8 +637,8 @@ int Tell(Host& host, const std::string& message, Status status) {
 
 int Run(const std::vector<std::string>& args, Host& host) {
     try {
-        std::optional<std::string> sim = host.Environment("TOVIKA_SIM");
-        if (sim && sim->empty()) sim.reset();
+        Target target;
+        bool simGiven = false;
         std::size_t i = 0;
         for (; i < args.size(); ++i) {
             if (args[i] == "--help" || args[i] == "-h") {
@@ -582,19 +651,34 @@ int Run(const std::vector<std::string>& args, Host& host) {
             }
             if (args[i] == "--sim") {
                 if (i + 1 >= args.size()) Fail(kBadInput, "--sim needs the folder of the simulated notebook");
-                sim = args[++i];
+                target.sim = args[++i];
+                simGiven = true;
             } else if (args[i].rfind("--sim=", 0) == 0) {
-                sim = args[i].substr(6);
+                target.sim = args[i].substr(6);
+                simGiven = true;
+            } else if (args[i] == "--image") {
+                if (i + 1 >= args.size()) Fail(kBadInput, "--image needs a CMOS image file");
+                target.image = args[++i];
+            } else if (args[i].rfind("--image=", 0) == 0) {
+                target.image = args[i].substr(8);
             } else {
                 break;
             }
+        }
+        if (target.image && target.image->empty()) Fail(kBadInput, "--image needs a CMOS image file");
+        if (target.image && simGiven)
+            Fail(kBadInput, "--image and --sim exclude each other: give one of them; nothing done");
+        // An image given on the command line beats the simulated notebook of the environment.
+        if (!target.image && !simGiven) {
+            target.sim = host.Environment("TOVIKA_SIM");
+            if (target.sim && target.sim->empty()) target.sim.reset();
         }
         if (i >= args.size()) {
             Usage(host, host.Err());
             return kBadInput;
         }
         const std::vector<std::string> rest(args.begin() + i + 1, args.end());
-        return RunCommand(Invocation{host, sim, rest}, args[i]);
+        return RunCommand(Invocation{host, target, rest}, args[i]);
     }
     // What ended the command: said on standard error, its status returned.
     catch (const Failure& f) { return Tell(host, f.message, f.status); }

@@ -38,6 +38,9 @@ public:
     // port 0xB0; returns all of EAX.
     std::uint32_t CallFirmware(std::uint16_t function, std::uint16_t param1, std::uint16_t param2);
 
+    // False on a bus over an image in memory: there is no firmware to call.
+    bool HasFirmware() const { return firmware_ != nullptr; }
+
     // Whether CMOS byte `index` can be reached at all (the Linux kernel's clock driver owns
     // the clock's bytes).
     bool CmosReachable(std::uint8_t index) const { return cmos_.Reachable(index & 0x7F); }

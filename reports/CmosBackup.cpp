@@ -45,17 +45,26 @@ void WriteCmosBackup(const std::string& path, sys::FileSystem& files, hw::Bus& b
     }, tell);
 }
 
-hw::CmosImage ReadBackupFile(sys::FileSystem& files, const std::string& path) {
+ImageFile ReadImageFile(sys::FileSystem& files, const std::string& path) {
     const std::string content = files.ReadWhole(path);
-    if (content.size() != hw::kCmosSize)
+    if (content.size() != hw::kCmosSize && content.size() != 2 * hw::kCmosSize)
         throw NotABackup(path + " is " + std::to_string(content.size()) +
-                         " bytes long; a CMOS backup is exactly 128 bytes");
-    hw::CmosImage image;
-    std::copy(content.begin(), content.end(), image.begin());
+                         " bytes long; a CMOS image is 128 bytes, or 256 (two banks, as nvramtool writes it)");
+    ImageFile image;
+    std::copy(content.begin(), content.begin() + hw::kCmosSize, image.cmos.begin());
+    image.upper = content.substr(hw::kCmosSize);
     return image;
 }
 
-void SaveBackupFile(sys::FileSystem& files, const std::string& path, const hw::CmosImage& image) {
+hw::CmosImage ReadBackupFile(sys::FileSystem& files, const std::string& path) {
+    return ReadImageFile(files, path).cmos;
+}
+
+namespace {
+
+// The new file beside `path` that takes its place once `content` is in it; `keepMode`: with
+// the mode of the file it replaces.
+void SaveWhole(sys::FileSystem& files, const std::string& path, const std::string& content, bool keepMode) {
     // The temporary file takes a name nobody can guess and is made only where nothing is, so a
     // link that someone placed in the folder beforehand is never written through. A name that
     // is taken is left alone and another one is tried.
@@ -71,7 +80,8 @@ void SaveBackupFile(sys::FileSystem& files, const std::string& path, const hw::C
         file = files.CreateNew(temporary);
     }
     try {
-        file->Write(image.data(), static_cast<std::uint32_t>(image.size()));
+        file->Write(content.data(), static_cast<std::uint32_t>(content.size()));
+        if (keepMode) file->TakeModeOf(path);
         file.reset();  // closed before it takes the place of the old file
         files.Replace(temporary, path);
     } catch (...) {
@@ -79,6 +89,16 @@ void SaveBackupFile(sys::FileSystem& files, const std::string& path, const hw::C
         files.Remove(temporary);
         throw;
     }
+}
+
+}  // namespace
+
+void SaveBackupFile(sys::FileSystem& files, const std::string& path, const hw::CmosImage& image) {
+    SaveWhole(files, path, std::string(image.begin(), image.end()), false);
+}
+
+void SaveImageFile(sys::FileSystem& files, const std::string& path, const ImageFile& image) {
+    SaveWhole(files, path, std::string(image.cmos.begin(), image.cmos.end()) + image.upper, true);
 }
 
 }  // namespace reports

@@ -32,14 +32,24 @@ hw::CmosImage ReadBackupImage(hw::Bus& bus);
 void WriteCmosBackup(const std::string& path, sys::FileSystem& files, hw::Bus& bus,
                      const std::function<void(const std::string& message)>& tell);
 
-// A backup file that is not a CMOS image: what() names the file and its size.
+// A file that is not a CMOS image: what() names the file and its size.
 class NotABackup : public sys::Error {
 public:
     using Error::Error;
 };
 
-// The image in a backup file. Throws sys::FileError when it cannot be read, NotABackup when
-// it is not exactly 128 bytes.
+// A CMOS image file as it was read: the 128 CMOS bytes, and the upper 128 bytes of a
+// 256-byte file (a CMOS of two banks, as nvramtool writes an image), kept as they are.
+struct ImageFile {
+    hw::CmosImage cmos{};
+    std::string upper;  // empty for a file of 128 bytes
+};
+
+// The image in a file of 128 or 256 bytes. Throws sys::FileError when it cannot be read (a
+// folder included), NotABackup for any other size.
+ImageFile ReadImageFile(sys::FileSystem& files, const std::string& path);
+
+// The CMOS bytes of a backup file (ReadImageFile's first 128 bytes).
 hw::CmosImage ReadBackupFile(sys::FileSystem& files, const std::string& path);
 
 // Saves a backup without ever leaving a partial file: the image goes to a new file beside
@@ -48,5 +58,9 @@ hw::CmosImage ReadBackupFile(sys::FileSystem& files, const std::string& path);
 // `path`; a link at `path` is replaced, not followed. On any failure the new file is
 // removed, an existing `path` stays as it was, and sys::FileError is thrown.
 void SaveBackupFile(sys::FileSystem& files, const std::string& path, const hw::CmosImage& image);
+
+// Saves an edited image file in the same way, its upper bytes as they were read, with the
+// mode of the file it replaces (File::TakeModeOf).
+void SaveImageFile(sys::FileSystem& files, const std::string& path, const ImageFile& image);
 
 }  // namespace reports

@@ -163,13 +163,17 @@ void ReadInformationValues(hw::Bus& bus, const ValueSink& add) {
     }
 }
 
-void WriteRegisterDump(hw::Bus& bus, const LineSink& add) {
+void WriteCmosTable(hw::Bus& bus, const LineSink& add) {
     add("CMOS +0 +1 +2 +3 +4 +5 +6 +7 +8 +9 +A +B +C +D +E +F");
     AddHexRows(hw::kCmosSize, 16, [&](std::string& row, int i) {
         const auto index = static_cast<std::uint8_t>(i);
         if (bus.CmosReachable(index)) AppendHex(row, bus.ReadCmos(index), 2);
         else row += "--";
     }, add);
+}
+
+void WriteRegisterDump(hw::Bus& bus, const LineSink& add) {
+    WriteCmosTable(bus, add);
     add("");
     add("STAT +0/8 +1/9 +2/A +3/B +4/C +5/D +6/E +7/F");
     AddHexRows(hw::kStatusCount, 8, [&](std::string& row, int k) {

@@ -30,4 +30,7 @@ void ReadInformationValues(hw::Bus& bus, const ValueSink& add);
 // A byte that the machine cannot reach shows as "--" and is not read.
 void WriteRegisterDump(hw::Bus& bus, const LineSink& add);
 
+// The dump's first 9 lines, the CMOS bytes alone: no firmware call.
+void WriteCmosTable(hw::Bus& bus, const LineSink& add);
+
 }  // namespace reports

@@ -78,7 +78,8 @@ std::vector<ByteWrite> SetupUpdate::Write(hw::Bus& bus) const {
                       bus.WriteCmos(w.index, w.value);
                       writes.push_back(w);
                   });
-    bus.CallFirmware(hw::kFnSettingsChanged, 0, 0);
+    // A CMOS image has no firmware to be told of the change.
+    if (bus.HasFirmware()) bus.CallFirmware(hw::kFnSettingsChanged, 0, 0);
     return writes;
 }
 

@@ -55,7 +55,8 @@ public:
     // as an item's code). A load afterwards shows the live choice again.
     std::vector<const Setting*> StoredAlready(const Choices& live, const CmosBytes& liveBytes) const;
 
-    // The window's 更新: the writes in order, then the call 0600h. Returns the writes made.
+    // The window's 更新: the writes in order, then the call 0600h (none on a bus without a
+    // firmware, an image). Returns the writes made.
     std::vector<ByteWrite> Write(hw::Bus& bus) const;
 
     // Write, then every written byte read back once, for its final value. Returns the bytes

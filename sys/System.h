@@ -25,6 +25,11 @@ public:
     virtual ~File() = default;
     virtual void SeekFromStart(std::int64_t offset) = 0;
     virtual void Write(const void* data, std::uint32_t size) = 0;
+    // Gives this file the permission bits of the file at `path` (and its owner and group where
+    // the program may set them), so that a file written anew in its place keeps what the old
+    // one had. Nothing where the system has no such bits (Windows). Throws FileError when
+    // `path` cannot be looked at or the bits cannot be set.
+    virtual void TakeModeOf(const std::string& /*path*/) {}
 };
 
 class FileSystem {

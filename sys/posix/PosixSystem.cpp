@@ -31,6 +31,16 @@ public:
                             std::to_string(size) + " bytes");
     }
 
+    void TakeModeOf(const std::string& path) override {
+        struct stat old;
+        if (::stat(path.c_str(), &old) != 0) throw FileError(path + ": " + std::strerror(errno));
+        // The owner first: a change of owner may clear the set-user and set-group bits.
+        // Only root may give a file away; anyone else keeps the file as his own, as a copy would.
+        if (::fchown(fd_, old.st_uid, old.st_gid) != 0 && errno != EPERM)
+            throw FileError(path_ + ": " + std::strerror(errno));
+        if (::fchmod(fd_, old.st_mode & 07777) != 0) throw FileError(path_ + ": " + std::strerror(errno));
+    }
+
 private:
     int fd_;
     std::string path_;
