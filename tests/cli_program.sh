@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The Linux program `tovika` on simulated notebook folders, as a user runs it: the round trip
-# of show through set -f, a backup restored, the exit statuses, and the help and version.
+# of show through set -f, a backup restored, the exit statuses, and the help and version; then a
+# backup edited as an image file (by tovika --image, and by nvramtool, which leaves 256 bytes)
+# and restored, and the images that are refused.
 set -euo pipefail
 tovika=$1
 work=$(mktemp -d)
@@ -43,4 +45,41 @@ printf 'short' >"$work/short.dat"
 [ "$(status --sim "$work/a" restore --yes "$work/none.dat")" = 4 ] || fail "missing backup"
 [ "$(status --version)" = 0 ] && grep -qx 'tovika [0-9.]*' "$work/out" || fail "--version"
 [ "$(status --help)" = 0 ] && grep -q 'restore' "$work/out" || fail "--help"
+# A backup edited as an image puts exactly the edited setting on a notebook.
+mkdir "$work/c" "$work/d"
+"$tovika" --sim "$work/c" backup "$work/c.dat" >/dev/null
+cp "$work/c.dat" "$work/edited.dat"
+chmod 640 "$work/edited.dat"
+[ "$(TOVIKA_SIM=$work/none status --image "$work/edited.dat" set display=both)" = 0 ] || fail "set on an image: $(cat "$work/err")"
+[ ! -e "$work/none" ] || fail "--image beats TOVIKA_SIM"
+[ "$(stat -c %a "$work/edited.dat")" = 640 ] || fail "the image keeps its mode"
+[ "$(cmp -l "$work/c.dat" "$work/edited.dat" | tr -s " ")" = "$((0x6C + 1)) 0 4" ] || fail "set on an image changed other bytes"
+[ "$(status --sim "$work/d" restore --yes "$work/edited.dat")" = 0 ] || fail "restore of an edited image"
+cmp -s "$work/d/sim-cmos.dat" "$work/edited.dat" || fail "the restore did not put exactly the edited setting"
+[ "$(status --image "$work/edited.dat" report)" = 2 ] || fail "report on an image"
+[ "$(status --image "$work/edited.dat" --sim "$work/d" show)" = 2 ] || fail "--image with --sim"
+[ "$(status --image "$work/edited.dat" dump)" = 0 ] && [ "$(wc -l <"$work/out")" = 11 ] || fail "dump of an image"
+if command -v nvramtool >/dev/null; then
+  # nvramtool writes the bits of display (byte 6Ch, bits 1-2) and leaves the image 256 bytes long.
+  printf 'entries\n865 2 e 1 display\n\nenumerations\n1 2 both\n\nchecksums\nchecksum 128 367 368\n' >"$work/layout"
+  cp "$work/c.dat" "$work/nvram.dat"
+  nvramtool -y "$work/layout" -D "$work/nvram.dat" -w display=both
+  [ "$(stat -c %s "$work/nvram.dat")" = 256 ] || fail "nvramtool left $(stat -c %s "$work/nvram.dat") bytes"
+  mkdir "$work/e"
+  [ "$(status --sim "$work/e" restore --yes "$work/nvram.dat")" = 0 ] || fail "restore of nvramtool's image: $(cat "$work/err")"
+  cmp -s "$work/e/sim-cmos.dat" "$work/edited.dat" || fail "nvramtool's edit restored otherwise"
+  cp "$work/nvram.dat" "$work/nvram-before.dat"
+  [ "$(status --image "$work/nvram.dat" set boot-order=hdd-only)" = 0 ] || fail "set on a 256-byte image"
+  cmp -s <(tail -c 128 "$work/nvram.dat") <(tail -c 128 "$work/nvram-before.dat") || fail "the upper half is kept"
+else
+  echo "tovika: nvramtool is not installed; its 256-byte image not tried" >&2
+fi
+for size in 0 127 129 300; do
+  head -c "$size" /dev/zero >"$work/bad.dat"
+  [ "$(status --image "$work/bad.dat" set display=both)" = 2 ] || fail "an image of $size bytes"
+  grep -q "is $size bytes long" "$work/err" || fail "the message names the size: $(cat "$work/err")"
+  [ "$(stat -c %s "$work/bad.dat")" = "$size" ] || fail "the image of $size bytes was written"
+done
+mkdir "$work/folder.dat"
+[ "$(status --image "$work/folder.dat" show)" = 4 ] || fail "a folder as an image"
 echo "tovika: all checks passed"

@@ -558,4 +558,174 @@ TEST(CliSim, ASimulatedNotebookWhoseFilesCannotBeReadOrMadeEndsWithStatus4) {
     }
 }
 
+// ---- CMOS image files ---------------------------------------------------------------------------
+
+// An image file, and no notebook that may be opened instead: TOVIKA_SIM names a folder that
+// is not there, and the real notebook (where TOVIKA_NVRAM would lead) fails the test if it
+// is asked for.
+struct ImageRig {
+    TempDir dir;
+    TestHost host;
+    std::string image = dir.File("cmos.dat");
+
+    explicit ImageRig(const std::string& content) {
+        dir.Write("cmos.dat", content);
+        host.env["TOVIKA_SIM"] = dir.File("no-sim");
+        host.openNotebook = []() -> std::unique_ptr<hw::Notebook> {
+            ADD_FAILURE() << "the real notebook was opened";
+            throw hw::HardwareFault("no notebook here");
+        };
+    }
+    int Run(std::vector<std::string> args) {
+        host.out.str({});
+        host.err.str({});
+        args.insert(args.begin(), {"--image", image});
+        return cli::Run(args, host);
+    }
+};
+
+std::string Bytes(const hw::CmosImage& image) { return std::string(image.begin(), image.end()); }
+
+// The upper bank of a 256-byte image, as nvramtool leaves it: not CMOS of ours, kept as it is.
+std::string UpperBank() {
+    std::string upper(hw::kCmosSize, '\0');
+    for (std::size_t i = 0; i < upper.size(); ++i) upper[i] = static_cast<char>(0xA5 ^ i);
+    return upper;
+}
+
+// An image edited by set, then restored on a notebook, gives it exactly the edited setting;
+// the file keeps its size, its upper bank and its mode, and is written through a new file
+// that takes its place (no temporary left).
+TEST(CliImage, AnEditedImageRestoresExactlyTheEditedSettingOnANotebook) {
+    const UsualUmask umask;
+    for (const bool twoBanks : {false, true}) {
+        SCOPED_TRACE(twoBanks ? "256 bytes" : "128 bytes");
+        const std::string factory = Bytes(hw::FactoryCmos());
+        ImageRig rig(factory + (twoBanks ? UpperBank() : ""));
+        fs::permissions(rig.image, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+        ASSERT_EQ(rig.Run({"set", "display=both"}), cli::kDone) << rig.host.err.str();
+        std::string edited = factory;
+        edited[0x6C] = 0x04;
+        EXPECT_EQ(rig.dir.Read("cmos.dat"), edited + (twoBanks ? UpperBank() : ""));
+        EXPECT_EQ(fs::status(rig.image).permissions(),
+                  fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+        EXPECT_EQ(Names(rig.dir), std::set<std::string>{"cmos.dat"}) << "no temporary left, no notebook made";
+        EXPECT_EQ(rig.Run({"get", "display"}), cli::kDone);
+        EXPECT_EQ(rig.host.out.str(), "both\n");
+
+        CliRig notebook;
+        ASSERT_EQ(notebook.Run({"restore", "--yes", rig.image}), cli::kDone) << notebook.host.err.str();
+        EXPECT_EQ(notebook.Image(), edited);
+        EXPECT_EQ(notebook.Run({"diff", rig.image}), cli::kDone);
+    }
+}
+
+// Without a firmware: the writes need no answer and make no call (the image's bus refuses
+// every call), dump shows the bytes alone, the commands that are firmware calls refuse, and
+// backup copies the 128 bytes of the image into a new, private file.
+TEST(CliImage, AnImageHasNoFirmware) {
+    const std::string content = Bytes(hw::FactoryCmos()) + UpperBank();
+    ImageRig rig(content);
+    fs::copy_file(rig.image, rig.dir.File("restored.dat"));
+    EXPECT_EQ(rig.Run({"restore", "--yes", rig.dir.File("restored.dat")}), cli::kDone) << rig.host.err.str();
+    EXPECT_EQ(rig.Run({"set", "boot-order=hdd-only"}), cli::kDone) << rig.host.err.str();
+    const std::string edited = rig.dir.Read("cmos.dat");
+    EXPECT_EQ(std::uint8_t(edited[0x7A]), 0x78);
+
+    EXPECT_EQ(rig.Run({"dump"}), cli::kDone) << rig.host.err.str();
+    EXPECT_EQ(rig.host.out.str().rfind("CMOS +0 +1 +2 +3 +4 +5 +6 +7 +8 +9 +A +B +C +D +E +F\n00 : ", 0), 0u);
+    EXPECT_NE(rig.host.out.str().find("70 : 05,18,23,0A,00,1E,1A,02,05,0A,78,"), std::string::npos);
+    EXPECT_NE(rig.host.out.str().find("no firmware status words"), std::string::npos) << rig.host.out.str();
+
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"report"}, {"report", "--json"}, {"hotkey", "F2"}, {"hiberfile", rig.dir.File("hiber.dat")}}) {
+        SCOPED_TRACE(args[0]);
+        EXPECT_EQ(rig.Run(args), cli::kBadInput);
+        EXPECT_NE(rig.host.err.str().find(args[0] + " needs the notebook's firmware"), std::string::npos)
+            << rig.host.err.str();
+        EXPECT_EQ(rig.host.out.str(), "");
+    }
+    EXPECT_FALSE(fs::exists(rig.dir.File("hiber.dat")));
+
+    ASSERT_EQ(rig.Run({"backup", rig.dir.File("copy.dat")}), cli::kDone) << rig.host.err.str();
+    EXPECT_EQ(rig.dir.Read("copy.dat"), edited.substr(0, hw::kCmosSize));
+    EXPECT_EQ(fs::status(rig.dir.File("copy.dat")).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(rig.dir.Read("cmos.dat"), edited);
+}
+
+// A file that is no image: the size named with status 2, a folder or an unreadable file with
+// status 4; whatever the command, every file stays as it was and nothing else is made.
+TEST(CliImage, ABadImageIsRefusedAndEveryFileStaysAsItWas) {
+    const struct {
+        const char* what;
+        std::function<void(ImageRig&)> arrange;
+        int status;
+        std::string said;
+    } cases[] = {
+        {"empty", [](ImageRig& r) { r.dir.Write("cmos.dat", ""); }, cli::kBadInput, "cmos.dat is 0 bytes long"},
+        {"127 bytes", [](ImageRig& r) { r.dir.Write("cmos.dat", std::string(127, 'x')); }, cli::kBadInput, "127 bytes"},
+        {"129 bytes", [](ImageRig& r) { r.dir.Write("cmos.dat", std::string(129, 'x')); }, cli::kBadInput, "129 bytes"},
+        {"300 bytes", [](ImageRig& r) { r.dir.Write("cmos.dat", std::string(300, 'x')); }, cli::kBadInput, "300 bytes"},
+        {"a folder", [](ImageRig& r) {
+             fs::remove(r.image);
+             fs::create_directory(r.image);
+         }, cli::kFileFailed, "cmos.dat: Is a directory"},
+        {"missing", [](ImageRig& r) { fs::remove(r.image); }, cli::kFileFailed, "cmos.dat: No such file"},
+    };
+    const std::vector<std::vector<std::string>> commands = {
+        {"show"}, {"get", "display"}, {"set", "display=both"}, {"dump"}, {"backup", "copy.dat"}, {"diff", "other.dat"},
+        {"restore", "--yes", "other.dat"}};
+    for (const auto& c : cases) {
+        for (auto args : commands) {
+            SCOPED_TRACE(std::string(c.what) + ", " + args[0]);
+            ImageRig rig(Bytes(hw::FactoryCmos()));
+            c.arrange(rig);
+            rig.dir.Write("other.dat", Bytes(hw::FactoryCmos()));
+            for (std::string& a : args)
+                if (a.find(".dat") != std::string::npos) a = rig.dir.File(a);
+            const bool isFile = fs::is_regular_file(rig.image);
+            const std::string before = isFile ? rig.dir.Read("cmos.dat") : "";
+            const std::set<std::string> names = Names(rig.dir);
+            EXPECT_EQ(rig.Run(args), c.status);
+            EXPECT_NE(rig.host.err.str().find(c.said), std::string::npos) << rig.host.err.str();
+            EXPECT_EQ(rig.host.out.str(), "");
+            EXPECT_EQ(Names(rig.dir), names);
+            if (isFile) {
+                EXPECT_EQ(rig.dir.Read("cmos.dat"), before);
+            }
+            EXPECT_EQ(rig.dir.Read("other.dat"), Bytes(hw::FactoryCmos()));
+        }
+    }
+    // A file that cannot be read though it is there (as root, only a file system double can
+    // refuse it).
+    ImageRig rig(Bytes(hw::FactoryCmos()));
+    FakeFiles files;
+    files.contents[rig.image] = Bytes(hw::FactoryCmos());
+    files.unreadable.insert(rig.image);
+    rig.host.files = &files;
+    EXPECT_EQ(rig.Run({"set", "display=both"}), cli::kFileFailed);
+    EXPECT_NE(rig.host.err.str().find("cannot read " + rig.image), std::string::npos) << rig.host.err.str();
+    EXPECT_EQ(files.contents.size(), 1u);
+}
+
+// --image and --sim exclude each other, in either order and either spelling; --image beats
+// TOVIKA_SIM and TOVIKA_NVRAM (ImageRig fails when either is used).
+TEST(CliImage, ImageAndSimExcludeEachOtherAndTheImageBeatsTheEnvironment) {
+    ImageRig rig(Bytes(hw::FactoryCmos()));
+    const std::vector<std::vector<std::string>> both = {
+        {"--sim", rig.dir.path(), "show"}, {"--sim=" + rig.dir.path(), "show"}};
+    for (const auto& args : both) {
+        EXPECT_EQ(rig.Run(args), cli::kBadInput);
+        EXPECT_NE(rig.host.err.str().find("--image and --sim exclude each other"), std::string::npos);
+    }
+    rig.host.out.str({});
+    EXPECT_EQ(cli::Run({"--sim", rig.dir.path(), "--image=" + rig.image, "show"}, rig.host), cli::kBadInput);
+    EXPECT_EQ(cli::Run({"--image", "", "show"}, rig.host), cli::kBadInput);
+    EXPECT_EQ(cli::Run({"--image"}, rig.host), cli::kBadInput);
+    EXPECT_EQ(rig.Run({"show"}), cli::kDone) << rig.host.err.str();
+    EXPECT_FALSE(fs::exists(rig.dir.File("no-sim")));
+    EXPECT_FALSE(fs::exists(rig.dir.path() + "sim-cmos.dat"));
+}
+
 }  // namespace
