@@ -2,7 +2,8 @@
 # TOVIKAC.exe, the command line as a Windows console program, on the simulated notebook: its
 # output in code page 932 as the window's texts, a value given by its Japanese text, a
 # backup restored after a change, JSON in UTF-8, and the exit statuses of bad input, a
-# silent firmware and a byte that does not keep what was written. Then the real ports in the
+# silent firmware and a byte that does not keep what was written; a CMOS image file edited
+# and restored, and the images refused (--image). Then the real ports in the
 # NT family without giveio: the grant is missing, the first instruction is refused, status 3.
 source "$(dirname "$0")/lib.sh"
 e2e_begin cli
@@ -54,6 +55,36 @@ expect_eq "stuck byte" 3 "$(status_of set boot-order=hdd-only)"
 expect_contains "stuck byte" "CMOS 7Ah reads back 80 after 78 was written" "$(cat "$E2E_DIR/err")"
 expect_eq "the image after the refusals" "$before" "$(md5sum <"$(sim_cmos)")"
 rm "$(sim_ini)"
+
+# A CMOS image file as the notebook: set edits only its setting (the upper half of a 256-byte
+# image kept), restore puts exactly that on the simulated notebook, the firmware's commands and
+# bad images are refused, and --image beats TOVIKA_SIM.
+export TOVIKA_SIM='C:\tovika\no-such-folder'
+cp "$(sim_cmos)" "$E2E_APP/image.dat"
+head -c 128 /dev/urandom >"$E2E_APP/upper.bin"
+cat "$(sim_cmos)" "$E2E_APP/upper.bin" >"$E2E_APP/image256.dat"
+expect_eq "set on an image" 0 "$(status_of --image 'C:\tovika\image.dat' set display=both)"
+expect_eq "image bytes changed" "$((0x6C + 1)) 0 4" "$(cmp -l "$(sim_cmos)" "$E2E_APP/image.dat" | tr -s ' ')"
+expect_eq "set on a 256-byte image" 0 "$(status_of --image 'C:\tovika\image256.dat' set display=both)"
+cmp -s <(head -c 128 "$E2E_APP/image256.dat") "$E2E_APP/image.dat" || e2e_fail "the 256-byte image was set otherwise"
+cmp -s <(tail -c 128 "$E2E_APP/image256.dat") "$E2E_APP/upper.bin" || e2e_fail "the upper half was not kept"
+[ ! -e "$E2E_APP/no-such-folder" ] || e2e_fail "--image does not beat TOVIKA_SIM"
+expect_eq "get on an image" 0 "$(status_of --image 'C:\tovika\image256.dat' get display)"
+expect_eq "get on an image" both "$(cat "$E2E_DIR/out")"
+expect_eq "report on an image" 2 "$(status_of --image 'C:\tovika\image.dat' report)"
+expect_contains "report on an image" "report needs the notebook's firmware" "$(cat "$E2E_DIR/err")"
+expect_eq "dump of an image" 0 "$(status_of --image 'C:\tovika\image.dat' dump)"
+expect_contains "dump of an image" "no firmware status words" "$(cat "$E2E_DIR/out")"
+expect_eq "--image with --sim" 2 "$(status_of --image 'C:\tovika\image.dat' --sim 'C:\tovika' show)"
+head -c 129 "$E2E_APP/image256.dat" >"$E2E_APP/bad.dat"
+expect_eq "an image of 129 bytes" 2 "$(status_of --image 'C:\tovika\bad.dat' set display=lcd)"
+expect_contains "an image of 129 bytes" "is 129 bytes long" "$(cat "$E2E_DIR/err")"
+expect_eq "the refused image" 129 "$(stat -c %s "$E2E_APP/bad.dat")"
+mkdir "$E2E_APP/folder.dat"
+expect_eq "a folder as an image" 4 "$(status_of --image 'C:\tovika\folder.dat' show)"
+unset TOVIKA_SIM
+expect_eq "restore of the 256-byte image" 0 "$(status_of --sim 'C:\tovika' restore --yes 'C:\tovika\image256.dat')"
+cmp -s "$(sim_cmos)" "$E2E_APP/image.dat" || e2e_fail "the restore did not put exactly the edited setting"
 
 # The real ports, NT family (Wine's default), no giveio.
 unset TOVIKA_SIM
