@@ -13,6 +13,7 @@
 #include "hw/SimFiles.h"
 #include "reports/CmosBackup.h"
 #include "reports/Reports.h"
+#include "settings/LayoutFile.h"
 #include "settings/SetupIo.h"
 #include "sys/Hex.h"
 #include "sys/Text.h"
@@ -546,6 +547,13 @@ int Hiberfile(const Invocation& in) {
     return kDone;
 }
 
+int Layout(const Invocation& in) {
+    const Args args = TakeOptions(in.rest, {});
+    Count(args, 0, 0, "layout takes no arguments");
+    in.host.Out() << settings::LayoutText();
+    return kDone;
+}
+
 // ---- the table of commands ------------------------------------------------------------------
 
 struct Command {
@@ -571,6 +579,7 @@ constexpr Command kCommands[] = {
     {"dump", "", "the CMOS bytes and the firmware's status words", Dump},
     {"hotkey", "F2|F3|F5|F6|F9", "the firmware's hot-key function", Hotkey, true},
     {"hiberfile", "[PATH]", "create the hibernation file", Hiberfile, true},
+    {"layout", "", "the settings as a CMOS layout file of nvramtool", Layout},
 };
 
 // The usage text, made from the table: on standard output when asked for, on standard
