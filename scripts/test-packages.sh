@@ -3,9 +3,10 @@
 #   the zip: one folder TOVIKA with exactly the programs and texts; README.TXT, LICENSE.TXT
 #            and sim-firmware.ini in Shift-JIS (code page 932) with CRLF line ends, the
 #            guide decoding to its source; the window programs' version resource;
-#   the deb: /usr/bin/tovika, the manual page (rendered by man without a warning), the guide
-#            and the licence; computed dependencies; unpacked into a scratch root, the
-#            program prints its version and shows a simulated notebook;
+#   the deb: /usr/bin/tovika, the manual page (rendered by man without a warning), the guide,
+#            the licence and the changelog of this version; computed dependencies; lintian
+#            finds no error but the placeholder mail address of the maintainer; unpacked into
+#            a scratch root, the program prints its version and shows a simulated notebook;
 #   both:    the version in the file names is the one the programs print;
 #   the guide: every text it quotes in 「」 is the program's own, byte for byte.
 # The end-to-end test e2e_release_zip starts TOVIKA-SIM.exe and TOVIKAC.exe from the unpacked
@@ -103,8 +104,25 @@ echo "Depends: $depends"
 [[ $depends == *"libc6 (>="* ]] || bad "Depends not computed from the program: '$depends'"
 files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sort)
 check_eq "deb contents" "$(printf '%s\n' ./usr/bin/tovika ./usr/share/doc/tovika/README.TXT \
-  ./usr/share/doc/tovika/copyright ./usr/share/man/man1/tovika.1.gz | sort)" "$files"
+  ./usr/share/doc/tovika/changelog.gz ./usr/share/doc/tovika/copyright \
+  ./usr/share/man/man1/tovika.1.gz | sort)" "$files"
 dpkg -x "$deb" "$scratch/root"
+changelog=$scratch/root/usr/share/doc/tovika/changelog.gz
+if [ -f "$changelog" ]; then
+  check_eq "changelog's version" "tovika ($version) unstable; urgency=medium" "$(zcat "$changelog" | head -1)"
+fi
+# lintian: no error but the one the project keeps until it has a mail address, the
+# placeholder of the Maintainer field (also in the changelog's trailer line).
+if ! command -v lintian >/dev/null; then
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends lintian >/dev/null
+fi
+maintainer=$(dpkg-deb -f "$deb" Maintainer)
+address=${maintainer##*<}; address=${address%>}
+lintian_out=$(lintian "$deb" 2>/dev/null) || true
+echo "$lintian_out"
+errors=$(grep '^E: ' <<<"$lintian_out" |
+         grep -Ev "^E: tovika: bogus-mail-host(-in-debian-changelog)? (Maintainer )?$address( |$)" || true)
+[ -z "$errors" ] || bad "lintian finds errors: $errors"
 man=$scratch/root/usr/share/man/man1/tovika.1.gz
 if [ -f "$man" ]; then
   page=$(MANWIDTH=80 man -l --warnings "$man" 2>"$scratch/man.err") || bad "man -l failed"

@@ -1,0 +1,30 @@
+# Writes the Debian changelog of the package from the list of changes kept in the repository:
+#   cmake -DIN=packaging/changes.txt -DOUT=changelog -DVERSION=x.y.z.w -DMAINTAINER="Name <mail>"
+#         -P Changelog.cmake
+# One entry: the package at VERSION, each change a bullet, the maintainer and the list's date.
+foreach(var IN ITEMS IN OUT VERSION MAINTAINER)
+  if(NOT DEFINED ${var})
+    message(FATAL_ERROR "Changelog.cmake: -D${var}=... is missing")
+  endif()
+endforeach()
+
+file(STRINGS "${IN}" lines ENCODING UTF-8)
+set(date "")
+set(changes "")
+foreach(line IN LISTS lines)
+  if(line MATCHES "^#" OR line STREQUAL "")
+    continue()
+  elseif(line MATCHES "^date: *(.+)$")
+    set(date "${CMAKE_MATCH_1}")
+  else()
+    string(LENGTH "${line}" length)
+    if(length GREATER 76)
+      message(FATAL_ERROR "${IN}: a change of more than 76 characters: ${line}")
+    endif()
+    string(APPEND changes "  * ${line}\n")
+  endif()
+endforeach()
+if(date STREQUAL "" OR changes STREQUAL "")
+  message(FATAL_ERROR "${IN}: needs a date: line and at least one change")
+endif()
+file(WRITE "${OUT}" "tovika (${VERSION}) unstable; urgency=medium\n\n${changes}\n -- ${MAINTAINER}  ${date}\n")
