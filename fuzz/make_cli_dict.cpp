@@ -39,8 +39,8 @@ int main(int argc, char** argv) {
     }
     std::set<std::string> words = {
         // commands and options
-        "show", "get", "set", "diff", "backup", "restore", "report", "dump", "hotkey", "hiberfile",
-        "--json", "--dry-run", "--yes", "-f", "-", "--sim", "--sim=", "--help", "--version", "=", "#",
+        "show", "get", "set", "diff", "backup", "restore", "report", "dump", "hotkey", "hiberfile", "layout",
+        "--json", "--dry-run", "--yes", "-f", "-", "--sim", "--sim=", "--image", "--image=", "--help", "--version", "=", "#",
         "#0", "#1", "#2", "#3", "#4", "on", "off", "y", "yes",
         // the sections of an input
         "\n=== stdin\n", "\n=== ini\n", "\n=== cmos\n", "\n=== file ", "\n=== unreadable ",
