@@ -82,6 +82,8 @@ expect_contains "an image of 129 bytes" "is 129 bytes long" "$(cat "$E2E_DIR/err
 expect_eq "the refused image" 129 "$(stat -c %s "$E2E_APP/bad.dat")"
 mkdir "$E2E_APP/folder.dat"
 expect_eq "a folder as an image" 4 "$(status_of --image 'C:\tovika\folder.dat' show)"
+expect_eq "layout" 0 "$(status_of layout)"
+expect_contains "layout" "checksum 128 367 368" "$(cat "$E2E_DIR/out")"
 unset TOVIKA_SIM
 expect_eq "restore of the 256-byte image" 0 "$(status_of --sim 'C:\tovika' restore --yes 'C:\tovika\image256.dat')"
 cmp -s "$(sim_cmos)" "$E2E_APP/image.dat" || e2e_fail "the restore did not put exactly the edited setting"
