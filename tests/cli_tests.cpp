@@ -606,7 +606,9 @@ TEST(CliImage, AnEditedImageRestoresExactlyTheEditedSettingOnANotebook) {
         fs::permissions(rig.image, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
         // Root writing a user's image leaves it the user's (else the user could not read it).
         const bool root = ::geteuid() == 0;
-        if (root) ASSERT_EQ(::chown(rig.image.c_str(), 65534, 65534), 0);
+        if (root) {
+            ASSERT_EQ(::chown(rig.image.c_str(), 65534, 65534), 0);
+        }
 
         ASSERT_EQ(rig.Run({"set", "display=both"}), cli::kDone) << rig.host.err.str();
         std::string edited = factory;
@@ -616,7 +618,9 @@ TEST(CliImage, AnEditedImageRestoresExactlyTheEditedSettingOnANotebook) {
                   fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
         struct stat written {};
         ASSERT_EQ(::stat(rig.image.c_str(), &written), 0);
-        if (root) EXPECT_EQ(written.st_uid, 65534u);
+        if (root) {
+            EXPECT_EQ(written.st_uid, 65534u);
+        }
         EXPECT_EQ(Names(rig.dir), std::set<std::string>{"cmos.dat"}) << "no temporary left, no notebook made";
         EXPECT_EQ(rig.Run({"get", "display"}), cli::kDone);
         EXPECT_EQ(rig.host.out.str(), "both\n");
