@@ -167,6 +167,9 @@ private:
     // On the NT family without the giveio grant every port instruction is refused: say so
     // once, before the first access.
     void WarnIfPortsNotGranted();
+    // The catalogue's partner rule, as the window runs it: the radio group that shares the
+    // addresses of `changed` moves off the address that `changed` took.
+    void KeepPartnerApart(const ui::TRadioGroup& changed);
     // Replaces a memo's lines with those that `write` gives, in one batch update.
     void Refill(ui::TMemo& memo, const std::function<void(const reports::LineSink& add)>& write);
 
