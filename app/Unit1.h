@@ -170,6 +170,9 @@ private:
     // The catalogue's partner rule, as the window runs it: the radio group that shares the
     // addresses of `changed` moves off the address that `changed` took.
     void KeepPartnerApart(const ui::TRadioGroup& changed);
+    // Before anything is written: asks the firmware's status request; when it comes back
+    // unchanged this is not the notebook, the user is told so, and the answer is false.
+    bool OnTheNotebook();
     // Replaces a memo's lines with those that `write` gives, in one batch update.
     void Refill(ui::TMemo& memo, const std::function<void(const reports::LineSink& add)>& write);
 
