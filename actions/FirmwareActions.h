@@ -13,19 +13,18 @@
 namespace actions {
 
 // The firmware's hot-key functions that the information page offers: the function key's
-// number (the request's parameter and the button's Tag), its name on the command line and
-// the button that presses it in the window.
+// number (the request's parameter) and its name on the command line. The window's buttons
+// for them are the window's own (app/Unit1.cpp).
 struct HotKey {
     int key;
     const char* name;
-    const char* button;
 };
 inline constexpr HotKey kHotKeys[] = {
-    {2, "F2", "btnF2"},    // backlight
-    {3, "F3", "Button1"},  // display output
-    {5, "F5", "Button3"},  // volume
-    {6, "F6", "Button4"},  // processor speed
-    {9, "F9", "Button5"},  // mains or battery operation
+    {2, "F2"},  // backlight
+    {3, "F3"},  // display output
+    {5, "F5"},  // volume
+    {6, "F6"},  // processor speed
+    {9, "F9"},  // mains or battery operation
 };
 
 // The hot key called `name` (F2, f2, ...); nullptr when there is none.

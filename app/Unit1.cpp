@@ -12,6 +12,20 @@ namespace app {
 
 namespace {
 
+// The button on the information page that presses each of the firmware's hot keys
+// (actions::kHotKeys); the key's number is the button's Tag.
+struct HotKeyButton {
+    int key;
+    const char* button;
+};
+constexpr HotKeyButton kHotKeyButtons[] = {
+    {2, "btnF2"},    // backlight
+    {3, "Button1"},  // display output
+    {5, "Button3"},  // volume
+    {6, "Button4"},  // processor speed
+    {9, "Button5"},  // mains or battery operation
+};
+
 std::unique_ptr<ui::TControl> CreateControl(const ControlLayout& row) {
     switch (row.kind) {
     case Kind::PageControl: return std::make_unique<ui::TPageControl>(row.name);
@@ -92,7 +106,7 @@ void TfrmMAIN::WireHandlers() {
     on(btnGetSTAT, &TfrmMAIN::btnGetSTATClick);
     on(btnCMOSDUMP, &TfrmMAIN::btnCMOSDUMPClick);
     on(btnCMOSBACKUP, &TfrmMAIN::btnCMOSBACKUPClick);
-    for (const actions::HotKey& key : actions::kHotKeys) {
+    for (const HotKeyButton& key : kHotKeyButtons) {
         auto& button = Component<ui::TButton>(key.button);
         button.Tag = key.key;
         on(button, &TfrmMAIN::btnF2Click);
@@ -152,11 +166,15 @@ void TfrmMAIN::FormDblClick(ui::TControl*) { TabSheet5.SetTabVisible(!TabSheet5.
 
 // The serial-port rule runs inside the assignment that changed the selection: the other
 // group moves off the address that this one took.
-void TfrmMAIN::rgCOM1PORTClick(ui::TControl*) {
-    rgCOM2PORT.SetItemIndex(settings::KeepPortsApart(rgCOM1PORT.ItemIndex(), rgCOM2PORT.ItemIndex()));
-}
-void TfrmMAIN::rgCOM2PORTClick(ui::TControl*) {
-    rgCOM1PORT.SetItemIndex(settings::KeepPortsApart(rgCOM2PORT.ItemIndex(), rgCOM1PORT.ItemIndex()));
+void TfrmMAIN::rgCOM1PORTClick(ui::TControl*) { KeepPartnerApart(rgCOM1PORT); }
+void TfrmMAIN::rgCOM2PORTClick(ui::TControl*) { KeepPartnerApart(rgCOM2PORT); }
+
+void TfrmMAIN::KeepPartnerApart(const ui::TRadioGroup& changed) {
+    const settings::Setting* own = settings::FindSetting(changed.Name());
+    const settings::Setting* partner = own ? settings::PortPartner(*own) : nullptr;
+    if (!partner) return;
+    auto& other = Component<ui::TRadioGroup>(partner->control);
+    other.SetItemIndex(settings::KeepPortsApart(changed.ItemIndex(), other.ItemIndex()));
 }
 
 }  // namespace app

@@ -167,6 +167,9 @@ private:
     // On the NT family without the giveio grant every port instruction is refused: say so
     // once, before the first access.
     void WarnIfPortsNotGranted();
+    // The catalogue's partner rule, as the window runs it: the radio group that shares the
+    // addresses of `changed` moves off the address that `changed` took.
+    void KeepPartnerApart(const ui::TRadioGroup& changed);
     // Before anything is written: asks the firmware's status request; when it comes back
     // unchanged this is not the notebook, the user is told so, and the answer is false.
     bool OnTheNotebook();

@@ -1,5 +1,5 @@
 # The runtime of the i686 programs, for the Pentium (see cmake/Win32Targets.cmake):
-#  - the start-up routine is our own (sys/win32/Start*.cpp), linked with GCC's crtbegin.o and
+#  - the start-up routine is our own (sys/win32/CrtStart*.cpp), linked with GCC's crtbegin.o and
 #    crtend.o in place of MinGW's start-up objects and its libmingw32 and libmingwex;
 #  - the C runtime is crtdll.dll, which every Windows 95 and NT has, in place of msvcrt.dll;
 #  - the C++ runtime's support library (exceptions, type information, new and delete) and
@@ -48,10 +48,10 @@ ${TOVIKA_PENTIUM_RUNTIME} -lgcc
 -lcrtdll -lkernel32
 ")
 
-set(TOVIKA_RUNTIME_WINDOW ${TOVIKA_RUNTIME} ${PROJECT_SOURCE_DIR}/sys/win32/Start.cpp
-                          ${PROJECT_SOURCE_DIR}/sys/win32/StartWindow.cpp)
-set(TOVIKA_RUNTIME_CONSOLE ${TOVIKA_RUNTIME} ${PROJECT_SOURCE_DIR}/sys/win32/Start.cpp
-                           ${PROJECT_SOURCE_DIR}/sys/win32/StartConsole.cpp)
+set(TOVIKA_RUNTIME_WINDOW ${TOVIKA_RUNTIME} ${PROJECT_SOURCE_DIR}/sys/win32/CrtStart.cpp
+                          ${PROJECT_SOURCE_DIR}/sys/win32/CrtStartWindow.cpp)
+set(TOVIKA_RUNTIME_CONSOLE ${TOVIKA_RUNTIME} ${PROJECT_SOURCE_DIR}/sys/win32/CrtStart.cpp
+                           ${PROJECT_SOURCE_DIR}/sys/win32/CrtStartConsole.cpp)
 
 # The runtime comes after the libraries of the programs on the link line, before the C++
 # library that the compiler adds, so that its definitions are the ones taken. (A path, not a

@@ -29,9 +29,9 @@ else()
   set(TOVIKA_PENTIUM OFF)
 endif()
 
-# The port instructions and the system services belong to the core on this system. The
-# runtime's replaced parts and the start-up routine go into each executable itself (see
-# below).
+# The port instructions and the system services are this system's platform part
+# (tovika_platform). The runtime's replaced parts and the runtime entry go into each
+# executable itself (see below).
 set(TOVIKA_RUNTIME ${CMAKE_CURRENT_SOURCE_DIR}/sys/win32/Runtime.cpp)
 set(TOVIKA_RUNTIME_WINDOW ${TOVIKA_RUNTIME})
 set(TOVIKA_RUNTIME_CONSOLE ${TOVIKA_RUNTIME})
@@ -41,9 +41,9 @@ else()
   function(tovika_link_runtime target)  # the compiler's own runtime
   endfunction()
 endif()
-target_sources(tovika_core PRIVATE hw/x86/X86Machine.cpp hw/win32/PortFaults.cpp
-                                   sys/win32/SystemError.cpp sys/win32/Win32System.cpp)
-target_link_libraries(tovika_core PUBLIC version)
+target_sources(tovika_platform PRIVATE hw/x86/X86Machine.cpp hw/win32/PortFaults.cpp
+                                       sys/win32/SystemError.cpp sys/win32/Win32System.cpp)
+target_link_libraries(tovika_platform PUBLIC version)
 
 # The native window. The entry point and the machine choice go into each executable itself.
 add_library(tovika_win32 STATIC ui/win32/Peers.cpp app/win32/MainWindow.cpp app/win32/Profile.cpp
@@ -63,7 +63,7 @@ foreach(variant IN ITEMS Real Sim)
   else()
     set(exe TOVIKA-SIM)
   endif()
-  add_executable(${exe} WIN32 app/win32/TOVIKA.cpp ${TOVIKA_RUNTIME_WINDOW} app/win32/Machine${variant}.cpp
+  add_executable(${exe} WIN32 app/win32/WinMain.cpp ${TOVIKA_RUNTIME_WINDOW} app/win32/Machine${variant}.cpp
                         ${TOVIKA_RESOURCES})
   target_link_libraries(${exe} PRIVATE tovika_win32)
   tovika_link_runtime(${exe})

@@ -26,7 +26,7 @@
 #include <vector>
 
 #include "e2e/Controls.h"
-#include "app/Startup.h"
+#include "app/EntrySequence.h"
 
 namespace {
 

@@ -1,8 +1,10 @@
-// ReadPort, WritePort, ReadCmos, WriteCmos and CallFirmware: the only way from the program
-// to the hardware, for the window's handlers and the command line alike. A bus runs over a
-// CMOS access by index and a firmware call (hw/CmosAccess.h): over the ports of a machine in
-// the access mode fixed when the bus is made (Windows in either family, the simulated
-// notebook), over the bytes of Linux's /dev/nvram, or over an image in memory.
+// ReadCmos, WriteCmos and CallFirmware: the way from the window's handlers and the command
+// line to the CMOS and the firmware. ReadPort and WritePort, the single port instructions,
+// complete the bus's set for the tests, which reach ports beside the CMOS pair through them;
+// the program itself does not call them. A bus runs over a CMOS access by index and a
+// firmware call (hw/CmosAccess.h): over the ports of a machine in the access mode fixed when
+// the bus is made (Windows in either family, the simulated notebook), over the bytes of
+// Linux's /dev/nvram, or over an image in memory.
 #pragma once
 
 #include <cstdint>
@@ -16,8 +18,9 @@ namespace hw {
 
 class Bus {
 public:
-    // Ports where there are ports: the CMOS over the pair 70h/71h, the firmware call over
-    // port 0xB0, single port instructions, all in the mode of `access`.
+    // Ports where there are ports: the CMOS over the pair 70h/71h and single port
+    // instructions in the mode of `access`; the firmware call over port 0xB0, which is never
+    // masked.
     Bus(TPortArray& port, PortAccess access);
     // Bytes where the system gives bytes: no single port can be reached. Without a firmware
     // (an image in memory) the call is refused.

@@ -21,16 +21,28 @@ inline std::string ByteName(std::uint8_t index) { return "CMOS " + sys::Hex(inde
 namespace cmos {
 // The real-time clock: 00h-0Dh. An operating system's clock driver owns them.
 constexpr std::uint8_t kSeconds = 0x00;
+constexpr std::uint8_t kMinutes = 0x02;
+constexpr std::uint8_t kHours = 0x04;
+constexpr std::uint8_t kWeekday = 0x06;  // 1 for Sunday
+constexpr std::uint8_t kDayOfMonth = 0x07;
+constexpr std::uint8_t kMonth = 0x08;
+constexpr std::uint8_t kYear = 0x09;     // within the century (kCentury)
 constexpr std::uint8_t kStatusA = 0x0A;
+constexpr std::uint8_t kStatusB = 0x0B;
+constexpr std::uint8_t kStatusC = 0x0C;
 constexpr std::uint8_t kStatusD = 0x0D;
 constexpr std::uint8_t kClockEnd = 0x0E;  // the first byte after the clock
 
 // The standard PC/AT bytes.
+constexpr std::uint8_t kFloppyTypes = 0x10;        // drive A in bits 7-4, B in 3-0
+constexpr std::uint8_t kHardDiskTypes = 0x12;      // drive C in bits 7-4 (Fh: see 19h), D in 3-0
+constexpr std::uint8_t kEquipment = 0x14;
 constexpr std::uint8_t kBaseMemoryLow = 0x15;      // kilobytes, high byte at 16h
 constexpr std::uint8_t kExtendedMemoryLow = 0x17;  // kilobytes, high byte at 18h
 constexpr std::uint8_t kDriveCType = 0x19;         // extension type of drive C
 constexpr std::uint8_t kDriveDType = 0x1A;
 constexpr std::uint8_t kChecksumHigh = 0x2E;       // sum of 10h-2Dh, high byte first
+constexpr std::uint8_t kMemoryFoundLow = 0x30;     // extended kilobytes found at power-on, high at 31h
 constexpr std::uint8_t kCentury = 0x32;
 
 // The firmware's setup bytes.

@@ -27,6 +27,7 @@ constexpr int kBacklight = 12;      // 0 low, 1 high
 constexpr int kVolume = 13;         // 0 off, 1 medium, 2 loud
 constexpr int kDisplayOutput = 14;  // 0 LCD, 1 external, 2 both (shown by the dump only)
 constexpr int kFreqLow = 15;
+constexpr int kRevision = 16;       // the firmware's revision, BCD: 0400h is 4.00
 }  // namespace status
 
 }  // namespace hw

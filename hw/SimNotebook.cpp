@@ -6,15 +6,15 @@ CmosImage FactoryCmos() {
     using namespace cmos;
     CmosImage c{};
     // Real-time clock: 2001-04-01 09:30:00, update-in-progress clear, 24-hour BCD mode.
-    c[kSeconds] = 0x00; c[0x02] = 0x30; c[0x04] = 0x09; c[0x06] = 0x01;
-    c[0x07] = 0x01; c[0x08] = 0x04; c[0x09] = 0x01;
-    c[kStatusA] = 0x26; c[0x0B] = 0x02; c[0x0C] = 0x00; c[kStatusD] = 0x80;
-    c[0x10] = 0x40;                  // 1.44 MB floppy
-    c[0x12] = 0xF0; c[0x14] = 0x0F;  // hard disk type in 19h; equipment
+    c[kSeconds] = 0x00; c[kMinutes] = 0x30; c[kHours] = 0x09; c[kWeekday] = 0x01;
+    c[kDayOfMonth] = 0x01; c[kMonth] = 0x04; c[kYear] = 0x01;
+    c[kStatusA] = 0x26; c[kStatusB] = 0x02; c[kStatusC] = 0x00; c[kStatusD] = 0x80;
+    c[kFloppyTypes] = 0x40;                             // 1.44 MB floppy
+    c[kHardDiskTypes] = 0xF0; c[kEquipment] = 0x0F;     // hard disk type in 19h; equipment
     c[kBaseMemoryLow] = 0x80; c[kBaseMemoryLow + 1] = 0x02;          // 640 KB
     c[kExtendedMemoryLow] = 0x00; c[kExtendedMemoryLow + 1] = 0x7C;  // 31744 KB
     c[kDriveCType] = 0x2F; c[kDriveDType] = 0x00;
-    c[0x30] = 0x00; c[0x31] = 0x7C;  // extended memory found at power-on
+    c[kMemoryFoundLow] = 0x00; c[kMemoryFoundLow + 1] = 0x7C;  // extended memory found at power-on
     c[kCentury] = 0x20;
     c[kBootFlags] = 0x20;            // memory check performed; firmware data in bits 6-0
     c[kChangeFlag] = 0x00; c[kPassword] = 0x00;  // no system password
@@ -42,16 +42,25 @@ CmosImage FactoryCmos() {
     return c;
 }
 
+namespace {
+
+// The status words whose meaning the program does not know: the register dump shows them as
+// the notebook gives them.
+struct DumpOnlyWord {
+    int index;
+    std::uint32_t value;
+};
+constexpr DumpOnlyWord kDumpOnlyWords[] = {{1, 0x0001}, {5, 0x0003}, {6, 0x0100}, {17, 0x1999}};
+
+}  // namespace
+
 FirmwareState FactoryFirmware() {
     FirmwareState f;
     f.hibernationSize = 0x02100000;  // 32 MB of memory and 1 MB of video memory
     f.status[status::kFreqHigh] = 1660;
-    f.status[1] = 0x0001;
     f.status[status::kCpuSpeed] = 1;
     f.status[status::kFan] = 0;
     f.status[status::kTemperature] = 122;
-    f.status[5] = 0x0003;
-    f.status[6] = 0x0100;
     f.status[status::kAcOffline] = 0;
     f.status[status::kBatteryAState] = 7;
     f.status[status::kBatteryBState] = 0;
@@ -61,8 +70,8 @@ FirmwareState FactoryFirmware() {
     f.status[status::kVolume] = 1;
     f.status[status::kDisplayOutput] = 0;
     f.status[status::kFreqLow] = 830;
-    f.status[16] = 0x0400;  // firmware revision 4.00
-    f.status[17] = 0x1999;
+    f.status[status::kRevision] = 0x0400;  // 4.00
+    for (const DumpOnlyWord& word : kDumpOnlyWords) f.status[word.index] = word.value;
     return f;
 }
 

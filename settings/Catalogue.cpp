@@ -53,11 +53,17 @@ constexpr Item kOffOn[] = {{"off", "off", 0}, {"on", "on", 1}};  // the check bo
 
 // The IRQ that each item of a port address writes.
 constexpr unsigned kParallelIrqs[] = {5, 7, 7, 7};
-constexpr FollowingField kParallelIrq = {{.byte = kParallelDma, .shift = 2, .mask = 7, .noChoice = 7}, kParallelIrqs};
+constexpr FollowingField kParallelIrq = {fields::kParallelIrq, kParallelIrqs};
 constexpr unsigned kSerialIrqs[] = {3, 4, 4};
-constexpr FollowingField kSerialIrq = {{.byte = kPortIrqs, .shift = 0, .mask = 0xF, .noChoice = 4}, kSerialIrqs};
+constexpr FollowingField kSerialIrq = {fields::kSerialIrq, kSerialIrqs};
 constexpr unsigned kInfraredIrqs[] = {3, 4, 3};
-constexpr FollowingField kInfraredIrq = {{.byte = kPortIrqs, .shift = 4, .mask = 0xF, .noChoice = 3}, kInfraredIrqs};
+constexpr FollowingField kInfraredIrq = {fields::kInfraredIrq, kInfraredIrqs};
+
+// The serial and the infrared port never share IRQ 3: when both IRQ nibbles are composed as
+// 3, the infrared port moves to IRQ 4. Both on IRQ 4 is left as it is.
+constexpr ComposedByteRule kComposedByteRules[] = {
+    {.byte = kPortIrqs, .composed = 0x33, .written = 0x43},
+};
 
 // The four flags of a power profile byte.
 constexpr Field CpuSpeed(std::uint8_t flags) { return {.byte = flags, .shift = 0, .mask = 1}; }
@@ -101,20 +107,20 @@ constexpr Setting kCatalogue[] = {
      .items = kParallelPort,
      .irq = &kParallelIrq},
     {.control = "rgLPTDMA", .key = "parallel-dma", .page = "システム", .kind = RG,
-     .field = {.byte = kParallelDma, .shift = 0, .mask = 3}, .items = kDma},
+     .field = fields::kParallelDma, .items = kDma},
     {.control = "rgCOM1PORT", .key = "serial-port", .page = "システム", .kind = RG,
      .field = PortAddress(kSerialAddress), .items = kSerialPorts,
-     .irq = &kSerialIrq},
+     .irq = &kSerialIrq, .partner = "infrared-port"},
     {.control = "rgCOM2PORT", .key = "infrared-port", .page = "システム", .kind = RG,
      .field = PortAddress(kInfraredAddress), .items = kSerialPorts,
-     .irq = &kInfraredIrq},
+     .irq = &kInfraredIrq, .partner = "serial-port"},
     {.control = "rgSOUNDPORT", .key = "sound-port", .page = "システム", .kind = RG,
-     .field = {.byte = kSound, .shift = 0, .mask = 3, .unknown = 2},
+     .field = fields::kSoundPort,
      .items = kSoundPort},
     {.control = "rgSOUNDDMA", .key = "sound-dma", .page = "システム", .kind = RG,
-     .field = {.byte = kSound, .shift = 2, .mask = 3}, .items = kDma},
+     .field = fields::kSoundDma, .items = kDma},
     {.control = "rgSOUNIRQ", .key = "sound-irq", .page = "システム", .kind = RG,
-     .field = {.byte = kSound, .shift = 4, .mask = 0xF},
+     .field = fields::kSoundIrq,
      .items = kSoundIrq},
     // ビデオ
     {.control = "rgDISPMODE", .key = "display", .page = "ビデオ", .kind = RG,
@@ -174,9 +180,19 @@ constexpr Setting kCatalogue[] = {
 
 List<Setting> Catalogue() { return kCatalogue; }
 
+List<ComposedByteRule> ComposedByteRules() { return kComposedByteRules; }
+
+List<Item> TimeoutItems() { return kTimeouts; }
+
 const Setting* FindSetting(std::string_view control) {
     for (const auto& s : Catalogue())
         if (control == s.control) return &s;
+    return nullptr;
+}
+
+const Setting* FindSettingByKey(std::string_view key) {
+    for (const auto& s : Catalogue())
+        if (key == s.key) return &s;
     return nullptr;
 }
 

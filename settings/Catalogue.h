@@ -1,8 +1,10 @@
 // The settings catalogue: one row per setting, with everything that is known of it — the
 // control that shows it, its key on the command line, its page, its kind, where its bits live
 // in the CMOS setup bytes, and each item as its text, its ASCII name and its field value
-// together. The window, the loader, the update, the command line and the tests all read
-// this one table.
+// together — and, beside the rows, the rules that join settings: the ports that never share
+// an address, the byte values that an update never writes as composed, the time-out list.
+// The window, the loader, the update, the command line, the debug report and the tests all
+// read this one table.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +13,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "hw/Cmos.h"
 
 namespace settings {
 
@@ -64,12 +68,49 @@ struct Setting {
     Field field;
     List<Item> items;  // a check box has "off" and "on"
     const FollowingField* irq = nullptr;
+    // The key of the setting that offers the same addresses and never takes the one that
+    // this setting takes: choosing an address here moves that setting off it
+    // (KeepPortsApart in settings/SetupLayout.h). nullptr for a setting without one.
+    const char* partner = nullptr;
 };
 
 List<Setting> Catalogue();
 
+// The fields that the rows and the debug report share, and those that only the report
+// shows.
+namespace fields {
+inline constexpr Field kParallelIrq = {.byte = hw::cmos::kParallelDma, .shift = 2, .mask = 7, .noChoice = 7};
+inline constexpr Field kParallelDma = {.byte = hw::cmos::kParallelDma, .shift = 0, .mask = 3};
+inline constexpr Field kSerialIrq = {.byte = hw::cmos::kPortIrqs, .shift = 0, .mask = 0xF, .noChoice = 4};
+inline constexpr Field kInfraredIrq = {.byte = hw::cmos::kPortIrqs, .shift = 4, .mask = 0xF, .noChoice = 3};
+inline constexpr Field kSoundIrq = {.byte = hw::cmos::kSound, .shift = 4, .mask = 0xF};
+inline constexpr Field kSoundDma = {.byte = hw::cmos::kSound, .shift = 2, .mask = 3};
+// The sound port setting is both of these bits: 220h or 230h, and enabled.
+inline constexpr Field kSoundPort = {.byte = hw::cmos::kSound, .shift = 0, .mask = 3, .unknown = 2};
+inline constexpr Field kSoundAddress = {.byte = hw::cmos::kSound, .shift = 1, .mask = 1};
+inline constexpr Field kSoundEnabled = {.byte = hw::cmos::kSound, .shift = 0, .mask = 1};
+// Set while a system password is set; no setting changes it.
+inline constexpr Field kPasswordSet = {.byte = hw::cmos::kPassword, .shift = 0, .mask = 1};
+// A whole byte.
+constexpr Field Byte(std::uint8_t index) { return {.byte = index}; }
+}  // namespace fields
+
+// A byte value that an update never writes as the choices compose it: a byte composed as
+// `composed` is written as `written`.
+struct ComposedByteRule {
+    std::uint8_t byte;
+    std::uint8_t composed;
+    std::uint8_t written;
+};
+List<ComposedByteRule> ComposedByteRules();
+
+// The items of the time-out drop-down lists: minutes, 0 for disabled.
+List<Item> TimeoutItems();
+
 // The row of a control, or nullptr for a control that is no setting.
 const Setting* FindSetting(std::string_view control);
+// The row whose key is `key` exactly; nullptr when none is.
+const Setting* FindSettingByKey(std::string_view key);
 // The row whose key or control name is `name`, compared without regard to ASCII case;
 // nullptr when none is.
 const Setting* FindSettingByName(std::string_view name);

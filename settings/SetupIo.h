@@ -1,6 +1,8 @@
 // The setup settings and the hardware: the load that 再読込 performs (with the debug report
 // written on the way) and the write that 更新 performs, over the bus. The window and the
-// command line both run these; they differ only in where the choices are shown and kept.
+// command line both run the load and the write; they differ in where the choices are shown
+// and kept, and in that only the command line reads every written byte back
+// (SetupUpdate::WriteAndReadBack) and plans an update before it makes it.
 #pragma once
 
 #include <cstdint>

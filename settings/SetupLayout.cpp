@@ -2,20 +2,11 @@
 
 #include <algorithm>
 
-#include "sys/Error.h"
-
 namespace settings {
 
 namespace {
 
 using namespace hw::cmos;
-
-// The row of a control that this code names itself: its absence is a fault of the program.
-const Setting& KnownSetting(std::string_view control) {
-    const Setting* setting = FindSetting(control);
-    if (!setting) throw sys::Error("no setting " + std::string(control));
-    return *setting;
-}
 
 bool IsWord(const Field& f) { return f.mask > 0xFF; }
 std::uint8_t LastByte(const Field& f) { return f.byte + (IsWord(f) ? 1 : 0); }
@@ -51,22 +42,20 @@ std::vector<const Setting*> Differences(const Choices& a, const Choices& b) {
 }
 
 int TimeoutToIndex(std::uint8_t minutes) {
-    const Setting& list = KnownSetting("cbHDTIMEOUTAC");
-    for (std::size_t i = 0; i < list.items.size(); ++i)
-        if (list.items[i].code == minutes) return static_cast<int>(i);
+    const List<Item> items = TimeoutItems();
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (items[i].code == minutes) return static_cast<int>(i);
     return -1;
 }
 
 std::uint8_t IndexToTimeout(int index) {
-    const Setting& list = KnownSetting("cbHDTIMEOUTAC");
-    return IsItem(list, index) ? static_cast<std::uint8_t>(list.items[index].code) : 0;
+    const List<Item> items = TimeoutItems();
+    const bool item = index >= 0 && index < static_cast<int>(items.size());
+    return item ? static_cast<std::uint8_t>(items[index].code) : 0;
 }
 
 const Setting* PortPartner(const Setting& setting) {
-    const std::string_view control = setting.control;
-    if (control == "rgCOM1PORT") return FindSetting("rgCOM2PORT");
-    if (control == "rgCOM2PORT") return FindSetting("rgCOM1PORT");
-    return nullptr;
+    return setting.partner ? FindSettingByKey(setting.partner) : nullptr;
 }
 
 int KeepPortsApart(int changed, int other) {
@@ -96,9 +85,8 @@ CmosBytes ComposeAll(const Choices& choices) {
         Put(s.field, chosen ? s.items[index].code : s.field.noChoice, cmos);
         if (s.irq) Put(s.irq->field, chosen ? s.irq->codes[index] : s.irq->field.noChoice, cmos);
     }
-    // The serial and the infrared port never share IRQ 3: the infrared port moves to IRQ 4.
-    // Both on IRQ 4 is left as it is.
-    if (cmos[kPortIrqs] == 0x33) cmos[kPortIrqs] = 0x43;
+    for (const ComposedByteRule& rule : ComposedByteRules())
+        if (cmos[rule.byte] == rule.composed) cmos[rule.byte] = rule.written;
     return cmos;
 }
 

@@ -48,9 +48,9 @@ int TimeoutToIndex(std::uint8_t minutes);
 std::uint8_t IndexToTimeout(int index);
 
 // The serial and the infrared port never share an address: the port that shares the
-// addresses of `setting` (nullptr for any other setting), and the item that the other port
-// moves to when the changed one takes item `changed` — its own item when it need not move.
-// "OFF" or no choice never moves anything.
+// addresses of `setting` (its row's partner; nullptr for a setting without one), and the
+// item that the other port moves to when the changed one takes item `changed` — its own
+// item when it need not move. "OFF" or no choice never moves anything.
 const Setting* PortPartner(const Setting& setting);
 int KeepPortsApart(int changed, int other);
 
@@ -61,8 +61,8 @@ unsigned FieldValue(const Field& field, const CmosBytes& cmos);
 int Decode(const Setting& setting, const CmosBytes& cmos);
 
 // Every setup byte composed wholly from the choices, the other bytes 0; the bits that no
-// field uses are 0. The infrared IRQ already follows the rule that keeps it off the serial
-// port's IRQ 3.
+// field uses are 0. The catalogue's composed-byte rules are applied: the infrared IRQ
+// already follows the rule that keeps it off the serial port's IRQ 3.
 CmosBytes ComposeAll(const Choices& choices);
 
 // One step of a load: read these bytes in this order, then show the settings whose bytes

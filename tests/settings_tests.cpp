@@ -181,6 +181,12 @@ TEST(Tables, CatalogueLoadOrderWriteOrderAndLayoutAgree) {
     for (const auto& s : settings::Catalogue()) {
         EXPECT_EQ(loads[&s], 1) << s.control << " is loaded once";
         EXPECT_EQ(s.irq ? s.irq->codes.size() : s.items.size(), s.items.size()) << s.control;
+        if (s.partner) {  // a partner that names no row would switch the port rule off
+            const settings::Setting* partner = settings::PortPartner(s);
+            ASSERT_NE(partner, nullptr) << s.control;
+            EXPECT_EQ(settings::PortPartner(*partner), &s) << s.control;
+            EXPECT_EQ(partner->items.begin(), s.items.begin()) << s.control << " offers other addresses";
+        }
         for (const settings::Field* f : {&s.field, s.irq ? &s.irq->field : nullptr}) {
             if (!f) continue;
             fieldBytes.insert(f->byte);

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/Startup.h"
+#include "app/EntrySequence.h"
 #include "hw/SimFiles.h"
-#include "sys/StartupLists.h"
+#include "sys/CrtStartLists.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/Layout.h"
-#include "app/Startup.h"
+#include "app/EntrySequence.h"
 #include "app/Unit1.h"
 #include "app/win32/Profile.h"
 #include "app/win32/Win32Dialogs.h"

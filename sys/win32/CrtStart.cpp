@@ -1,19 +1,20 @@
-// The start-up routine of the i686 programs, in place of MinGW's start-up objects (which are
-// built for the Pentium Pro and take the C runtime from msvcrt.dll, which the first Windows 95
-// lacks). What the programs need of it is small: the processor's floating-point unit in its
+// The runtime entry of the i686 programs: our start-up routine in place of MinGW's start-up
+// objects (which are built for the Pentium Pro and take the C runtime from msvcrt.dll, which
+// the first Windows 95 lacks). What the programs need of it is small: the processor's floating-point unit in its
 // reset state, the static constructors, their destructors at exit, and exit through the C
 // runtime of crtdll.dll, which flushes its streams. No command line or thread-local storage of
 // its own: crtdll.dll splits the console program's arguments, and thread-local data goes
 // through the runtime's emulation over TlsAlloc.
-// The entry points are in StartWindow.cpp and StartConsole.cpp, one for each kind of program.
-#include "sys/win32/Start.h"
+// The entry points are in CrtStartWindow.cpp and CrtStartConsole.cpp, one for each kind of
+// program.
+#include "sys/win32/CrtStart.h"
 
 #include <cstdlib>
 
-#include "sys/StartupLists.h"
+#include "sys/CrtStartLists.h"
 
 extern "C" {
-// The lists that MinGW's linker script gathers in .text (see sys/StartupLists.h).
+// The lists that MinGW's linker script gathers in .text (see sys/CrtStartLists.h).
 extern const sys::ListEntry __CTOR_LIST__[];
 extern const sys::ListEntry __DTOR_LIST__[];
 // crtdll.dll's atexit, reached through its import address: the import library gives no call

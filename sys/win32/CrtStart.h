@@ -1,4 +1,4 @@
-// The start-up routine of the i686 programs (see Start.cpp).
+// The runtime entry of the i686 programs, which runs before main or WinMain (see CrtStart.cpp).
 #pragma once
 
 extern "C" void __main();

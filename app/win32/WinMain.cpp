@@ -1,11 +1,12 @@
-// The program's entry point: the entry sequence of app/Startup.h on the Win32 system, one
-// system call per operation.
+// WinMain, the window program's entry point after the runtime entry (sys/win32/CrtStart*.cpp):
+// the entry sequence of app/EntrySequence.h on the Win32 system, one system call per
+// operation.
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
-#include "app/Startup.h"
+#include "app/EntrySequence.h"
 #include "app/win32/MainWindow.h"
 #include "app/win32/ProcessMachine.h"
 #include "app/win32/Profile.h"

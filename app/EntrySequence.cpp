@@ -1,4 +1,4 @@
-#include "app/Startup.h"
+#include "app/EntrySequence.h"
 
 #include <exception>
 

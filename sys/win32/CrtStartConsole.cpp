@@ -1,9 +1,9 @@
-// The entry point of the console program (see Start.cpp): main with the arguments as
+// The entry point of the console program (see CrtStart.cpp): main with the arguments as
 // crtdll.dll splits the command line (quotes and backslashes as the Windows C runtimes do,
 // no wildcard expansion).
 #include <cstdlib>
 
-#include "sys/win32/Start.h"
+#include "sys/win32/CrtStart.h"
 
 extern "C" void __GetMainArgs(int* argc, char*** argv, char*** environment, int expandWildcards);
 

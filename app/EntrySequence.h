@@ -1,6 +1,6 @@
 // The entry sequence of the program: prepare the ports, refuse an old common-controls
 // library, let one instance run, run the main window. The decisions live here as plain
-// functions over a small platform interface, so they run in the unit tests; app/win32/TOVIKA.cpp
+// functions over a small platform interface, so they run in the unit tests; app/win32/WinMain.cpp
 // implements the interface with one Win32 call per operation.
 #pragma once
 

@@ -1,4 +1,4 @@
-// The pieces of the Windows programs' own start-up routine (sys/win32/Start.cpp) that need no
+// The pieces of the Windows programs' own start-up routine (sys/win32/CrtStart.cpp) that need no
 // Windows: walking the linker's constructor and destructor lists, and finding where the
 // program's arguments begin on its command line. Kept here so that the native tests run them.
 #pragma once

@@ -1,11 +1,11 @@
-// The entry point of the window programs (see Start.cpp): WinMain with the module, the
+// The entry point of the window programs (see CrtStart.cpp): WinMain with the module, the
 // command line after the program's name and the way the starter asked to show the window.
 #include <windows.h>
 
 #include <cstdlib>
 
-#include "sys/StartupLists.h"
-#include "sys/win32/Start.h"
+#include "sys/CrtStartLists.h"
+#include "sys/win32/CrtStart.h"
 
 extern "C" void WinMainCRTStartup() {
     sys::win32::StartProcess();
