@@ -15,7 +15,7 @@ out=$(mkdir -p "${TOVIKA_GUEST_OUT:-$guest/out}" && cd "${TOVIKA_GUEST_OUT:-$gue
 rm -f "$out/status" "$out/job"
 {
   echo '#!/bin/bash'
-  echo 'export HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin TOVIKA_IN_GUEST=1'
+  printf 'export HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin TOVIKA_IN_GUEST=1 TOVIKA_GUEST_OUT=%q\n' "$out"
   export -p | grep -E '^declare -x (TOVIKA|E2E)_[A-Za-z0-9_]*=' || true
   printf 'cd %q || exit 125\n' "$PWD"
   printf 'exec'
