@@ -252,9 +252,9 @@ giveio="I/O ポートにアクセスできません. Windows NT/2000 以降で�
 refused() { printf '特権命令の例外: %s が拒否されました. I/O ポートへのアクセスが許可されていません.' "$1"; }
 cmos_refused=$(refused "ポート 70h への出力")
 
-# tovikac <args>...: runs TOVIKAC.exe (copied there by the test) in the program's folder; its output, turned from code
-# page 932 into UTF-8, goes to $E2E_DIR/out (raw bytes in out.raw), stderr to err; returns
-# its status.
+# tovikac <args>...: runs TOVIKAC.exe (which the test copies into $E2E_APP) in the program's
+# folder; its output, turned from code page 932 into UTF-8, goes to $E2E_DIR/out (raw bytes in
+# out.raw), stderr to err; returns its status. `status_of` prints the status instead.
 tovikac() {
   local status=0
   (cd "$E2E_APP" && wine 'C:\tovika\TOVIKAC.exe' "$@") >"$E2E_DIR/out.raw" 2>"$E2E_DIR/err.raw" || status=$?

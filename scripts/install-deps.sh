@@ -5,9 +5,9 @@
 # compiled from them for the Pentium, cmake/pentium-runtime.sh) and for the x86-64 build that
 # runs the tests where no 32-bit code runs, Wine with its i386 packages and its 64-bit
 # loader, Xvfb with a screenshot tool, dpkg-dev and man for the Debian package and its
-# check, QEMU with busybox-static, kmod and cpio for the PC guest that runs the i686 tests where
-# this machine executes no 32-bit code (scripts/guest), and a generated ja_JP.UTF-8 locale (without it Wine falls back to code page 1252
-# and the Japanese texts turn to garbage).
+# check, QEMU with busybox-static, kmod and cpio for the PC guest that runs the i686 tests
+# where this machine executes no 32-bit code (scripts/guest), and a generated ja_JP.UTF-8
+# locale (without it Wine falls back to code page 1252 and the Japanese texts turn to garbage).
 set -euo pipefail
 
 need=()
