@@ -31,6 +31,6 @@ qemu-system-x86_64 -machine pc -cpu Nehalem -smp "${TOVIKA_GUEST_CPUS:-2}" \
   -fsdev local,id=host,path=/,security_model=none,readonly=on,multidevs=remap \
   -device virtio-9p-pci,fsdev=host,mount_tag=host \
   -fsdev local,id=job,path="$out",security_model=none,multidevs=remap \
-  -device virtio-9p-pci,fsdev=job,mount_tag=job </dev/null | tr -d '\r'
+  -device virtio-9p-pci,fsdev=job,mount_tag=job </dev/null | sed -u 's/\r//g'
 [ -f "$out/status" ] || { echo "the guest ended without the job's status" >&2; exit 1; }
 exit "$(cat "$out/status")"
