@@ -135,6 +135,12 @@ void TfrmMAIN::WarnIfPortsNotGranted() {
     if (Bus().GrantMissing()) services_.dialogs.Inform(hw::kPortGrantMissingMessage);
 }
 
+bool TfrmMAIN::OnTheNotebook() {
+    if (hw::FirmwareAnswers(Bus())) return true;
+    services_.dialogs.Inform(hw::kFirmwareSilentMessage);
+    return false;
+}
+
 void TfrmMAIN::FormShow(ui::TControl*) {
     TabSheet5.SetTabVisible(false);
     WarnIfPortsNotGranted();

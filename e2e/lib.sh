@@ -265,6 +265,9 @@ tovikac() {
 }
 status_of() { local s=0; tovikac "$@" || s=$?; printf '%s' "$s"; }
 
+# What the window says when the firmware does not answer before 更新 or ハイバネ領域作成.
+firmware_silent="ファームウェアが応答しません. 対応するノートPC ではないため、何も書き込みませんでした."
+
 # The simulated notebook's files in the program's folder.
 sim_cmos() { printf '%s' "$E2E_APP/sim-cmos.dat"; }
 sim_ini() { printf '%s' "$E2E_APP/sim-firmware.ini"; }

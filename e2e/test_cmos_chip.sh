@@ -79,8 +79,7 @@ for mode in nt win98; do
     drv click btnUPDATE
     expect_value text "CMOS内容を更新します." "$(drv dialog)"
     drv answer OK >/dev/null
-    drv dialog >/dev/null
-    drv answer OK all >/dev/null
+    expect_one_dialog "$firmware_silent"
     expect_eq "the chip after 更新" "$chip_at_start" "$(chip)"
   fi
   drv close
