@@ -40,7 +40,7 @@ e2e_begin cmos_chip
 e2e_unmanaged
 cp "$E2E_BUILD_DIR/TOVIKAC.exe" "$E2E_BUILD_DIR/TOVIKA.exe" "$E2E_APP/"
 # cmos_rows <dump>: the CMOS bytes 0Eh-7Fh of a dump, one a line (tovika cannot reach 00h-0Dh).
-cmos_rows() { sed -n '/^CMOS /,/^$/p' <<<"$1" | sed '1d;/^$/d' | cut -d' ' -f2- | tr ' ' '\n' | tail -n +15; }
+cmos_rows() { sed -n '/^CMOS /,/^$/p' <<<"$1" | sed -n 's/^[0-9A-F]* : //p' | tr ',' '\n' | tail -n +15; }
 
 # ---- the same settings and bytes over the ports and over /dev/nvram
 linux_show=$("$tovika" show) || e2e_fail "tovika show over /dev/nvram failed"
