@@ -17,6 +17,8 @@ E2E_SCREENS=$E2E_BUILD_DIR/e2e-screens
 E2E_TEMPLATE=$E2E_WORK/template-prefix
 
 E2E_ARCH=${E2E_ARCH:-win32}
+# How many times longer every wait may be (set by CTest; more than 1 under a PC emulator).
+E2E_TIME_FACTOR=${E2E_TIME_FACTOR:-1}
 source "$E2E_SOURCE_DIR/scripts/wine-arch.sh"
 tovika_use_wine "$E2E_ARCH"
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all
@@ -156,7 +158,7 @@ e2e_start() {
 # checks its exit status. (Not in a $(...): only this shell can wait for its children.)
 expect_exit() {
   local pid=$1 i status=0
-  for i in $(seq 300); do
+  for i in $(seq $((300 * E2E_TIME_FACTOR))); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
   done
@@ -173,6 +175,10 @@ drv_try() {
   local out err status=0 outfile errfile
   outfile=$(mktemp "$E2E_DIR/driver-out.XXXXXX")
   errfile=$(mktemp "$E2E_DIR/driver-err.XXXXXX")
+  # The driver's waits (-t, 20 s by default) scaled by the time factor.
+  if [ "$E2E_TIME_FACTOR" != 1 ]; then
+    if [ "${1:-}" = -t ]; then set -- -t $(($2 * E2E_TIME_FACTOR)) "${@:3}"; else set -- -t $((20000 * E2E_TIME_FACTOR)) "$@"; fi
+  fi
   # Files, not a pipe: a program that the driver starts keeps its output handle open.
   (cd "$WINEPREFIX/drive_c" && wine "$E2E_DRIVER_WIN" "$@") >"$outfile" 2>"$errfile" || status=$?
   out=$(iconv -f CP932 -t UTF-8 <"$outfile" | tr -d '\r')
@@ -245,6 +251,19 @@ mutable() { chattr -i "$@"; }
 giveio="I/O ポートにアクセスできません. Windows NT/2000 以降では giveio ドライバが必要です. giveio をインストールしてから起動してください."
 refused() { printf '特権命令の例外: %s が拒否されました. I/O ポートへのアクセスが許可されていません.' "$1"; }
 cmos_refused=$(refused "ポート 70h への出力")
+
+# tovikac <args>...: runs TOVIKAC.exe (which the test copies into $E2E_APP) in the program's
+# folder; its output, turned from code page 932 into UTF-8, goes to $E2E_DIR/out (raw bytes in
+# out.raw), stderr to err; returns its status. `status_of` prints the status instead.
+tovikac() {
+  local status=0
+  (cd "$E2E_APP" && wine 'C:\tovika\TOVIKAC.exe' "$@") >"$E2E_DIR/out.raw" 2>"$E2E_DIR/err.raw" || status=$?
+  iconv -f CP932 -t UTF-8 <"$E2E_DIR/out.raw" | tr -d '\r' >"$E2E_DIR/out"
+  iconv -f CP932 -t UTF-8 <"$E2E_DIR/err.raw" | tr -d '\r' >"$E2E_DIR/err"
+  { printf '$ TOVIKAC %s -> %s\n' "$*" "$status"; cat "$E2E_DIR/out" "$E2E_DIR/err"; } >>"$E2E_DIR/cli.log"
+  return "$status"
+}
+status_of() { local s=0; tovikac "$@" || s=$?; printf '%s' "$s"; }
 
 # What the window says when the firmware does not answer before 更新 or ハイバネ領域作成.
 firmware_silent="ファームウェアが応答しません. 対応するノートPC ではないため、何も書き込みませんでした."

@@ -9,18 +9,6 @@ source "$(dirname "$0")/lib.sh"
 e2e_begin cli
 cp "$E2E_BUILD_DIR/TOVIKAC.exe" "$E2E_APP/"
 
-# tovikac <args>...: runs TOVIKAC.exe in the program's folder; its output, turned from code
-# page 932 into UTF-8, goes to $E2E_DIR/out (raw bytes in out.raw), stderr to err; returns
-# its status.
-tovikac() {
-  local status=0
-  (cd "$E2E_APP" && wine 'C:\tovika\TOVIKAC.exe' "$@") >"$E2E_DIR/out.raw" 2>"$E2E_DIR/err.raw" || status=$?
-  iconv -f CP932 -t UTF-8 <"$E2E_DIR/out.raw" | tr -d '\r' >"$E2E_DIR/out"
-  iconv -f CP932 -t UTF-8 <"$E2E_DIR/err.raw" | tr -d '\r' >"$E2E_DIR/err"
-  { printf '$ TOVIKAC %s -> %s\n' "$*" "$status"; cat "$E2E_DIR/out" "$E2E_DIR/err"; } >>"$E2E_DIR/cli.log"
-  return "$status"
-}
-status_of() { local s=0; tovikac "$@" || s=$?; printf '%s' "$s"; }
 byte() { od -An -tx1 -j "$1" -N1 "$(sim_cmos)" | tr -d ' \n'; }
 
 expect_eq "show" 0 "$(status_of --sim 'C:\tovika' show)"

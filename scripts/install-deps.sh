@@ -5,9 +5,10 @@
 # compiled from them for the Pentium, cmake/pentium-runtime.sh) and for the x86-64 build that
 # runs the tests where no 32-bit code runs, Wine with its i386 packages and its 64-bit
 # loader, Xvfb with a screenshot tool, dpkg-dev, man and lintian for the Debian package and
-# its check, coreboot-utils (nvramtool, the field's CMOS tool the tests compare with), and a
-# generated ja_JP.UTF-8 locale (without it Wine falls back to code page 1252
-# and the Japanese texts turn to garbage).
+# its check, coreboot-utils (nvramtool, the field's CMOS tool the tests compare with), QEMU
+# with busybox-static, kmod and cpio for the PC guest that runs the i686 tests where this
+# machine executes no 32-bit code (scripts/guest), and a generated ja_JP.UTF-8 locale
+# (without it Wine falls back to code page 1252 and the Japanese texts turn to garbage).
 set -euo pipefail
 
 need=()
@@ -17,7 +18,8 @@ for p in cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev clang \
          g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev \
          gcc-12-source libgmp-dev libmpfr-dev libmpc-dev xz-utils \
          wine wine32:i386 wine64 xvfb x11-utils imagemagick locales fonts-ipafont-gothic \
-         libclang-rt-14-dev e2fsprogs dpkg-dev man-db groff-base lintian coreboot-utils; do
+         libclang-rt-14-dev e2fsprogs dpkg-dev man-db groff-base lintian coreboot-utils \
+         qemu-system-x86 busybox-static kmod cpio; do
   have "$p" || need+=("$p")
 done
 
