@@ -547,8 +547,10 @@ void Usage(Host& host, Output& to) {
     to << "\n"
        << "NAME is a setting's key or its control name; VALUE is an item's name, its text as\n"
        << "the window shows it, #N for item N (from 0), on/off for a check box, or nothing\n"
-       << "for no choice. Exit status: 0 done, 1 diff found differences, 2 bad input (nothing\n"
-       << "written), 3 hardware or firmware failure, 4 a file could not be read or written.\n";
+       << "for no choice.\n"
+       << "\n"
+       << "Exit status:\n";
+    for (const StatusMeaning& s : kStatusMeanings) to << "  " << std::to_string(s.status) << "  " << s.meaning << "\n";
 }
 
 int RunCommand(const Invocation& in, const std::string& name) {
