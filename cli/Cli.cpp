@@ -517,6 +517,15 @@ constexpr Command kCommands[] = {
 
 // The usage text, made from the table: on standard output when asked for, on standard
 // error after a mistake.
+// The usage text lists the statuses from their table: each one there, in order.
+constexpr bool StatusesInOrder() {
+    int expected = 0;
+    for (const StatusMeaning& s : kStatusMeanings)
+        if (s.status != expected++) return false;
+    return expected == kFileFailed + 1;
+}
+static_assert(StatusesInOrder(), "kStatusMeanings lists every exit status once, in order");
+
 void Usage(Host& host, Output& to) {
     to << "Usage: " << host.ProgramName() << " [--sim DIR] COMMAND [ARGUMENTS]\n"
        << "\n"
