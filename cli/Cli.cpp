@@ -515,8 +515,6 @@ constexpr Command kCommands[] = {
     {"hiberfile", "[PATH]", "create the hibernation file", Hiberfile},
 };
 
-// The usage text, made from the table: on standard output when asked for, on standard
-// error after a mistake.
 // The usage text lists the statuses from their table: each one there, in order.
 constexpr bool StatusesInOrder() {
     int expected = 0;
@@ -526,6 +524,8 @@ constexpr bool StatusesInOrder() {
 }
 static_assert(StatusesInOrder(), "kStatusMeanings lists every exit status once, in order");
 
+// The usage text, made from the table: on standard output when asked for, on standard
+// error after a mistake.
 void Usage(Host& host, Output& to) {
     to << "Usage: " << host.ProgramName() << " [--sim DIR] COMMAND [ARGUMENTS]\n"
        << "\n"
