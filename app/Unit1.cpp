@@ -133,6 +133,12 @@ void TfrmMAIN::WarnIfPortsNotGranted() {
     if (Bus().GrantMissing()) services_.dialogs.Inform(sys::Japanese(sys::Message::PortGrantMissing));
 }
 
+bool TfrmMAIN::OnTheNotebook() {
+    if (hw::FirmwareAnswers(Bus())) return true;
+    services_.dialogs.Inform(sys::Japanese(sys::Message::FirmwareSilent));
+    return false;
+}
+
 void TfrmMAIN::FormShow(ui::TControl*) {
     TabSheet5.SetTabVisible(false);
     WarnIfPortsNotGranted();

@@ -167,6 +167,9 @@ private:
     // On the NT family without the giveio grant every port instruction is refused: say so
     // once, before the first access.
     void WarnIfPortsNotGranted();
+    // Before anything is written: asks the firmware's status request; when it comes back
+    // unchanged this is not the notebook, the user is told so, and the answer is false.
+    bool OnTheNotebook();
     // Replaces a memo's lines with those that `write` gives, in one batch update.
     void Refill(ui::TMemo& memo, const std::function<void(const reports::LineSink& add)>& write);
 

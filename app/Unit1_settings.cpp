@@ -16,10 +16,13 @@ void TfrmMAIN::Button2Click(ui::TControl*) {
     });
 }
 
-// After confirmation, writes every setup byte composed from the controls in the fixed
-// order, then tells the firmware that the setup changed. The controls keep their choices.
+// After confirmation, and only when the firmware answers (another PC's firmware may keep
+// its own data in these bytes), writes every setup byte composed from the controls in the
+// fixed order, then tells the firmware that the setup changed. The controls keep their
+// choices.
 void TfrmMAIN::btnUPDATEClick(ui::TControl*) {
     if (!dialogs().Confirm(sys::Japanese(sys::Message::UpdateConfirmation))) return;
+    if (!OnTheNotebook()) return;
     settings::WriteSetup(Bus(), settingControls_.Choices());
 }
 

@@ -10,6 +10,7 @@
 #include "cli/Stdio.h"
 #include "hw/Bus.h"
 #include "hw/HardwareFault.h"
+#include "sys/Messages.h"
 #include "hw/SimFiles.h"
 #include "reports/CmosBackup.h"
 #include "reports/Reports.h"
@@ -122,9 +123,7 @@ public:
     // Every command that writes asks this first: a silent firmware means another machine.
     void RequireFirmware() {
         if (!hw::FirmwareAnswers(bus()))
-            Fail(kHardware,
-                 "the firmware does not answer its software call (status request 9904h came back "
-                 "unchanged): this is not the notebook, or its firmware does not listen; nothing written");
+            Fail(kHardware, sys::English(sys::Message::FirmwareSilent));
     }
 
 private:

@@ -612,7 +612,20 @@ void CmdClose(const Args&) { PostMessageA(TheMainWindow(), WM_CLOSE, 0, 0); }
 
 // wait-gone: waits until no main window is left.
 void CmdWaitGone(const Args&) {
-    if (!WaitFor([] { return MainWindows().empty(); })) throw Failure("a TfrmMAIN window is still there");
+    if (WaitFor([] { return MainWindows().empty(); })) return;
+    std::string found;
+    for (HWND w : MainWindows()) {
+        DWORD pid = 0;
+        const DWORD thread = GetWindowThreadProcessId(w, &pid);
+        DWORD code = 0;
+        HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid);
+        const bool alive = process && GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+        if (process) CloseHandle(process);
+        found += Format(" %s (process %lu %s, thread %lu, %s, \"%s\")", Hex(w).c_str(), pid,
+                        alive ? "running" : process ? "ended" : "gone", thread,
+                        IsWindowVisible(w) ? "visible" : "hidden", TextOf(w).c_str());
+    }
+    throw Failure("a TfrmMAIN window is still there:" + found);
 }
 
 // ---- a file held by another program ---------------------------------------------------------

@@ -246,6 +246,9 @@ giveio="I/O ポートにアクセスできません. Windows NT/2000 以降で�
 refused() { printf '特権命令の例外: %s が拒否されました. I/O ポートへのアクセスが許可されていません.' "$1"; }
 cmos_refused=$(refused "ポート 70h への出力")
 
+# What the window says when the firmware does not answer before 更新 or ハイバネ領域作成.
+firmware_silent="ファームウェアが応答しません. 対応するノートPC ではないため、何も書き込みませんでした."
+
 # The simulated notebook's files in the program's folder.
 sim_cmos() { printf '%s' "$E2E_APP/sim-cmos.dat"; }
 sim_ini() { printf '%s' "$E2E_APP/sim-firmware.ini"; }

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The real TOVIKA.exe on the systems of the notebook's era, which Wine gives only to 32-bit
 # programs. In the 95/98/Me modes Wine emulates the port instructions, with a CMOS of its own
-# and nothing behind port B0h: no message, the window loads and every button does its work.
+# and nothing behind port B0h: no message, the window loads and every button that reads does
+# its work (更新 and ハイバネ領域作成, which this test does not press, would find the firmware
+# silent, say so and write nothing, as on any PC that is not the notebook).
 # On NT 4.0 and 2000 the program warns about giveio as on any NT. The system label follows
 # the prefix's Windows version.
 source "$(dirname "$0")/lib.sh"

@@ -29,8 +29,9 @@ actions=(
   "btnCMOSDUMP|-|$cmos_refused"
   "Button2|-|$cmos_refused"
   "text:F6:APM|-|$(refused "BIOS 呼び出し (ポート B0h への出力, 機能 0902h)")"
-  "btnUPDATE|CMOS内容を更新します.|$cmos_refused"
-  "btnMAKEHIBER|c:\\hiber.dat を作成します.|$(refused "BIOS 呼び出し (ポート B0h への出力, 機能 0602h)")"
+  # Both ask the firmware's status request first, before any CMOS access or file.
+  "btnUPDATE|CMOS内容を更新します.|$(refused "BIOS 呼び出し (ポート B0h への出力, 機能 9904h)")"
+  "btnMAKEHIBER|c:\\hiber.dat を作成します.|$(refused "BIOS 呼び出し (ポート B0h への出力, 機能 9904h)")"
   # The backup catches everything after creating its file: its own message.
   "btnCMOSBACKUP|CMOS内容を C:\\tovika\\cmos.dat に出力します.|エラー： C:\\tovika\\cmos.dat が作成できません."
 )

@@ -57,6 +57,10 @@ private:
 // firmware does not listen. Nothing may be written then.
 bool FirmwareAnswers(Bus& bus);
 
+// When the firmware does not answer before 更新 or ハイバネ領域作成 (or a write of the command
+// line), this PC is not the notebook: the window and the command line say so with
+// sys::Message::FirmwareSilent, and nothing is written.
+
 // A bus together with whatever it runs over, owned as one: the notebook that the command line
 // opens.
 class Notebook {

@@ -21,6 +21,9 @@ const std::vector<MessageRow> kRows = {
     {Message::SetInterrupts, "割り込み許可 (STI)", "setting the interrupt flag (STI)"},
     {Message::FirmwareCall, "BIOS 呼び出し (ポート B0h への出力, 機能 %2h)",
      "firmware call (output to port B0h, function %2h)"},
+    {Message::FirmwareSilent, "ファームウェアが応答しません. 対応するノートPC ではないため、何も書き込みませんでした.",
+     "the firmware does not answer its software call (status request 9904h came back unchanged): "
+     "this is not the notebook, or its firmware does not listen; nothing written"},
 
     {Message::SimFileUnreadable, "%1 を読めません (%2).", "cannot read %1"},
     {Message::SimCmosNotSaved, "%1 に CMOS の内容を保存できません.", "cannot save CMOS byte %2h in %1"},

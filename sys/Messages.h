@@ -23,6 +23,7 @@ enum class Message : unsigned char {
     ClearInterrupts,
     SetInterrupts,
     FirmwareCall,  // %2 the function in hex
+    FirmwareSilent,
     // The simulated notebook's files.
     SimFileUnreadable,   // %1 the path, %2 the system's reason
     SimCmosNotSaved,     // %1 the path, %2 the CMOS index in hex

@@ -88,7 +88,7 @@ TEST(HibernationFile, HasTheFirmwaresSizeAndEndsInF7FE) {
         EXPECT_EQ(content.substr(c.size - 2), "\xF7\xFE");
         EXPECT_EQ(content.find('x'), std::string::npos) << "nothing of the old file is left";
         EXPECT_EQ(rig.dialogs.messages, Lines{rig.path + " を作成しました."});
-        EXPECT_EQ(rig.rec.CmosAndCalls(), Lines{"F0602(0)"});
+        EXPECT_EQ(rig.rec.CmosAndCalls(), (Lines{"F9904(0)", "F0602(0)"}));
         EXPECT_TRUE(disabledDuringMessage);
         EXPECT_TRUE(heldDuringMessage);
         EXPECT_TRUE(rig.form.btnMAKEHIBER.Enabled());
@@ -151,7 +151,7 @@ TEST(HibernationFile, FileThatCannotBeCreatedGivesTheErrorMessageAndTheButtonBac
         };
         rig.form.btnMAKEHIBER.Click();
         EXPECT_EQ(rig.dialogs.messages, Lines{rig.Error()});
-        EXPECT_EQ(rig.rec.CmosAndCalls(), Lines{"F0602(0)"}) << "the size is asked all the same";
+        EXPECT_EQ(rig.rec.CmosAndCalls(), (Lines{"F9904(0)", "F0602(0)"})) << "the size is asked all the same";
         EXPECT_TRUE(disabledDuringMessage);
         EXPECT_TRUE(rig.form.btnMAKEHIBER.Enabled());
     }
@@ -181,12 +181,41 @@ TEST(HibernationFile, CancelAsksNothingAndCreatesNothing) {
 }
 
 TEST(HibernationFile, RefusedFirmwareCallIsReportedAndGivesTheButtonBack) {
-    HiberRig rig;
-    rig.rec.RefuseNth(1);
-    rig.form.btnMAKEHIBER.Click();
-    EXPECT_EQ(rig.dialogs.messages, Lines{"refused: call"});
-    EXPECT_FALSE(std::filesystem::exists(rig.path));
-    EXPECT_TRUE(rig.form.btnMAKEHIBER.Enabled());
+    for (long nth : {1, 2}) {  // the status request, the size
+        SCOPED_TRACE(nth);
+        HiberRig rig;
+        rig.rec.RefuseNth(nth);
+        rig.form.btnMAKEHIBER.Click();
+        EXPECT_EQ(rig.dialogs.messages, Lines{"refused: call"});
+        EXPECT_FALSE(std::filesystem::exists(rig.path));
+        EXPECT_TRUE(rig.form.btnMAKEHIBER.Enabled());
+    }
+}
+
+// A firmware that does not answer gives back the function code as the size (0602h, a file
+// of 1,538 bytes): nothing is asked beyond the status request, no file is created or cut,
+// the user is told while the button is disabled, and the button comes back.
+TEST(HibernationFile, SilentFirmwareCreatesNothingAndSaysSo) {
+    for (const std::string before : {"", "keep"}) {
+        SCOPED_TRACE(before);
+        HiberRig rig;
+        if (!before.empty()) rig.dir.Write("hiber.dat", before);
+        rig.sim.firmware().answers = false;
+        rig.sim.firmware().hibernationSize = 4096;
+        bool disabledDuringMessage = false;
+        rig.dialogs.onInform = [&](const std::string&) {
+            disabledDuringMessage = !rig.form.btnMAKEHIBER.Enabled();
+        };
+        rig.form.btnMAKEHIBER.Click();
+        EXPECT_EQ(rig.rec.CmosAndCalls(), Lines{"F9904(0)"});
+        EXPECT_EQ(rig.dialogs.messages, Lines{"ファームウェアが応答しません. 対応するノートPC ではないため、何も書き込みませんでした."});
+        EXPECT_EQ(std::filesystem::exists(rig.path), !before.empty());
+        if (!before.empty()) {
+            EXPECT_EQ(rig.dir.Read("hiber.dat"), before);
+        }
+        EXPECT_TRUE(disabledDuringMessage);
+        EXPECT_TRUE(rig.form.btnMAKEHIBER.Enabled());
+    }
 }
 
 }  // namespace

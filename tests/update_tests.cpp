@@ -28,10 +28,11 @@ TEST(Update, WritesEverySetupByteInTheFixedOrderThenCallsTheFirmware) {
     rig.rec.clear();
     rig.form.btnUPDATE.Click();
     EXPECT_EQ(rig.rec.CmosAndCalls(),
-              (Trace{"R33=20", "W33=20", "W60=06", "W62=78", "W63=03", "W64=1F", "W65=F8", "W66=03",
+              (Trace{"F9904(0)", "R33=20", "W33=20", "W60=06", "W62=78", "W63=03", "W64=1F", "W65=F8", "W66=03",
                      "R69=34", "W69=34", "W67=F8", "W68=02", "R69=34", "W69=34", "W7A=80", "W6F=00",
                      "W6A=55", "W6C=00", "W70=05", "W71=18", "W72=23", "W73=0A", "W74=00", "W75=1E",
-                     "W76=1A", "W77=02", "W78=05", "W79=0A", "F0600(0)"}));
+                     "W76=1A", "W77=02", "W78=05", "W79=0A", "F0600(0)"}))
+        << "the firmware's status request first, then the writes and 0600h";
     const hw::Operation& call = rig.rec.log().back();
     EXPECT_EQ(call.regs.ecx, 0u);
     EXPECT_EQ(rig.sim.firmware().settingsAccepted, 1);
@@ -60,8 +61,34 @@ TEST(Update, WritesTheSerialAndInfraredIrqsAsTwoReadModifyWritesOfByte69h) {
     rig.form.rgCOM2PORT.SetItemIndex(2);
     rig.form.btnUPDATEClick(nullptr);
     const Trace trace = rig.rec.CmosAndCalls();
-    const Trace irqs(trace.begin() + 8, trace.begin() + 14);
+    const Trace irqs(trace.begin() + 9, trace.begin() + 15);  // after the status request and 8 accesses
     EXPECT_EQ(irqs, (Trace{"R69=99", "W69=93", "W67=00", "W68=00", "R69=93", "W69=43"}));
+}
+
+// A firmware that does not answer its status request means another PC, whose firmware may
+// keep its own data in these bytes: nothing is written, the user is told, and the window
+// goes on (a later update on a firmware that answers writes as ever).
+TEST(Update, SilentFirmwareWritesNothingAndSaysSo) {
+    AppRig rig;
+    rig.form.Button2Click(nullptr);
+    rig.form.rgBOOTMEMCHK.SetItemIndex(1);  // a change that would write 33h
+    rig.sim.firmware().answers = false;
+    const auto before = rig.sim.cmos();
+    rig.rec.clear();
+    rig.form.btnUPDATE.Click();
+    EXPECT_EQ(rig.dialogs.confirmations, (Trace{"CMOS内容を更新します."}));
+    EXPECT_EQ(rig.rec.CmosAndCalls(), (Trace{"F9904(0)"})) << "no CMOS access at all";
+    EXPECT_EQ(rig.sim.cmos(), before);
+    EXPECT_EQ(rig.sim.firmware().settingsAccepted, 0);
+    EXPECT_EQ(rig.dialogs.messages, (Trace{"ファームウェアが応答しません. 対応するノートPC ではないため、何も書き込みませんでした."}));
+    EXPECT_TRUE(rig.form.btnUPDATE.Enabled());
+    EXPECT_EQ(rig.form.rgBOOTMEMCHK.ItemIndex(), 1) << "the choice stays for a later try";
+
+    rig.sim.firmware().answers = true;
+    rig.form.btnUPDATE.Click();
+    EXPECT_EQ(rig.sim.cmos()[0x33], before[0x33] | 0x80);
+    EXPECT_EQ(rig.sim.firmware().settingsAccepted, 1);
+    EXPECT_EQ(rig.dialogs.messages.size(), 1u);
 }
 
 // Bytes 52h, 55h, 61h, 6Bh, 6Dh and 6Eh are no settings and are never written.
