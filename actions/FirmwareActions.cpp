@@ -1,6 +1,7 @@
 #include "actions/FirmwareActions.h"
 
 #include "hw/Firmware.h"
+#include "sys/Messages.h"
 
 namespace actions {
 
@@ -14,7 +15,9 @@ void PressHotKey(hw::Bus& bus, int key) {
     bus.CallFirmware(hw::kFnHotKey, static_cast<std::uint16_t>(key), 0);
 }
 
-std::string HibernationConfirmation(const std::string& path) { return path + " を作成します."; }
+std::string HibernationConfirmation(const std::string& path) {
+    return sys::Japanese(sys::Message::HibernationConfirmation, {path});
+}
 
 std::uint32_t HibernationSize(hw::Bus& bus) { return bus.CallFirmware(hw::kFnHibernationSize, 0, 0); }
 

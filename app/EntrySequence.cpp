@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "hw/SimFiles.h"
+#include "sys/Messages.h"
 #include "sys/ShiftJis.h"
 
 namespace app {
@@ -18,7 +19,7 @@ std::size_t NameStart(const std::string& path) {
 // The other instance has the mutex: say so, bring its window forward and restore it when it
 // is minimised, and let go of our handle to the mutex.
 void GiveWayToRunningInstance(StartupPlatform& os, Handle mutex) {
-    os.Inform(kAlreadyRunningMessage);
+    os.Inform(sys::Japanese(sys::Message::AlreadyRunning));
     if (const WindowHandle found = os.FindMainWindow(kMainWindowClass)) {
         os.SetForeground(found);
         const WindowHandle target = WindowToRestore(found, os.OwnerOf(found));
@@ -64,7 +65,7 @@ int RunEntrySequence(StartupPlatform& os) {
     }
 
     if (!IsComctlSupported(os.ComctlVersion())) {
-        os.Inform(kComctlTooOldMessage);
+        os.Inform(sys::Japanese(sys::Message::ComctlTooOld));
         return 0;
     }
 

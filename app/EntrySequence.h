@@ -12,9 +12,6 @@ namespace app {
 inline constexpr const char* kMutexName = "TOVIKAMUTEX";
 inline constexpr const char* kMainWindowClass = "TfrmMAIN";
 inline constexpr const char* kApplicationTitle = "TOVIKA";
-inline constexpr const char* kComctlTooOldMessage =
-    "COMCTL32.DLLがインストールされていないか、バージョン4.72より古いため起動出来ません";
-inline constexpr const char* kAlreadyRunningMessage = "既に実行されています.";
 
 // The oldest common-controls library the window works with: 4.72.
 inline constexpr std::int32_t kMinComctlVersion = 0x00040048;

@@ -133,9 +133,7 @@ void TfrmMAIN::FormCreate(ui::TControl*) {
     const SystemLabel system = DescribeSystem(services_.env.GetOsVersion());
     IsNT = system.isNT;
     lbSystemInfo.SetCaption(system.text);
-    // The NT family executes port instructions as they are (the giveio grant allows them);
-    // the 95/98/Me family masks interrupts around each access.
-    bus_.emplace(services_.port, services_.port.Access(IsNT ? hw::PortMode::Plain : hw::PortMode::Masked));
+    bus_.emplace(services_.port, services_.port.Access(hw::PortModeOf(IsNT)));
 }
 
 hw::Bus& TfrmMAIN::Bus() {
@@ -146,12 +144,12 @@ hw::Bus& TfrmMAIN::Bus() {
 void TfrmMAIN::WarnIfPortsNotGranted() {
     if (grantWarned_) return;
     grantWarned_ = true;
-    if (Bus().GrantMissing()) services_.dialogs.Inform(hw::kPortGrantMissingMessage);
+    if (Bus().GrantMissing()) services_.dialogs.Inform(sys::Japanese(sys::Message::PortGrantMissing));
 }
 
 bool TfrmMAIN::OnTheNotebook() {
     if (hw::FirmwareAnswers(Bus())) return true;
-    services_.dialogs.Inform(hw::kFirmwareSilentMessage);
+    services_.dialogs.Inform(sys::Japanese(sys::Message::FirmwareSilent));
     return false;
 }
 

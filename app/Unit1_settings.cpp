@@ -1,6 +1,7 @@
 // The setup settings in the window: the loader (with the debug report) and the update.
 #include "app/Unit1.h"
 #include "settings/SetupIo.h"
+#include "sys/Messages.h"
 
 namespace app {
 
@@ -20,7 +21,7 @@ void TfrmMAIN::Button2Click(ui::TControl*) {
 // fixed order, then tells the firmware that the setup changed. The controls keep their
 // choices.
 void TfrmMAIN::btnUPDATEClick(ui::TControl*) {
-    if (!dialogs().Confirm("CMOS内容を更新します.")) return;
+    if (!dialogs().Confirm(sys::Japanese(sys::Message::UpdateConfirmation))) return;
     if (!OnTheNotebook()) return;
     settings::WriteSetup(Bus(), settingControls_.Choices());
 }

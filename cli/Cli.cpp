@@ -10,6 +10,7 @@
 #include "cli/Stdio.h"
 #include "hw/Bus.h"
 #include "hw/HardwareFault.h"
+#include "sys/Messages.h"
 #include "hw/SimFiles.h"
 #include "reports/CmosBackup.h"
 #include "reports/Reports.h"
@@ -143,9 +144,7 @@ public:
     void RequireFirmware() {
         if (IsImage()) return;
         if (!hw::FirmwareAnswers(bus()))
-            Fail(kHardware,
-                 "the firmware does not answer its software call (status request 9904h came back "
-                 "unchanged): this is not the notebook, or its firmware does not listen; nothing written");
+            Fail(kHardware, sys::English(sys::Message::FirmwareSilent));
     }
 
     // After a write: an image's bytes go to its file, as a backup is saved, and are read back
@@ -582,6 +581,15 @@ constexpr Command kCommands[] = {
     {"layout", "", "the settings as a CMOS layout file of nvramtool", Layout},
 };
 
+// The usage text lists the statuses from their table: each one there, in order.
+constexpr bool StatusesInOrder() {
+    int expected = 0;
+    for (const StatusMeaning& s : kStatusMeanings)
+        if (s.status != expected++) return false;
+    return expected == kFileFailed + 1;
+}
+static_assert(StatusesInOrder(), "kStatusMeanings lists every exit status once, in order");
+
 // The usage text, made from the table: on standard output when asked for, on standard
 // error after a mistake.
 void Usage(Host& host, Output& to) {
@@ -620,8 +628,10 @@ void Usage(Host& host, Output& to) {
     to << "\n"
        << "NAME is a setting's key or its control name; VALUE is an item's name, its text as\n"
        << "the window shows it, #N for item N (from 0), on/off for a check box, or nothing\n"
-       << "for no choice. Exit status: 0 done, 1 diff found differences, 2 bad input (nothing\n"
-       << "written), 3 hardware or firmware failure, 4 a file could not be read or written.\n";
+       << "for no choice.\n"
+       << "\n"
+       << "Exit status:\n";
+    for (const StatusMeaning& s : kStatusMeanings) to << "  " << std::to_string(s.status) << "  " << s.meaning << "\n";
 }
 
 int RunCommand(const Invocation& in, const std::string& name) {

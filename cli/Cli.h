@@ -19,6 +19,19 @@ enum Status {
     kFileFailed = 4,  // a file could not be read or written
 };
 
+// What each status means, as the usage text says it: every status once, in order.
+struct StatusMeaning {
+    Status status;
+    const char* meaning;
+};
+inline constexpr StatusMeaning kStatusMeanings[] = {
+    {kDone, "done"},
+    {kDifferent, "diff found differences"},
+    {kBadInput, "bad input (nothing written)"},
+    {kHardware, "hardware or firmware failure"},
+    {kFileFailed, "a file could not be read or written"},
+};
+
 // Runs one command line (the arguments after the program's name) and returns its status.
 int Run(const std::vector<std::string>& args, Host& host);
 

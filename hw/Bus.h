@@ -63,10 +63,9 @@ private:
 // firmware does not listen. Nothing may be written then.
 bool FirmwareAnswers(Bus& bus);
 
-// What the window says when the firmware does not answer before 更新 or ハイバネ領域作成:
-// this PC is not the notebook, and neither the CMOS nor the hibernation file was written.
-inline constexpr const char* kFirmwareSilentMessage =
-    "ファームウェアが応答しません. 対応するノートPC ではないため、何も書き込みませんでした.";
+// When the firmware does not answer before 更新 or ハイバネ領域作成 (or a write of the command
+// line), this PC is not the notebook: the window and the command line say so with
+// sys::Message::FirmwareSilent, and nothing is written.
 
 // A bus together with whatever it runs over, owned as one: the notebook that the command line
 // opens.

@@ -13,7 +13,9 @@
 namespace hw {
 
 // How port instructions are executed; fixed when the bus is made. The window and TOVIKAC.exe
-// decide it from the Windows family they run on; the simulated notebook takes either.
+// decide it from the Windows family they run on (PortModeOf); the simulated notebook takes
+// either. When the grant is missing, both say so once before the first access
+// (sys::Message::PortGrantMissing).
 enum class PortMode {
     Plain,   // each instruction as it is: the NT family, where the giveio grant allows them
     Masked,  // interrupts masked around each access, the CMOS pair as one: the 95/98/Me family
@@ -28,10 +30,10 @@ struct PortAccess {
     bool GrantMissing() const { return grantNeeded && !granted; }
 };
 
-// What the window says once, before the first access, when the grant is missing.
-inline constexpr const char* kPortGrantMissingMessage =
-    "I/O ポートにアクセスできません. Windows NT/2000 以降では giveio ドライバが必要です. "
-    "giveio をインストールしてから起動してください.";
+// The mode of the Windows family this process runs on: the NT family executes port
+// instructions as they are (the giveio grant allows them); the 95/98/Me family masks
+// interrupts around each access. The window and TOVIKAC.exe both ask this.
+inline PortMode PortModeOf(bool ntFamily) { return ntFamily ? PortMode::Plain : PortMode::Masked; }
 
 class TPortArray {
 public:

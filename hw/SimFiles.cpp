@@ -74,7 +74,7 @@ bool ReadWholeFile(const std::string& path, std::string& out) {
     if (!f) {
         const int code = sys::LastErrorCode();
         if (errno == ENOENT) return false;
-        throw SimFileError(path + " を読めません (" + sys::SystemErrorText(code) + ").", "cannot read " + path);
+        throw SimFileError(sys::Message::SimFileUnreadable, {path, sys::SystemErrorText(code)});
     }
     out.clear();
     char buf[4096];
@@ -82,8 +82,7 @@ bool ReadWholeFile(const std::string& path, std::string& out) {
     while ((n = std::fread(buf, 1, sizeof buf, f.get())) > 0) out.append(buf, n);
     // A folder opens on some systems and fails only here.
     if (std::ferror(f.get())) {
-        throw SimFileError(path + " を読めません (" + sys::SystemErrorText(sys::LastErrorCode()) + ").",
-                            "cannot read " + path);
+        throw SimFileError(sys::Message::SimFileUnreadable, {path, sys::SystemErrorText(sys::LastErrorCode())});
     }
     return true;
 }
@@ -112,8 +111,7 @@ void SaveCmosByte(const std::string& path, int index, std::uint8_t value) {
     bool ok = f && std::fseek(f.get(), index, SEEK_SET) == 0 &&
               std::fwrite(&value, 1, 1, f.get()) == 1 && std::fflush(f.get()) == 0;
     if (!ok)
-        throw HardwareFault(path + " に CMOS の内容を保存できません.",
-                            "cannot save CMOS byte " + sys::Hex(static_cast<std::uint32_t>(index), 2) + "h in " + path);
+        throw HardwareFault(sys::Message::SimCmosNotSaved, {path, sys::Hex(static_cast<std::uint32_t>(index), 2)});
 }
 
 }  // namespace
@@ -134,38 +132,30 @@ FirmwareState ParseFirmwareIni(const std::string& text, FirmwareState state) {
             if (end == text.size()) break;
             continue;
         }
-        auto fail = [&](const char* why, const char* english) {
-            throw SimSetupError(std::string(kSimFirmwareFile) + " の " + std::to_string(lineNo) +
-                                    " 行目が正しくありません (" + why + "): " + line,
-                                std::string(kSimFirmwareFile) + ", line " + std::to_string(lineNo) +
-                                    " (" + english + "): " + line);
+        auto fail = [&](sys::Message rule) {
+            throw SimSetupError(sys::Message::SimIniBadLine, {kSimFirmwareFile, std::to_string(lineNo), rule, line});
         };
-        constexpr const char* kNumber = "値は 32 ビットの 10 進数か 0x で始まる 16 進数です";
-        constexpr const char* kNumberEnglish = "the value is a 32-bit decimal or 0x-hex number";
         const auto eq = line.find('=');
-        if (eq == std::string::npos) fail("「名前 = 値」の形ではありません", "not `name = value`");
+        if (eq == std::string::npos) fail(sys::Message::SimIniNotNameValue);
         const std::string key(sys::Trim(std::string_view(line).substr(0, eq)));
         const std::string value(sys::Trim(std::string_view(line).substr(eq + 1)));
         std::uint32_t number = 0;
         int index = 0;
         if (key == "hibernation-size") {
-            if (!ParseU32(value, number)) fail(kNumber, kNumberEnglish);
+            if (!ParseU32(value, number)) fail(sys::Message::SimIniNotNumber);
             state.hibernationSize = number;
         } else if (ParseStatusKey(key, index)) {
-            if (!ParseU32(value, number)) fail(kNumber, kNumberEnglish);
+            if (!ParseU32(value, number)) fail(sys::Message::SimIniNotNumber);
             state.status[index] = number;
         } else if (key == "firmware-answers") {
-            if (value != "yes" && value != "no") fail("値は yes か no です", "the value is yes or no");
+            if (value != "yes" && value != "no") fail(sys::Message::SimIniNotYesNo);
             state.answers = value == "yes";
         } else if (ParseStuckKey(key, index)) {
             if (!ParseU32(value, number) || number > 0xFF)
-                fail("値は 0 から 255 (0xFF) までの 1 バイトです", "the value is a byte, 0 to 255 (0xFF)");
+                fail(sys::Message::SimIniNotByte);
             state.stuckCmos[index] = static_cast<std::uint8_t>(number);
         } else {
-            fail("名前は hibernation-size, status-0 から status-63, firmware-answers か "
-                 "cmos-stuck-00 から cmos-stuck-7F です",
-                 "the names are hibernation-size, status-0 to status-63, firmware-answers and "
-                 "cmos-stuck-00 to cmos-stuck-7F");
+            fail(sys::Message::SimIniUnknownName);
         }
         if (end == text.size()) break;
     }
@@ -184,27 +174,20 @@ std::unique_ptr<SimNotebook> OpenSimNotebook(const std::string& folder) {
     std::string image;
     if (ReadWholeFile(cmosPath, image)) {
         if (image.size() != kCmosSize)
-            throw SimSetupError(cmosPath + " は " + std::to_string(image.size()) +
-                                    " バイトです. CMOS のイメージは 128 バイトでなければなりません.",
-                                cmosPath + " is " + std::to_string(image.size()) +
-                                    " bytes long; a CMOS image is exactly 128 bytes");
+            throw SimSetupError(sys::Message::SimCmosWrongSize, {cmosPath, std::to_string(image.size())});
         std::memcpy(cmos.data(), image.data(), kCmosSize);
     } else {
         cmos = FactoryCmos();
         FilePtr f = CreateNewFile(cmosPath);
         if (!f && errno == EEXIST)
-            throw SimFileError(cmosPath + " を作成できません. 同じ名前のもの (行き先のないリンクなど) がすでにあります.",
-                                "cannot create " + cmosPath +
-                                    ": something of that name is there already (a link to a missing file?); "
-                                    "it is not followed");
+            throw SimFileError(sys::Message::SimCmosNameTaken, {cmosPath});
         const bool ok = f && std::fwrite(cmos.data(), 1, kCmosSize, f.get()) == kCmosSize &&
                         std::fflush(f.get()) == 0;
         if (!ok) {
             const bool made = f != nullptr;
             f.reset();
             if (made) std::remove(cmosPath.c_str());  // it did not exist before: leave nothing half-made
-            throw SimFileError(cmosPath + " を作成できません. 実行ファイルのフォルダに書き込めるか確かめてください.",
-                                "cannot create " + cmosPath + "; check that the folder exists and may be written");
+            throw SimFileError(sys::Message::SimCmosNotCreated, {cmosPath});
         }
     }
 

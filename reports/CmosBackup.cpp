@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "sys/Messages.h"
 #include "sys/ShiftJis.h"
 
 namespace reports {
@@ -21,7 +22,7 @@ std::string BackupPath(std::string_view exe) {
 }
 
 std::string BackupConfirmation(const std::string& path) {
-    return "CMOS内容を " + path + " に出力します.";
+    return sys::Japanese(sys::Message::BackupConfirmation, {path});
 }
 
 std::uint8_t BackupByte(hw::Bus& bus, std::uint8_t index) {

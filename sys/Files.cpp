@@ -1,5 +1,7 @@
 #include "sys/System.h"
 
+#include "sys/Messages.h"
+
 namespace sys {
 
 void CreateFileAndTell(FileSystem& files, const std::string& path,
@@ -17,7 +19,7 @@ void CreateFileAndTell(FileSystem& files, const std::string& path,
             // that the file could not be made; the program goes on.
         }
     }
-    tell(made ? path + " を作成しました." : "エラー： " + path + " が作成できません.");
+    tell(Japanese(made ? Message::FileCreated : Message::FileNotCreated, {path}));
 }
 
 std::string NameOfRandomBytes(const unsigned char (&bytes)[kRandomNameBytes]) {

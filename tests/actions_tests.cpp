@@ -208,7 +208,7 @@ TEST(HibernationFile, SilentFirmwareCreatesNothingAndSaysSo) {
         };
         rig.form.btnMAKEHIBER.Click();
         EXPECT_EQ(rig.rec.CmosAndCalls(), Lines{"F9904(0)"});
-        EXPECT_EQ(rig.dialogs.messages, Lines{hw::kFirmwareSilentMessage});
+        EXPECT_EQ(rig.dialogs.messages, Lines{"ファームウェアが応答しません. 対応するノートPC ではないため、何も書き込みませんでした."});
         EXPECT_EQ(std::filesystem::exists(rig.path), !before.empty());
         if (!before.empty()) {
             EXPECT_EQ(rig.dir.Read("hiber.dat"), before);

@@ -170,7 +170,7 @@ Trace Then(Trace head, const Trace& tail) {
     return head;
 }
 
-const std::string kAlready = std::string("inform [Tovika-sim] ") + app::kAlreadyRunningMessage;
+const std::string kAlready = std::string("inform [Tovika-sim] ") + "既に実行されています.";
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, EntrySequence,
@@ -185,10 +185,10 @@ INSTANTIATE_TEST_SUITE_P(
                       "inform [Tovika-sim] sim-firmware.ini の 3 行目が正しくありません"}},
         SequenceCase{"OldCommonControlsAreRefusedBeforeTheMutex",
                      [](FakeSystem& os) { os.comctl = 0x00040047; },
-                     Then(kStart, {std::string("inform [Tovika-sim] ") + app::kComctlTooOldMessage})},
+                     Then(kStart, {std::string("inform [Tovika-sim] ") + "COMCTL32.DLLがインストールされていないか、バージョン4.72より古いため起動出来ません"})},
         SequenceCase{"UnreadableCommonControlsAreRefusedEvenWithAnotherInstanceRunning",
                      [](FakeSystem& os) { os.comctl = 0, os.openedMutex = 0x55, os.window = 0x100; },
-                     Then(kStart, {std::string("inform [Tovika-sim] ") + app::kComctlTooOldMessage})},
+                     Then(kStart, {std::string("inform [Tovika-sim] ") + "COMCTL32.DLLがインストールされていないか、バージョン4.72より古いため起動出来ません"})},
         SequenceCase{"SecondInstanceBringsAVisibleWindowForwardWithoutRestoring",
                      [](FakeSystem& os) { os.openedMutex = 0x55, os.window = 0x100; },
                      Then(kStart, {"open TOVIKAMUTEX", kAlready, "find TfrmMAIN", "foreground 100",

@@ -80,7 +80,7 @@ TEST(Update, SilentFirmwareWritesNothingAndSaysSo) {
     EXPECT_EQ(rig.rec.CmosAndCalls(), (Trace{"F9904(0)"})) << "no CMOS access at all";
     EXPECT_EQ(rig.sim.cmos(), before);
     EXPECT_EQ(rig.sim.firmware().settingsAccepted, 0);
-    EXPECT_EQ(rig.dialogs.messages, (Trace{hw::kFirmwareSilentMessage}));
+    EXPECT_EQ(rig.dialogs.messages, (Trace{"ファームウェアが応答しません. 対応するノートPC ではないため、何も書き込みませんでした."}));
     EXPECT_TRUE(rig.form.btnUPDATE.Enabled());
     EXPECT_EQ(rig.form.rgBOOTMEMCHK.ItemIndex(), 1) << "the choice stays for a later try";
 

@@ -13,6 +13,7 @@
 #include "cli/Stdio.h"
 #include "hw/Bus.h"
 #include "hw/X86Machine.h"
+#include "sys/Messages.h"
 #include "sys/win32/Win32System.h"
 
 namespace {
@@ -55,14 +56,11 @@ public:
     std::unique_ptr<hw::Notebook> OpenNotebook() override {
         hw::InstallPortFaultHandler();
         const bool granted = hw::ProbeGiveio();
-        const hw::PortMode mode =
-            environment_.GetOsVersion().IsNtFamily() ? hw::PortMode::Plain : hw::PortMode::Masked;
+        const hw::PortMode mode = hw::PortModeOf(environment_.GetOsVersion().IsNtFamily());
         auto notebook = std::make_unique<hw::PortNotebook>(std::make_unique<hw::X86Machine>(), mode, granted);
         // Every port instruction will be refused: said once, before the first.
         if (notebook->bus().GrantMissing())
-            Err() << ProgramName()
-                  << ": I/O port access is not granted: on Windows NT/2000 and later the giveio "
-                     "driver must be installed and started\n";
+            Err() << ProgramName() << ": " << sys::English(sys::Message::PortGrantMissing) << "\n";
         return notebook;
     }
 

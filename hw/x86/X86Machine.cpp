@@ -101,14 +101,12 @@ namespace {
 volatile const char* refusedInstruction = nullptr;
 
 
-// `what` names the instruction in the window's language, `english` for the command line.
-void ThrowIfRefused(const std::string& what, const std::string& english) {
+// `instruction` is the row of the message table that names the refused instruction; `number`
+// fills its blank (a port, a firmware function).
+void ThrowIfRefused(sys::Message instruction, const std::string& number = {}) {
     if (!refusedInstruction) return;
     refusedInstruction = nullptr;
-    throw HardwareFault("特権命令の例外: " + what +
-                            " が拒否されました. I/O ポートへのアクセスが許可されていません.",
-                        "privileged instruction refused: " + english +
-                            "; this process may not access I/O ports");
+    throw HardwareFault(sys::Message::InstructionRefused, {instruction, number});
 }
 
 }  // namespace
@@ -127,30 +125,28 @@ unsigned ClaimFaultingInstruction(const void* address) {
 
 std::uint8_t X86Machine::In(std::uint16_t port) {
     const std::uint8_t v = tovika_in8(port);
-    ThrowIfRefused("ポート " + sys::Hex(port, 2) + "h からの入力", "input from port " + sys::Hex(port, 2) + "h");
+    ThrowIfRefused(sys::Message::PortInput, sys::Hex(port, 2));
     return v;
 }
 
 void X86Machine::Out(std::uint16_t port, std::uint8_t value) {
     tovika_out8(port, value);
-    ThrowIfRefused("ポート " + sys::Hex(port, 2) + "h への出力", "output to port " + sys::Hex(port, 2) + "h");
+    ThrowIfRefused(sys::Message::PortOutput, sys::Hex(port, 2));
 }
 
 void X86Machine::ClearInterruptFlag() {
     tovika_cli();
-    ThrowIfRefused("割り込み禁止 (CLI)", "clearing the interrupt flag (CLI)");
+    ThrowIfRefused(sys::Message::ClearInterrupts);
 }
 
 void X86Machine::SetInterruptFlag() {
     tovika_sti();
-    ThrowIfRefused("割り込み許可 (STI)", "setting the interrupt flag (STI)");
+    ThrowIfRefused(sys::Message::SetInterrupts);
 }
 
 std::uint32_t X86Machine::SoftwareCall(const FirmwareRegisters& regs) {
     const std::uint32_t eax = tovika_swcall(&regs);
-    const std::string function = sys::Hex(regs.eax & 0xFFFF, 4);
-    ThrowIfRefused("BIOS 呼び出し (ポート B0h への出力, 機能 " + function + "h)",
-                   "firmware call (output to port B0h, function " + function + "h)");
+    ThrowIfRefused(sys::Message::FirmwareCall, sys::Hex(regs.eax & 0xFFFF, 4));
     return eax;
 }
 

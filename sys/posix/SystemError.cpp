@@ -2,17 +2,19 @@
 
 #include <cerrno>
 
+#include "sys/Messages.h"
+
 namespace sys {
 
 int LastErrorCode() { return errno; }
 
 std::string SystemErrorText(int code) {
     switch (code) {
-    case ENOENT: return "ファイルがありません";
+    case ENOENT: return Japanese(Message::NoSuchFile);
     case EACCES:
-    case EPERM: return "アクセスが拒否されました";
-    case EISDIR: return "ファイルではなくフォルダです";
-    default: return "システム エラー (errno " + std::to_string(code) + ")";
+    case EPERM: return Japanese(Message::AccessDenied);
+    case EISDIR: return Japanese(Message::IsAFolder);
+    default: return Japanese(Message::SystemErrno, {std::to_string(code)});
     }
 }
 

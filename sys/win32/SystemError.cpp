@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "sys/Messages.h"
+
 namespace sys {
 
 // The C library's fopen and fread leave the error of CreateFileA or ReadFile in place.
@@ -16,7 +18,7 @@ std::string SystemErrorText(int code) {
     if (n == 0)
         n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
                            sizeof text, nullptr);
-    if (n == 0 || n >= sizeof text) return "システム エラー " + std::to_string(error);
+    if (n == 0 || n >= sizeof text) return Japanese(Message::SystemErrorCode, {std::to_string(error)});
     while (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n' || text[n - 1] == ' ' || text[n - 1] == '.')) --n;
     // The final ideographic full stop of code page 932 goes as well: the message puts the
     // reason in parentheses. Found by walking whole characters, as a trail byte can look

@@ -120,7 +120,7 @@ void SetFaultReporter(FaultReporter* newReporter) { reporter = newReporter; }
 
 void ReportFault(const char* text) { Report(text); }
 
-void ReportUnknownFault() { Report("予期しないエラーが発生しました."); }
+void ReportUnknownFault() { Report(sys::Japanese(sys::Message::UnexpectedError)); }
 
 bool RouteToPeer(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {

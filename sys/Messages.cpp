@@ -1,0 +1,110 @@
+#include "sys/Messages.h"
+
+namespace sys {
+
+namespace {
+
+// Texts that the user's guide quotes are written here whole, so that a search of the sources
+// finds them; the command line's texts follow each row's window text.
+const std::vector<MessageRow> kRows = {
+    {Message::PortGrantMissing,
+     "I/O ポートにアクセスできません. Windows NT/2000 以降では giveio ドライバが必要です. "
+     "giveio をインストールしてから起動してください.",
+     "I/O port access is not granted: on Windows NT/2000 and later the giveio driver must be "
+     "installed and started"},
+    {Message::InstructionRefused,
+     "特権命令の例外: %1 が拒否されました. I/O ポートへのアクセスが許可されていません.",
+     "privileged instruction refused: %1; this process may not access I/O ports"},
+    {Message::PortInput, "ポート %2h からの入力", "input from port %2h"},
+    {Message::PortOutput, "ポート %2h への出力", "output to port %2h"},
+    {Message::ClearInterrupts, "割り込み禁止 (CLI)", "clearing the interrupt flag (CLI)"},
+    {Message::SetInterrupts, "割り込み許可 (STI)", "setting the interrupt flag (STI)"},
+    {Message::FirmwareCall, "BIOS 呼び出し (ポート B0h への出力, 機能 %2h)",
+     "firmware call (output to port B0h, function %2h)"},
+    {Message::FirmwareSilent, "ファームウェアが応答しません. 対応するノートPC ではないため、何も書き込みませんでした.",
+     "the firmware does not answer its software call (status request 9904h came back unchanged): "
+     "this is not the notebook, or its firmware does not listen; nothing written"},
+
+    {Message::SimFileUnreadable, "%1 を読めません (%2).", "cannot read %1"},
+    {Message::SimCmosNotSaved, "%1 に CMOS の内容を保存できません.", "cannot save CMOS byte %2h in %1"},
+    {Message::SimIniBadLine, "%1 の %2 行目が正しくありません (%3): %4", "%1, line %2 (%3): %4"},
+    {Message::SimIniNotNameValue, "「名前 = 値」の形ではありません", "not `name = value`"},
+    {Message::SimIniNotNumber, "値は 32 ビットの 10 進数か 0x で始まる 16 進数です",
+     "the value is a 32-bit decimal or 0x-hex number"},
+    {Message::SimIniNotYesNo, "値は yes か no です", "the value is yes or no"},
+    {Message::SimIniNotByte, "値は 0 から 255 (0xFF) までの 1 バイトです", "the value is a byte, 0 to 255 (0xFF)"},
+    {Message::SimIniUnknownName,
+     "名前は hibernation-size, status-0 から status-63, firmware-answers か "
+     "cmos-stuck-00 から cmos-stuck-7F です",
+     "the names are hibernation-size, status-0 to status-63, firmware-answers and "
+     "cmos-stuck-00 to cmos-stuck-7F"},
+    {Message::SimCmosWrongSize, "%1 は %2 バイトです. CMOS のイメージは 128 バイトでなければなりません.",
+     "%1 is %2 bytes long; a CMOS image is exactly 128 bytes"},
+    {Message::SimCmosNameTaken, "%1 を作成できません. 同じ名前のもの (行き先のないリンクなど) がすでにあります.",
+     "cannot create %1: something of that name is there already (a link to a missing file?); "
+     "it is not followed"},
+    {Message::SimCmosNotCreated, "%1 を作成できません. 実行ファイルのフォルダに書き込めるか確かめてください.",
+     "cannot create %1; check that the folder exists and may be written"},
+
+    {Message::FileCreated, "%1 を作成しました.", ""},
+    {Message::FileNotCreated, "エラー： %1 が作成できません.", ""},
+    {Message::NoSuchFile, "ファイルがありません", ""},
+    {Message::AccessDenied, "アクセスが拒否されました", ""},
+    {Message::IsAFolder, "ファイルではなくフォルダです", ""},
+    {Message::SystemErrno, "システム エラー (errno %1)", ""},
+    {Message::SystemErrorCode, "システム エラー %1", ""},
+
+    {Message::UpdateConfirmation, "CMOS内容を更新します.", ""},
+    {Message::BackupConfirmation, "CMOS内容を %1 に出力します.", ""},
+    {Message::HibernationConfirmation, "%1 を作成します.", ""},
+    {Message::ComctlTooOld, "COMCTL32.DLLがインストールされていないか、バージョン4.72より古いため起動出来ません", ""},
+    {Message::AlreadyRunning, "既に実行されています.", ""},
+    {Message::UnexpectedError, "予期しないエラーが発生しました.", ""},
+};
+
+const MessageRow* Find(Message id) {
+    for (const MessageRow& row : kRows)
+        if (row.id == id) return &row;
+    return nullptr;
+}
+
+// A row refers to another row only through an argument; a chain of them is cut off here
+// rather than followed for ever.
+constexpr int kMaxDepth = 4;
+
+void Fill(std::string& out, Message id, const MessageArgs& args, bool english, int depth) {
+    const MessageRow* row = Find(id);
+    if (!row) return;
+    const char* text = english && row->english[0] ? row->english : row->japanese;
+    for (const char* p = text; *p; ++p) {
+        // A Shift-JIS trail byte is never '%' (25h), so the text can be read byte by byte.
+        if (p[0] == '%' && p[1] >= '1' && p[1] <= '9') {
+            const std::size_t n = static_cast<std::size_t>(p[1] - '1');
+            ++p;
+            if (n >= args.size()) continue;
+            const MessageArg& arg = args[n];
+            if (!arg.IsRow()) out += arg.Text();
+            else if (depth < kMaxDepth) Fill(out, arg.Row(), args, english, depth + 1);
+            continue;
+        }
+        out += *p;
+    }
+}
+
+}  // namespace
+
+const std::vector<MessageRow>& MessageTable() { return kRows; }
+
+std::string Japanese(Message id, const MessageArgs& args) {
+    std::string out;
+    Fill(out, id, args, false, 0);
+    return out;
+}
+
+std::string English(Message id, const MessageArgs& args) {
+    std::string out;
+    Fill(out, id, args, true, 0);
+    return out;
+}
+
+}  // namespace sys

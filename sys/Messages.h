@@ -1,0 +1,91 @@
+// Every text that the program shows or prints as a message, one row each: the window's text
+// (Japanese) and the command line's (English). The layers name a message by its id and hand
+// over what fills its blanks; the texts are made here and nowhere else.
+//
+// In a text, %1 to %9 stand for the arguments in their order. An argument is a piece of text
+// (a path, a number already written out) or the id of another row, whose text is put in its
+// place in the same language and fills its own blanks from the same arguments. Arguments are
+// put in as they are: a % in a path is never read as a blank.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace sys {
+
+enum class Message : unsigned char {
+    // The port grant and refused port instructions.
+    PortGrantMissing,
+    InstructionRefused,  // %1 the instruction (one of the five below)
+    PortInput,           // %2 the port in hex
+    PortOutput,          // %2 the port in hex
+    ClearInterrupts,
+    SetInterrupts,
+    FirmwareCall,  // %2 the function in hex
+    FirmwareSilent,
+    // The simulated notebook's files.
+    SimFileUnreadable,   // %1 the path, %2 the system's reason
+    SimCmosNotSaved,     // %1 the path, %2 the CMOS index in hex
+    SimIniBadLine,       // %1 the file, %2 the line number, %3 the rule (one of the five below), %4 the line
+    SimIniNotNameValue,
+    SimIniNotNumber,
+    SimIniNotYesNo,
+    SimIniNotByte,
+    SimIniUnknownName,
+    SimCmosWrongSize,    // %1 the path, %2 its size
+    SimCmosNameTaken,    // %1 the path
+    SimCmosNotCreated,   // %1 the path
+    // Files that the window makes, and the system's reasons.
+    FileCreated,      // %1 the path
+    FileNotCreated,   // %1 the path
+    NoSuchFile,
+    AccessDenied,
+    IsAFolder,
+    SystemErrno,      // %1 the errno value
+    SystemErrorCode,  // %1 the system's error code
+    // The window's questions and start-up.
+    UpdateConfirmation,
+    BackupConfirmation,       // %1 the backup file
+    HibernationConfirmation,  // %1 the hibernation file
+    ComctlTooOld,
+    AlreadyRunning,
+    UnexpectedError,
+};
+
+// One row of the table. `english` is empty where only the window shows the text; the command
+// line then prints the Japanese one.
+struct MessageRow {
+    Message id;
+    const char* japanese;
+    const char* english;
+};
+
+// The whole table, one row for each id, in the order of the ids.
+const std::vector<MessageRow>& MessageTable();
+
+// What fills a blank: a text as it is, or another row's text.
+class MessageArg {
+public:
+    MessageArg(std::string text) : text_(std::move(text)) {}
+    MessageArg(const char* text) : text_(text) {}
+    MessageArg(Message row) : row_(row), isRow_(true) {}
+
+    bool IsRow() const { return isRow_; }
+    Message Row() const { return row_; }
+    const std::string& Text() const { return text_; }
+
+private:
+    std::string text_;
+    Message row_ = Message::UnexpectedError;
+    bool isRow_ = false;
+};
+
+using MessageArgs = std::vector<MessageArg>;
+
+// The window's text of a message with its blanks filled.
+std::string Japanese(Message id, const MessageArgs& args = {});
+// The command line's text; the window's where the row has no English.
+std::string English(Message id, const MessageArgs& args = {});
+
+}  // namespace sys

@@ -1,0 +1,84 @@
+// The message table: one row for each message, and the filling of its blanks.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "hw/HardwareFault.h"
+#include "sys/Messages.h"
+
+namespace {
+
+using sys::Message;
+
+TEST(MessageTable, HasOneRowForEveryIdWithAWindowText) {
+    const auto& rows = sys::MessageTable();
+    std::set<Message> seen;
+    for (const sys::MessageRow& row : rows) {
+        EXPECT_TRUE(seen.insert(row.id).second) << "row " << static_cast<int>(row.id) << " twice";
+        EXPECT_NE(row.japanese[0], '\0') << "row " << static_cast<int>(row.id) << " has no window text";
+    }
+    // The ids are numbered from 0 without gaps: the last id bounds them all.
+    EXPECT_EQ(seen.size(), static_cast<std::size_t>(Message::UnexpectedError) + 1);
+}
+
+struct FillCase {
+    const char* name;
+    Message id;
+    sys::MessageArgs args;
+    std::string japanese;
+    std::string english;
+};
+
+class MessageFill : public testing::TestWithParam<FillCase> {};
+
+TEST_P(MessageFill, PutsTheArgumentsInBothLanguages) {
+    const FillCase& c = GetParam();
+    EXPECT_EQ(sys::Japanese(c.id, c.args), c.japanese);
+    EXPECT_EQ(sys::English(c.id, c.args), c.english);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MessageFill,
+    testing::Values(
+        // A row given as an argument is put in in the same language, its blank filled from
+        // the same arguments.
+        FillCase{"RowInsideRowFillsItsOwnBlank", Message::InstructionRefused, {Message::PortOutput, "70"},
+                 "特権命令の例外: ポート 70h への出力 が拒否されました. I/O ポートへのアクセスが許可されていません.",
+                 "privileged instruction refused: output to port 70h; this process may not access I/O ports"},
+        FillCase{"FourBlanksWithARuleInTheThird", Message::SimIniBadLine,
+                 {"sim-firmware.ini", "3", Message::SimIniNotYesNo, "firmware-answers = maybe"},
+                 "sim-firmware.ini の 3 行目が正しくありません (値は yes か no です): firmware-answers = maybe",
+                 "sim-firmware.ini, line 3 (the value is yes or no): firmware-answers = maybe"},
+        // A path is put in as it is, even where it looks like a blank.
+        FillCase{"PercentInAPathIsNotABlank", Message::SimCmosWrongSize, {"C:\\%2%1\\sim-cmos.dat", "7"},
+                 "C:\\%2%1\\sim-cmos.dat は 7 バイトです. CMOS のイメージは 128 バイトでなければなりません.",
+                 "C:\\%2%1\\sim-cmos.dat is 7 bytes long; a CMOS image is exactly 128 bytes"},
+        // A text that only the window shows: the command line prints the same.
+        FillCase{"WindowOnlyTextServesBoth", Message::FileCreated, {"c:\\hiber.dat"},
+                 "c:\\hiber.dat を作成しました.", "c:\\hiber.dat を作成しました."},
+        // A blank without its argument stays empty rather than reading past the list.
+        FillCase{"MissingArgumentLeavesTheBlankEmpty", Message::BackupConfirmation, {},
+                 "CMOS内容を  に出力します.", "CMOS内容を  に出力します."}),
+    [](const testing::TestParamInfo<FillCase>& info) { return std::string(info.param.name); });
+
+// A row that names itself is cut off after a few turns instead of running for ever. Not
+// compared whole: how deep it goes does not matter, only that it ends and stays short.
+TEST(MessageFill, RowNamingItselfEnds) {
+    const std::string text = sys::Japanese(Message::InstructionRefused, {Message::InstructionRefused});
+    EXPECT_LT(text.size(), 2000u);
+    EXPECT_EQ(text.rfind("特権命令の例外: ", 0), 0u);
+}
+
+TEST(ErrorFromACause, CarriesBothTextsAndItsRow) {
+    const hw::HardwareFault fault(Message::InstructionRefused, {Message::FirmwareCall, "0600"});
+    EXPECT_STREQ(fault.what(),
+                 "特権命令の例外: BIOS 呼び出し (ポート B0h への出力, 機能 0600h) が拒否されました. "
+                 "I/O ポートへのアクセスが許可されていません.");
+    EXPECT_STREQ(fault.English(),
+                 "privileged instruction refused: firmware call (output to port B0h, function 0600h); "
+                 "this process may not access I/O ports");
+    EXPECT_EQ(fault.cause(), Message::InstructionRefused);
+    EXPECT_FALSE(hw::HardwareFault("a developer's text").cause().has_value());
+}
+
+}  // namespace
