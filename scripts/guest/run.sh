@@ -27,7 +27,7 @@ rm -f "$out/status" "$out/job"
 qemu-system-x86_64 -machine pc -cpu Nehalem -smp "${TOVIKA_GUEST_CPUS:-2}" \
   -m "${TOVIKA_GUEST_MEMORY:-6144}" -nographic -no-reboot -nic none \
   -kernel "$guest/vmlinuz" -initrd "$guest/initrd.img" \
-  -append "console=ttyS0 quiet loglevel=0 panic=-1 tovika.job=$out" \
+  -append "console=ttyS0 quiet loglevel=0 panic=-1 tovika.job=$out tovika.dir=$PWD" \
   -fsdev local,id=host,path=/,security_model=none,readonly=on,multidevs=remap \
   -device virtio-9p-pci,fsdev=host,mount_tag=host \
   -fsdev local,id=job,path="$out",security_model=none,multidevs=remap \
