@@ -172,7 +172,7 @@ e2e_running() { kill -0 "$1" 2>/dev/null; }
 # drv <command> [arguments]: runs the driver; prints its output in UTF-8 (the driver speaks
 # Shift-JIS) and fails the test when the command fails. `drv_try` returns the status instead.
 drv_try() {
-  local out err status=0 outfile errfile
+  local out err status=0 outfile errfile what="$*"
   outfile=$(mktemp "$E2E_DIR/driver-out.XXXXXX")
   errfile=$(mktemp "$E2E_DIR/driver-err.XXXXXX")
   # The driver's waits (-t, 20 s by default) scaled by the time factor.
@@ -184,8 +184,9 @@ drv_try() {
   out=$(iconv -f CP932 -t UTF-8 <"$outfile" | tr -d '\r')
   err=$(iconv -f CP932 -t UTF-8 <"$errfile" | tr -d '\r')
   rm -f "$outfile" "$errfile"
-  { printf '$ driver %s\n' "$*"; [ -n "$out" ] && printf '%s\n' "$out"; [ -n "$err" ] && printf '! %s\n' "$err"; } >>"$E2E_DIR/driver.log"
-  [ -n "$err" ] && e2e_log "driver $1: $err"
+  { printf '$ driver %s\n' "$what"; [ -n "$out" ] && printf '%s\n' "$out"; [ -n "$err" ] && printf '! %s\n' "$err"
+    [ "$status" = 0 ] || printf '! exit status %s\n' "$status"; } >>"$E2E_DIR/driver.log"
+  [ -n "$err" ] && e2e_log "driver $what: $err"
   [ -z "$out" ] || printf '%s\n' "$out"
   return "$status"
 }
