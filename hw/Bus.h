@@ -60,12 +60,10 @@ private:
 
 // Whether the notebook's firmware answers its software call: a status request (9904h, index
 // 0) that comes back with EAX unchanged means that this is not the notebook, or that its
-// firmware does not listen. Nothing may be written then.
+// firmware does not listen. Nothing may be written then: the window (before 更新 and
+// ハイバネ領域作成) and the command line (before a write) say so with
+// sys::Message::FirmwareSilent.
 bool FirmwareAnswers(Bus& bus);
-
-// When the firmware does not answer before 更新 or ハイバネ領域作成 (or a write of the command
-// line), this PC is not the notebook: the window and the command line say so with
-// sys::Message::FirmwareSilent, and nothing is written.
 
 // A bus together with whatever it runs over, owned as one: the notebook that the command line
 // opens.
