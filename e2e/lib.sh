@@ -122,6 +122,11 @@ e2e_begin() {
   cp "$exe" "$E2E_APP/"
   cp "$driver" "$WINEPREFIX/drive_c/e2e/"
   trap e2e_end EXIT
+  # The prefix's wineserver stays up until the test ends, as a Windows session stays up
+  # between programs. Debian starts it with -p0: it shuts the prefix down the moment the
+  # last program ends, and a driver command or a start that came in that moment met a
+  # server on its way out.
+  wineserver -p
   e2e_xvfb
   e2e_log "== $E2E_TEST on $DISPLAY, prefix $WINEPREFIX"
 }
@@ -171,6 +176,9 @@ e2e_running() { kill -0 "$1" 2>/dev/null; }
 
 # drv <command> [arguments]: runs the driver; prints its output in UTF-8 (the driver speaks
 # Shift-JIS) and fails the test when the command fails. `drv_try` returns the status instead.
+# Wine's own error channel is on for the driver: a driver that ends without a message of its
+# own (a crash, a start that Wine refused) then leaves Wine's reason in $E2E_DRV_WINE.
+E2E_DRV_STATUS=0 E2E_DRV_WINE=
 drv_try() {
   local out err status=0 outfile errfile what="$*"
   outfile=$(mktemp "$E2E_DIR/driver-out.XXXXXX")
@@ -180,11 +188,17 @@ drv_try() {
     if [ "${1:-}" = -t ]; then set -- -t $(($2 * E2E_TIME_FACTOR)) "${@:3}"; else set -- -t $((20000 * E2E_TIME_FACTOR)) "$@"; fi
   fi
   # Files, not a pipe: a program that the driver starts keeps its output handle open.
-  (cd "$WINEPREFIX/drive_c" && wine "$E2E_DRIVER_WIN" "$@") >"$outfile" 2>"$errfile" || status=$?
+  (cd "$WINEPREFIX/drive_c" && WINEDEBUG=-all,err+all exec wine "$E2E_DRIVER_WIN" "$@") >"$outfile" 2>"$errfile" ||
+    status=$?
   out=$(iconv -f CP932 -t UTF-8 <"$outfile" | tr -d '\r')
-  err=$(iconv -f CP932 -t UTF-8 <"$errfile" | tr -d '\r')
+  # Wine's lines ("0024:err:...", "err:virtual:...", "wine: ...") apart from the driver's own.
+  local wine_line='^(([0-9a-f]{4}:)?(err|fixme|warn|trace):|wine)'
+  E2E_DRV_WINE=$(grep -aE "$wine_line" "$errfile" | tr -d '\r' || true)
+  err=$(grep -avE "$wine_line" "$errfile" | iconv -f CP932 -t UTF-8 | tr -d '\r' || true)
+  E2E_DRV_STATUS=$status
   rm -f "$outfile" "$errfile"
   { printf '$ driver %s\n' "$what"; [ -n "$out" ] && printf '%s\n' "$out"; [ -n "$err" ] && printf '! %s\n' "$err"
+    [ -n "$E2E_DRV_WINE" ] && printf '%s\n' "$E2E_DRV_WINE" | sed 's/^/! wine: /'
     [ "$status" = 0 ] || printf '! exit status %s\n' "$status"; } >>"$E2E_DIR/driver.log"
   [ -n "$err" ] && e2e_log "driver $what: $err"
   [ -z "$out" ] || printf '%s\n' "$out"
@@ -192,7 +206,9 @@ drv_try() {
 }
 
 drv() {
-  drv_try "$@" || e2e_fail "driver $*"
+  drv_try "$@" && return 0
+  [ -z "$E2E_DRV_WINE" ] || e2e_log "$(printf '%s\n' "$E2E_DRV_WINE" | tail -n 20 | sed 's/^/wine: /')"
+  e2e_fail "driver $* (exit status $E2E_DRV_STATUS)"
 }
 
 # value <key> <output>: the value of the first key=value line.
@@ -235,7 +251,8 @@ shot() {
 # manager. Xvfb has none, and after hiding a managed window (a dialog that closes, the main
 # window at the end) Wine waits 2 s for the manager's answer. Call it before the first start.
 e2e_unmanaged() {
-  printf '\n[Software\\\\Wine\\\\X11 Driver] 0\n"Managed"="N"\n' >>"$WINEPREFIX/user.reg"
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 ||
+    e2e_fail "cannot set the X11 driver's Managed=N"
 }
 
 # immutable <path>...: files or folders that refuse every change (chattr +i), which Wine
