@@ -1,7 +1,8 @@
 // Arbitrary hardware: a CMOS image and firmware answers taken from the fuzzer's bytes, fed
 // to the loader, both reports and the writer. Every input must give the fixed number of
 // lines, a choice or no selection in every control, and a write that a second load and
-// write reproduce byte for byte; the sanitizers catch undefined behaviour on the way.
+// write reproduce byte for byte; where the firmware does not answer at all (another PC), no
+// write at all. The sanitizers catch undefined behaviour on the way.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -52,6 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     };
     take32(fw.hibernationSize);
     for (auto& word : fw.status) take32(word);
+    if (size >= 1) fw.answers = (data[0] & 1) == 0;
 
     auto& form = rig.form;
     form.FormShow(nullptr);
@@ -67,8 +69,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     form.btnCMOSDUMPClick(nullptr);
     Check(form.Memo2.Count() == 19, "19 dump lines");
 
+    const auto before = rig.sim.cmos();
     form.btnUPDATEClick(nullptr);
     const auto written = rig.sim.cmos();
+    if (!fw.answers) Check(written == before, "nothing written where the firmware does not answer");
     form.Button2Click(nullptr);
     CheckSelections(form);
     form.btnUPDATEClick(nullptr);
