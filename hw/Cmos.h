@@ -41,6 +41,7 @@ constexpr std::uint8_t kBaseMemoryLow = 0x15;      // kilobytes, high byte at 16
 constexpr std::uint8_t kExtendedMemoryLow = 0x17;  // kilobytes, high byte at 18h
 constexpr std::uint8_t kDriveCType = 0x19;         // extension type of drive C
 constexpr std::uint8_t kDriveDType = 0x1A;
+constexpr std::uint8_t kChecksumFirst = 0x10;     // the checksum covers 10h up to kChecksumHigh
 constexpr std::uint8_t kChecksumHigh = 0x2E;       // sum of 10h-2Dh, high byte first
 constexpr std::uint8_t kMemoryFoundLow = 0x30;     // extended kilobytes found at power-on, high at 31h
 constexpr std::uint8_t kCentury = 0x32;

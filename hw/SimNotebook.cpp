@@ -36,7 +36,7 @@ CmosImage FactoryCmos() {
     // The standard checksum, as the firmware keeps it: the sum of 10h-2Dh, high byte first.
     // The kernel's nvram driver refuses every access while it is wrong.
     unsigned sum = 0;
-    for (int i = 0x10; i < kChecksumHigh; ++i) sum += c[i];
+    for (int i = kChecksumFirst; i < kChecksumHigh; ++i) sum += c[i];
     c[kChecksumHigh] = static_cast<std::uint8_t>(sum >> 8);
     c[kChecksumHigh + 1] = static_cast<std::uint8_t>(sum);
     return c;

@@ -57,8 +57,9 @@ std::string LayoutText() {
         for (const Item& item : *lists[id - 1])
             text += std::to_string(id) + " " + std::to_string(item.code) + " " + item.name + "\n";
     // The standard checksum: the sum of 10h-2Dh, high byte at 2Eh.
-    text += "\nchecksums\n#first-bit last-bit checksum-bit\nchecksum " + std::to_string(0x10 * 8) + " " +
-            std::to_string(0x2D * 8 + 7) + " " + std::to_string(hw::cmos::kChecksumHigh * 8) + "\n";
+    using hw::cmos::kChecksumFirst, hw::cmos::kChecksumHigh;
+    text += "\nchecksums\n#first-bit last-bit checksum-bit\nchecksum " + std::to_string(kChecksumFirst * 8) + " " +
+            std::to_string(kChecksumHigh * 8 - 1) + " " + std::to_string(kChecksumHigh * 8) + "\n";
     return text;
 }
 

@@ -18,8 +18,8 @@ void Put(const Field& f, unsigned code, CmosBytes& cmos) {
     if (IsWord(f)) cmos[f.byte + 1] |= std::uint8_t(bits >> 8);
 }
 
-bool IsItem(const Setting& s, int index) {
-    return index >= 0 && index < static_cast<int>(s.items.size());
+bool IsItem(const List<Item>& items, int index) {
+    return index >= 0 && index < static_cast<int>(items.size());
 }
 
 }  // namespace
@@ -50,8 +50,7 @@ int TimeoutToIndex(std::uint8_t minutes) {
 
 std::uint8_t IndexToTimeout(int index) {
     const List<Item> items = TimeoutItems();
-    const bool item = index >= 0 && index < static_cast<int>(items.size());
-    return item ? static_cast<std::uint8_t>(items[index].code) : 0;
+    return IsItem(items, index) ? static_cast<std::uint8_t>(items[index].code) : 0;
 }
 
 const Setting* PortPartner(const Setting& setting) {
@@ -81,7 +80,7 @@ CmosBytes ComposeAll(const Choices& choices) {
     CmosBytes cmos{};
     for (const Setting& s : Catalogue()) {
         const int index = choices[s];
-        const bool chosen = IsItem(s, index);
+        const bool chosen = IsItem(s.items, index);
         Put(s.field, chosen ? s.items[index].code : s.field.noChoice, cmos);
         if (s.irq) Put(s.irq->field, chosen ? s.irq->codes[index] : s.irq->field.noChoice, cmos);
     }
