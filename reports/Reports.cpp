@@ -24,7 +24,8 @@ enum class Value {
 struct Line {
     Value value;
     std::uint8_t source;
-    std::string_view label;
+    std::string_view label;    // in Japanese
+    std::string_view english;  // in English: plain ASCII
     std::string_view suffix;
     const char* key = nullptr;  // the value's name in the report's JSON form
 };
@@ -33,34 +34,54 @@ using namespace hw::cmos;
 using namespace hw::status;
 
 // The report in the order of its lines, which is also the order of the hardware accesses.
+// Each line: how it gets its value, from where, its label in Japanese and in English, the
+// suffix after the value, the value's JSON name. Only the label words differ between the
+// languages; the values, their widths and suffixes are the same.
 constexpr Line kInformationLines[] = {
-    {Value::None, 0, "■メモリ", ""},
-    {Value::Memory, kBaseMemoryLow, "  base memory : ", " kb", "base-memory-kb"},
-    {Value::Memory, kExtendedMemoryLow, "  extended memory : ", " kb", "extended-memory-kb"},
-    {Value::Hibernation, 0, "  ハイバネーションに必要なサイズ =", "", "hibernation-size"},
-    {Value::None, 0, "■HDD", ""},
-    {Value::CmosByte, kDriveCType, "  drive C: extension type =", "", "drive-c-type"},
-    {Value::CmosByte, kDriveDType, "  drive D: extension type =", "", "drive-d-type"},
-    {Value::None, 0, "■CPU", ""},
-    {Value::StatusByte, kCpuSpeed, "  CPUスピード (0:LOW 1:HIGH) =", "", "cpu-speed"},
-    {Value::Frequency, kFreqHigh, "  HIGHの時の動作周波数 =", " MHz", "cpu-mhz-high"},
-    {Value::Frequency, kFreqLow, "  LOW の時の動作周波数 =", " MHz", "cpu-mhz-low"},
-    {Value::None, 0, "■デバイス状態", ""},
-    {Value::StatusByte, kFan, "  ファン回転状態 (0:停止 1:回転) =", "", "fan"},
-    {Value::StatusByte, kAcOffline, "  AC online (0:on 1:off) =", "", "ac-offline"},
-    {Value::Temperature, kTemperature, "  温度 (0-255)=", "", "temperature"},
-    {Value::StatusByte, kBacklight, "  LCDバックライトの輝度 (0:低輝度 1:高輝度) =", "", "backlight"},
-    {Value::StatusByte, kVolume, "  音量(0:オフ 1:中 2:大) =", "", "volume"},
-    {Value::None, 0, "■バッテリ", ""},
-    {Value::StatusByte, kBatteryAState, "  A 状態(0:無 1:通常 3:LOW 7:充電中) =", "", "battery-a-state"},
-    {Value::StatusByte, kBatteryACharge, "    残量(0:無 1:LOW 30:Full 31:不明) =", "", "battery-a-charge"},
-    {Value::StatusByte, kBatteryBState, "  B 状態(0:無 1:通常 3:LOW 7:充電中) =", "", "battery-b-state"},
-    {Value::StatusByte, kBatteryBCharge, "    残量(0:無 1:LOW 30:Full 31:不明) =", "", "battery-b-charge"},
+    {Value::None, 0, "■メモリ", "* Memory", ""},
+    {Value::Memory, kBaseMemoryLow, "  base memory : ",
+     "  base memory : ", " kb", "base-memory-kb"},
+    {Value::Memory, kExtendedMemoryLow, "  extended memory : ",
+     "  extended memory : ", " kb", "extended-memory-kb"},
+    {Value::Hibernation, 0, "  ハイバネーションに必要なサイズ =",
+     "  Size needed for hibernation =", "", "hibernation-size"},
+    {Value::None, 0, "■HDD", "* HDD", ""},
+    {Value::CmosByte, kDriveCType, "  drive C: extension type =",
+     "  drive C: extension type =", "", "drive-c-type"},
+    {Value::CmosByte, kDriveDType, "  drive D: extension type =",
+     "  drive D: extension type =", "", "drive-d-type"},
+    {Value::None, 0, "■CPU", "* CPU", ""},
+    {Value::StatusByte, kCpuSpeed, "  CPUスピード (0:LOW 1:HIGH) =",
+     "  CPU speed (0:LOW 1:HIGH) =", "", "cpu-speed"},
+    {Value::Frequency, kFreqHigh, "  HIGHの時の動作周波数 =", "  Clock at HIGH =", " MHz", "cpu-mhz-high"},
+    {Value::Frequency, kFreqLow, "  LOW の時の動作周波数 =", "  Clock at LOW  =", " MHz", "cpu-mhz-low"},
+    {Value::None, 0, "■デバイス状態", "* Devices", ""},
+    {Value::StatusByte, kFan, "  ファン回転状態 (0:停止 1:回転) =",
+     "  Fan (0:stopped 1:running) =", "", "fan"},
+    {Value::StatusByte, kAcOffline, "  AC online (0:on 1:off) =",
+     "  AC online (0:on 1:off) =", "", "ac-offline"},
+    {Value::Temperature, kTemperature, "  温度 (0-255)=",
+     "  Temperature (0-255)=", "", "temperature"},
+    {Value::StatusByte, kBacklight, "  LCDバックライトの輝度 (0:低輝度 1:高輝度) =",
+     "  LCD backlight (0:dim 1:bright) =", "", "backlight"},
+    {Value::StatusByte, kVolume, "  音量(0:オフ 1:中 2:大) =",
+     "  Volume(0:off 1:medium 2:loud) =", "", "volume"},
+    {Value::None, 0, "■バッテリ", "* Battery", ""},
+    {Value::StatusByte, kBatteryAState, "  A 状態(0:無 1:通常 3:LOW 7:充電中) =",
+     "  A state(0:none 1:normal 3:LOW 7:charging) =", "", "battery-a-state"},
+    {Value::StatusByte, kBatteryACharge, "    残量(0:無 1:LOW 30:Full 31:不明) =",
+     "    charge(0:none 1:LOW 30:Full 31:unknown) =", "", "battery-a-charge"},
+    {Value::StatusByte, kBatteryBState, "  B 状態(0:無 1:通常 3:LOW 7:充電中) =",
+     "  B state(0:none 1:normal 3:LOW 7:charging) =", "", "battery-b-state"},
+    {Value::StatusByte, kBatteryBCharge, "    残量(0:無 1:LOW 30:Full 31:不明) =",
+     "    charge(0:none 1:LOW 30:Full 31:unknown) =", "", "battery-b-charge"},
 };
 
-void AppendTemperature(std::string& text, std::uint16_t code, const std::string& decimal) {
+// The degree sign "℃" has no ASCII form: English writes "C".
+void AppendTemperature(std::string& text, std::uint16_t code, const std::string& decimal,
+                       sys::Language language) {
     AppendFixedNumber(text, Temperature(code), 1, 5, decimal);
-    text += "℃ (";
+    text += sys::InLanguage(language, "℃ (", "C (");
     AppendInteger(text, code);
     text += ':';
     AppendHex(text, code, 2);
@@ -87,7 +108,7 @@ std::uint32_t Read(const Line& line, hw::Bus& bus) {
 
 // Appends the value text of what Read gave.
 void AppendValue(std::string& text, const Line& line, std::uint32_t raw,
-                 const sys::NumberFormat& separators) {
+                 const sys::NumberFormat& separators, sys::Language language) {
     switch (line.value) {
     case Value::None: return;
     case Value::Memory: return AppendGroupedNumber(text, raw, 6, separators.thousands);
@@ -99,7 +120,8 @@ void AppendValue(std::string& text, const Line& line, std::uint32_t raw,
     case Value::StatusByte: return AppendInteger(text, StatusByte(raw));
     case Value::Frequency:
         return AppendFixedNumber(text, StatusWord(raw) / 10.0L, 1, 5, separators.decimal);
-    case Value::Temperature: return AppendTemperature(text, StatusWord(raw), separators.decimal);
+    case Value::Temperature:
+        return AppendTemperature(text, StatusWord(raw), separators.decimal, language);
     }
 }
 
@@ -140,11 +162,11 @@ void AddHexRows(int count, int perRow, const Cell& cell, const LineSink& add) {
 }  // namespace
 
 void WriteInformationReport(hw::Bus& bus, const sys::NumberFormat& separators,
-                            const LineSink& add) {
+                            const LineSink& add, sys::Language language) {
     std::string text;  // one buffer for every line
     for (const Line& line : kInformationLines) {
-        text = line.label;
-        AppendValue(text, line, Read(line, bus), separators);
+        text = language == sys::Language::English ? line.english : line.label;
+        AppendValue(text, line, Read(line, bus), separators, language);
         text += line.suffix;
         add(text);
     }

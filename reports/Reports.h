@@ -9,6 +9,7 @@
 #include <string>
 
 #include "hw/Bus.h"
+#include "sys/Language.h"
 #include "sys/LineSink.h"
 #include "sys/System.h"
 
@@ -17,8 +18,11 @@ namespace reports {
 using sys::LineSink;
 
 // The 22 lines of the system information report; numbers follow the regional separators.
+// English changes the label words only (and writes "C" for "℃"): the same lines, values,
+// widths and suffixes.
 void WriteInformationReport(hw::Bus& bus, const sys::NumberFormat& separators,
-                            const LineSink& add);
+                            const LineSink& add,
+                            sys::Language language = sys::Language::Japanese);
 
 // The values of the information report in the same order, each under its name with its
 // number as JSON writes it: "base-memory-kb", "hibernation-size" (bytes), "cpu-mhz-high",

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "hw/Cmos.h"
+#include "sys/Language.h"
 
 namespace settings {
 
@@ -22,7 +23,8 @@ enum class ControlKind { RadioGroup, DropDown, CheckBox };
 
 // One choice of a setting.
 struct Item {
-    const char* text;  // as the window shows it
+    const char* text;     // as the window shows it in Japanese
+    const char* english;  // as it shows it in English: plain ASCII, as short as `text`
     const char* name;  // lower-case ASCII, for the command line
     unsigned code;     // the field value that stands for this item
 };
@@ -64,6 +66,7 @@ struct Setting {
     const char* control;  // the component's name in the window
     const char* key;      // lower-case ASCII words joined by '-'
     const char* page;     // the caption of its tab
+    const char* pageEnglish;  // that caption in English
     ControlKind kind;
     Field field;
     List<Item> items;  // a check box has "off" and "on"
@@ -115,16 +118,26 @@ const Setting* FindSettingByKey(std::string_view key);
 // nullptr when none is.
 const Setting* FindSettingByName(std::string_view name);
 
+// The caption of the setting's tab in `language`.
+const char* PageCaption(const Setting& setting, sys::Language language);
+
+// The item's text in `language`.
+constexpr const char* TextOf(const Item& item, sys::Language language) {
+    return sys::InLanguage(language, item.text, item.english);
+}
+
 // The texts of the items, as the window's lists take them.
-std::vector<std::string> ItemTexts(const Setting& setting);
+std::vector<std::string> ItemTexts(const Setting& setting,
+                                   sys::Language language = sys::Language::Japanese);
 
 // The place of a row in the catalogue, from 0.
 std::size_t PlaceOf(const Setting& setting);
 
 // A choice as the command line writes it: the item's ASCII name, "" for no choice.
 std::string ValueName(const Setting& setting, int index);
-// The item's text as the window shows it; nullptr for no choice.
-const char* ItemText(const Setting& setting, int index);
+// The item's text as the window shows it in `language`; nullptr for no choice.
+const char* ItemText(const Setting& setting, int index,
+                     sys::Language language = sys::Language::Japanese);
 
 // The choice that a value names: the item's ASCII name (any case), the item's text exactly
 // as the window shows it, or "#N" for item N counted from 0; "" for no choice. Nothing when

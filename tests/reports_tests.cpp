@@ -65,6 +65,42 @@ TEST(InformationReport, ShowsTheFactoryNotebookInTwentyTwoLines) {
     EXPECT_TRUE(rig.dialogs.messages.empty());
 }
 
+// English changes the label words only: the same lines, values, widths and suffixes, and no
+// byte above 7Fh.
+TEST(InformationReport, InEnglishHasTheSameLinesWithEnglishLabels) {
+    hw::SimNotebook sim;
+    hw::TPortArray port{sim, nullptr};
+    hw::Bus bus{port, port.Access(hw::PortMode::Plain)};
+    Lines lines;
+    reports::WriteInformationReport(bus, sys::NumberFormat{",", "."},
+                                    [&](const std::string& line) { lines.push_back(line); },
+                                    sys::Language::English);
+    EXPECT_EQ(lines, (Lines{
+        "* Memory",
+        "  base memory :    640 kb",
+        "  extended memory : 31,744 kb",
+        "  Size needed for hibernation =   33792KB /02100000",
+        "* HDD",
+        "  drive C: extension type =2F",
+        "  drive D: extension type =00",
+        "* CPU",
+        "  CPU speed (0:LOW 1:HIGH) =1",
+        "  Clock at HIGH =166.0 MHz",
+        "  Clock at LOW  = 83.0 MHz",
+        "* Devices",
+        "  Fan (0:stopped 1:running) =0",
+        "  AC online (0:on 1:off) =0",
+        "  Temperature (0-255)= 54.6C (122:7A)",
+        "  LCD backlight (0:dim 1:bright) =1",
+        "  Volume(0:off 1:medium 2:loud) =1",
+        "* Battery",
+        "  A state(0:none 1:normal 3:LOW 7:charging) =7",
+        "    charge(0:none 1:LOW 30:Full 31:unknown) =30",
+        "  B state(0:none 1:normal 3:LOW 7:charging) =0",
+        "    charge(0:none 1:LOW 30:Full 31:unknown) =0",
+    }));
+}
+
 TEST(InformationReport, FormatsEdgeValuesAsTheLineSays) {
     using Arrange = std::function<void(hw::SimNotebook&)>;
     auto status = [](int index, std::uint32_t value) -> Arrange {

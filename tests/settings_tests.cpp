@@ -2,6 +2,8 @@
 // the choices, the time-out codes, and the debug-report lines.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <map>
 #include <set>
 
@@ -213,6 +215,35 @@ TEST(Tables, CatalogueLoadOrderWriteOrderAndLayoutAgree) {
         EXPECT_STREQ(sheet->caption, s.page) << s.control;
     }
     for (int index : written) EXPECT_TRUE(fieldBytes.count(index)) << std::hex << index << " holds no field";
+}
+
+// Every page and item has its Japanese text and, beside it, an English one in plain ASCII;
+// the English texts of one setting's items differ, so that each names one item.
+TEST(Tables, EveryPageAndItemHasAJapaneseAndAnAsciiEnglishText) {
+    auto ascii = [](const char* text) {
+        return text && *text && std::all_of(text, text + std::strlen(text), [](char c) {
+            return static_cast<unsigned char>(c) < 0x80;
+        });
+    };
+    std::map<std::string, std::string> pageInEnglish;
+    for (const auto& s : settings::Catalogue()) {
+        SCOPED_TRACE(s.key);
+        ASSERT_TRUE(s.page && *s.page);
+        ASSERT_TRUE(ascii(s.pageEnglish));
+        EXPECT_STREQ(settings::PageCaption(s, sys::Language::Japanese), s.page);
+        EXPECT_STREQ(settings::PageCaption(s, sys::Language::English), s.pageEnglish);
+        const auto page = pageInEnglish.emplace(s.page, s.pageEnglish).first;
+        EXPECT_EQ(page->second, s.pageEnglish) << "one English caption per page";
+        std::set<std::string> english;
+        for (const auto& item : s.items) {
+            SCOPED_TRACE(item.name);
+            EXPECT_TRUE(item.text && *item.text);
+            ASSERT_TRUE(ascii(item.english));
+            EXPECT_TRUE(english.insert(item.english).second) << "twice in one setting";
+        }
+        EXPECT_EQ(settings::ItemTexts(s, sys::Language::English).size(), s.items.size());
+    }
+    for (const auto& item : settings::TimeoutItems()) EXPECT_TRUE(ascii(item.english)) << item.name;
 }
 
 TEST(Choices, KeepOneChoicePerSetting) {
