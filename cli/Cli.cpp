@@ -272,11 +272,13 @@ void Count(const Args& args, std::size_t least, std::size_t most, const char* wh
 }
 
 // What a command's handler gets: the host, the simulated notebook's folder when one is
-// asked for, and the words after the command's name.
+// asked for, the words after the command's name, and the language of the texts that show
+// and report print.
 struct Invocation {
     Host& host;
     const Target& target;
     const std::vector<std::string>& rest;
+    sys::Language language;
     Notebook Open() const { return Notebook(host, target); }
 };
 
@@ -304,6 +306,9 @@ int Show(const Invocation& in) {
             json.Key("text");
             if (const char* text = settings::ItemText(s, index)) json.Value(host.ToUtf8(text));
             else json.Null();
+            json.Key("text_en");
+            if (const char* text = settings::ItemText(s, index, sys::Language::English)) json.Value(text);
+            else json.Null();
             json.EndObject();
         }
         json.EndArray();
@@ -319,7 +324,7 @@ int Show(const Invocation& in) {
     std::string_view page;
     for (const Setting& s : settings::Catalogue()) {
         if (page != s.page) {
-            host.Out() << (page.empty() ? "" : "\n") << "# " << s.page << "\n";
+            host.Out() << (page.empty() ? "" : "\n") << "# " << settings::PageCaption(s, in.language) << "\n";
             page = s.page;
         }
         const int index = choices[s];
@@ -327,7 +332,7 @@ int Show(const Invocation& in) {
         line.append(width - line.size(), ' ');
         line += " = " + settings::ValueName(s, index);
         line.append(width + 3 + valueWidth - line.size(), ' ');
-        const char* text = settings::ItemText(s, index);
+        const char* text = settings::ItemText(s, index, in.language);
         host.Out() << line << "  # " << (text ? text : "(no choice)") << "\n";
     }
     return kDone;
@@ -479,7 +484,8 @@ int Report(const Invocation& in) {
     Notebook notebook = in.Open();
     if (!args.json) {
         reports::WriteInformationReport(notebook.bus(), host.Separators(),
-                                        [&host](const std::string& line) { host.Out() << line << "\n"; });
+                                        [&host](const std::string& line) { host.Out() << line << "\n"; },
+                                        in.language);
         return kDone;
     }
     JsonWriter out(host.Out());
@@ -593,7 +599,7 @@ static_assert(StatusesInOrder(), "kStatusMeanings lists every exit status once, 
 // The usage text, made from the table: on standard output when asked for, on standard
 // error after a mistake.
 void Usage(Host& host, Output& to) {
-    to << "Usage: " << host.ProgramName() << " [--sim DIR | --image FILE] COMMAND [ARGUMENTS]\n"
+    to << "Usage: " << host.ProgramName() << " [--sim DIR | --image FILE] [--lang ja|en] COMMAND [ARGUMENTS]\n"
        << "\n"
        << "Reads and writes the firmware setup of the notebook, on the notebook itself, on\n"
        << "the simulated notebook kept in DIR (also given by TOVIKA_SIM=DIR), or on a CMOS\n"
@@ -603,6 +609,10 @@ void Usage(Host& host, Output& to) {
        << "shows its bytes alone, and set and restore save it as backup saves a file, with\n"
        << "the mode it had. An image of another size is bad input (2); a file that cannot be\n"
        << "read, or a folder, gives 4.\n"
+       << "show and report print page captions, item texts and report labels in Japanese\n"
+       << "where the locale is Japanese in UTF-8 (Linux) or the output's code page is 932\n"
+       << "(Windows), and in English elsewhere; --lang ja|en chooses. JSON is the same in\n"
+       << "either language.\n"
        << "\n"
        << "Commands:\n";
     // The line of each form: "  NAME ARGUMENTS", then its help in one column.
@@ -627,8 +637,8 @@ void Usage(Host& host, Output& to) {
     }
     to << "\n"
        << "NAME is a setting's key or its control name; VALUE is an item's name, its text as\n"
-       << "the window shows it, #N for item N (from 0), on/off for a check box, or nothing\n"
-       << "for no choice.\n"
+       << "the window shows it in Japanese or in English, #N for item N (from 0), on/off for\n"
+       << "a check box, or nothing for no choice.\n"
        << "\n"
        << "Exit status:\n";
     for (const StatusMeaning& s : kStatusMeanings) to << "  " << std::to_string(s.status) << "  " << s.meaning << "\n";
@@ -658,6 +668,7 @@ int Run(const std::vector<std::string>& args, Host& host) {
     try {
         Target target;
         bool simGiven = false;
+        std::optional<sys::Language> asked;  // --lang
         std::size_t i = 0;
         for (; i < args.size(); ++i) {
             if (args[i] == "--help" || args[i] == "-h") {
@@ -680,6 +691,17 @@ int Run(const std::vector<std::string>& args, Host& host) {
                 target.image = args[++i];
             } else if (args[i].rfind("--image=", 0) == 0) {
                 target.image = args[i].substr(8);
+            } else if (args[i] == "--lang" || args[i].rfind("--lang=", 0) == 0) {
+                std::string value;
+                if (args[i] == "--lang") {
+                    if (i + 1 >= args.size()) Fail(kBadInput, "--lang needs ja or en");
+                    value = args[++i];
+                } else {
+                    value = args[i].substr(7);
+                }
+                if (value == "ja") asked = sys::Language::Japanese;
+                else if (value == "en") asked = sys::Language::English;
+                else Fail(kBadInput, "--lang takes ja or en, not '" + value + "'");
             } else {
                 break;
             }
@@ -696,8 +718,17 @@ int Run(const std::vector<std::string>& args, Host& host) {
             Usage(host, host.Err());
             return kBadInput;
         }
+        // The texts in the language asked for, or the output's own; Japanese only where the
+        // output can show it.
+        const OutputLanguage output = host.Language();
+        sys::Language language = asked.value_or(output.usual);
+        if (language == sys::Language::Japanese && !output.showsJapanese) {
+            host.Err() << host.ProgramName() << ": --lang ja: Japanese cannot be shown here (" << output.reason
+                       << "); English is printed\n";
+            language = sys::Language::English;
+        }
         const std::vector<std::string> rest(args.begin() + i + 1, args.end());
-        return RunCommand(Invocation{host, target, rest}, args[i]);
+        return RunCommand(Invocation{host, target, rest, language}, args[i]);
     }
     // What ended the command: said on standard error, its status returned.
     catch (const Failure& f) { return Tell(host, f.message, f.status); }

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <type_traits>
 
+#include "cli/OutputLanguage.h"
 #include "hw/Bus.h"
 #include "sys/System.h"
 
@@ -53,6 +54,9 @@ public:
     virtual std::optional<std::string> Environment(const char* name) = 0;
     virtual sys::FileSystem& Files() = 0;
     virtual sys::NumberFormat Separators() = 0;
+    // The language that `show` and `report` print when --lang does not choose, and whether
+    // the output can show the Japanese texts.
+    virtual OutputLanguage Language() = 0;
 
     // Opens the real notebook, as this system lets the program reach its hardware, and says
     // on standard error what the user must know before the first access. Throws

@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
     std::set<std::string> words = {
         // commands and options
         "show", "get", "set", "diff", "backup", "restore", "report", "dump", "hotkey", "hiberfile", "layout",
-        "--json", "--dry-run", "--yes", "-f", "-", "--sim", "--sim=", "--image", "--image=", "--help", "--version", "=", "#",
+        "--json", "--dry-run", "--yes", "-f", "-", "--sim", "--sim=", "--image", "--image=", "--lang", "--lang=", "ja", "en", "--help", "--version", "=", "#",
         "#0", "#1", "#2", "#3", "#4", "on", "off", "y", "yes",
         // the sections of an input
         "\n=== stdin\n", "\n=== ini\n", "\n=== cmos\n", "\n=== file ", "\n=== unreadable ",
@@ -56,6 +56,7 @@ int main(int argc, char** argv) {
         for (const settings::Item& item : s.items) {
             words.insert(item.name);
             words.insert(item.text);
+            words.insert(item.english);
         }
     }
     std::ofstream out(argv[1]);

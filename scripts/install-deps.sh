@@ -7,8 +7,9 @@
 # loader, Xvfb with a screenshot tool, dpkg-dev, man and lintian for the Debian package and
 # its check, coreboot-utils (nvramtool, the field's CMOS tool the tests compare with), QEMU
 # with busybox-static, kmod and cpio for the PC guest that runs the i686 tests where this
-# machine executes no 32-bit code (scripts/guest), and a generated ja_JP.UTF-8 locale
-# (without it Wine falls back to code page 1252 and the Japanese texts turn to garbage).
+# machine executes no 32-bit code (scripts/guest), and generated ja_JP.UTF-8 and en_US.UTF-8
+# locales (without the first Wine falls back to code page 1252 and the Japanese texts turn to
+# garbage; the second is the Western system that the tests of English try).
 set -euo pipefail
 
 need=()
@@ -34,6 +35,9 @@ if [ ${#need[@]} -gt 0 ]; then
   apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
 fi
 
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
-  localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
-fi
+# ja_JP.UTF-8 for the Japanese texts; en_US.UTF-8 for the tests of a Western system.
+for l in ja_JP en_US; do
+  if ! locale -a 2>/dev/null | grep -qi "^$l\.utf-\?8\$"; then
+    localedef -i "$l" -f UTF-8 "$l.UTF-8"
+  fi
+done

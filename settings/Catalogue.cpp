@@ -268,7 +268,9 @@ std::optional<int> ParseValue(const Setting& setting, std::string_view value) {
         return n < count ? std::optional<int>(n) : std::nullopt;
     }
     for (int i = 0; i < count; ++i)
-        if (SameIgnoringCase(value, setting.items[i].name) || value == setting.items[i].text) return i;
+        if (SameIgnoringCase(value, setting.items[i].name) || value == setting.items[i].text ||
+            SameIgnoringCase(value, setting.items[i].english))
+            return i;
     return std::nullopt;
 }
 

@@ -139,9 +139,9 @@ std::string ValueName(const Setting& setting, int index);
 const char* ItemText(const Setting& setting, int index,
                      sys::Language language = sys::Language::Japanese);
 
-// The choice that a value names: the item's ASCII name (any case), the item's text exactly
-// as the window shows it, or "#N" for item N counted from 0; "" for no choice. Nothing when
-// the value names no item of this setting.
+// The choice that a value names: the item's ASCII name (any case), the item's Japanese text
+// exactly as the window shows it, its English text (any case), or "#N" for item N counted
+// from 0; "" for no choice. Nothing when the value names no item of this setting.
 std::optional<int> ParseValue(const Setting& setting, std::string_view value);
 
 }  // namespace settings

@@ -43,6 +43,7 @@ public:
     sys::FileSystem* files = &realFiles;
     std::function<std::unique_ptr<hw::Notebook>()> openNotebook;
     const char* hibernationPath = nullptr;  // hiberfile's default path
+    cli::OutputLanguage language{sys::Language::Japanese, true, ""};
 
     const char* ProgramName() override { return "tovika"; }
     cli::Output& Out() override { return out; }
@@ -55,6 +56,7 @@ public:
     }
     sys::FileSystem& Files() override { return *files; }
     sys::NumberFormat Separators() override { return {}; }
+    cli::OutputLanguage Language() override { return language; }
     std::unique_ptr<hw::Notebook> OpenNotebook() override { return openNotebook(); }
     std::string ToUtf8(const std::string& text) override { return text; }
     const char* DefaultHibernationPath() override { return hibernationPath; }

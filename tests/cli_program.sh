@@ -45,6 +45,18 @@ printf 'short' >"$work/short.dat"
 [ "$(status --sim "$work/a" restore --yes "$work/none.dat")" = 4 ] || fail "missing backup"
 [ "$(status --version)" = 0 ] && grep -qx 'tovika [0-9.]*' "$work/out" || fail "--version"
 [ "$(status --help)" = 0 ] && grep -q 'restore' "$work/out" || fail "--help"
+# The locale decides the language of show and report: English (no byte above 7Fh) unless it
+# is Japanese in UTF-8; --lang chooses; the lines stay the same.
+for command in show report; do
+  [ "$(LC_ALL= LC_MESSAGES= LANG=en_US.UTF-8 status --sim "$work/a" $command)" = 0 ] || fail "$command in English"
+  ! LC_ALL=C grep -q '[^ -~]' "$work/out" || fail "$command under en_US.UTF-8 is not ASCII: $(cat "$work/out")"
+  cp "$work/out" "$work/en.txt"
+  [ "$(LC_ALL=ja_JP.UTF-8 status --sim "$work/a" $command)" = 0 ] || fail "$command in Japanese"
+  LC_ALL=C grep -q '[^ -~]' "$work/out" || fail "$command under ja_JP.UTF-8 is not Japanese"
+  [ "$(wc -l <"$work/out")" = "$(wc -l <"$work/en.txt")" ] || fail "$command: other lines in English"
+  [ "$(LC_ALL=ja_JP.UTF-8 status --lang en --sim "$work/a" $command)" = 0 ] && cmp -s "$work/out" "$work/en.txt" ||
+    fail "$command --lang en"
+done
 # A backup edited as an image puts exactly the edited setting on a notebook.
 mkdir "$work/c" "$work/d"
 "$tovika" --sim "$work/c" backup "$work/c.dat" >/dev/null

@@ -75,8 +75,10 @@ TEST(CliNames, KeysControlNamesItemNamesTextsAndNumbersAllNameTheSameChoice) {
         EXPECT_TRUE(Has(rig.OutLines(), "parallel-mode: ecp → epp")) << form;
     }
     CliRig rig;
-    EXPECT_EQ(rig.Run({"set", "--dry-run", "memory-check=省略する", "card-power=off", "sound-port="}), cli::kDone);
+    EXPECT_EQ(rig.Run({"set", "--dry-run", "memory-check=省略する", "card-power=off", "sound-port=",
+                       "display=Ext. monitor"}), cli::kDone);
     EXPECT_TRUE(Has(rig.OutLines(), "memory-check: run → skip"));
+    EXPECT_TRUE(Has(rig.OutLines(), "display: lcd → external"));
     EXPECT_TRUE(Has(rig.OutLines(), "card-power: on → off"));
     EXPECT_TRUE(Has(rig.OutLines(), "sound-port: 220h → (no choice)"));
 }
@@ -127,12 +129,13 @@ TEST(CliNames, SettingsFileTakesCommentsBlankLinesAndItemNumbers) {
     CliRig rig;
     rig.dir.Write("changes.txt",
                   "# changes\n\nparallel-mode = #3   # EPP\n  display = external # 外部モニター\n"
-                  "mains-standby = 15\n");
+                  "mains-standby = 15\nmains-cpu-speed = Low  # in English\n");
     EXPECT_EQ(rig.Run({"set", "-f", rig.dir.File("changes.txt")}), cli::kDone) << rig.host.err.str();
     const settings::Choices c = rig.Choices();
     EXPECT_EQ(c[Named("rgLPTMODE")], 3);
     EXPECT_EQ(c[Named("rgDISPMODE")], 0);
     EXPECT_EQ(c[Named("cbSTANDBYAC")], 5);
+    EXPECT_EQ(c[Named("cbCPUSPEEDAC")], 0);
 
     rig.dir.Write("bad.txt", "parallel-mode = epp\nsound = loud\n");
     const std::string before = rig.Image();
@@ -737,6 +740,114 @@ TEST(CliImage, ImageAndSimExcludeEachOtherAndTheImageBeatsTheEnvironment) {
     EXPECT_EQ(rig.Run({"show"}), cli::kDone) << rig.host.err.str();
     EXPECT_FALSE(fs::exists(rig.dir.File("no-sim")));
     EXPECT_FALSE(fs::exists(rig.dir.path() + "sim-cmos.dat"));
+}
+
+}  // namespace
+
+namespace {
+
+// ---- the language of show and report ------------------------------------------------------------
+
+// The Linux rule: the first non-empty of LC_ALL, LC_MESSAGES and LANG; Japanese only for a
+// Japanese locale in UTF-8; Japanese can be shown wherever the codeset is UTF-8.
+TEST(CliLanguage, TheLocaleDecidesAndOnlyJapaneseInUtf8IsJapanese) {
+    using L = sys::Language;
+    const std::optional<std::string> none;
+    const struct {
+        std::optional<std::string> all, messages, lang;
+        L language;
+        bool shows;
+    } cases[] = {
+        {none, none, "ja_JP.UTF-8", L::Japanese, true},
+        {none, none, "ja_JP.utf8", L::Japanese, true},
+        {none, none, "ja_JP.UTF-8@cjknarrow", L::Japanese, true},
+        {none, none, "ja_JP.eucJP", L::English, false},  // Japanese, but not UTF-8
+        {none, none, "ja_JP", L::English, false},
+        {none, none, "ja", L::English, false},
+        {none, none, "en_US.UTF-8", L::English, true},
+        {none, none, "C.UTF-8", L::English, true},
+        {none, none, "C", L::English, false},
+        {none, none, none, L::English, false},  // nothing set: the C locale
+        {"", "", "ja_JP.UTF-8", L::Japanese, true},  // empty ones do not count
+        {"C", none, "ja_JP.UTF-8", L::English, false},
+        {"en_US.UTF-8", "ja_JP.UTF-8", "ja_JP.UTF-8", L::English, true},
+        {none, "ja_JP.UTF-8", "en_US.UTF-8", L::Japanese, true},
+        {none, "en_GB.UTF-8", "ja_JP.UTF-8", L::English, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.all.value_or("-") + " " + c.messages.value_or("-") + " " + c.lang.value_or("-"));
+        const cli::OutputLanguage out = cli::LocaleLanguage(c.all, c.messages, c.lang);
+        EXPECT_EQ(out.usual, c.language);
+        EXPECT_EQ(out.showsJapanese, c.shows);
+    }
+    EXPECT_EQ(cli::CodePageLanguage(932).usual, L::Japanese);
+    EXPECT_TRUE(cli::CodePageLanguage(932).showsJapanese);
+    for (unsigned cp : {437u, 850u, 1252u, 65001u}) {
+        EXPECT_EQ(cli::CodePageLanguage(cp).usual, L::English) << cp;
+        EXPECT_FALSE(cli::CodePageLanguage(cp).showsJapanese) << cp;
+    }
+}
+
+bool Ascii(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines)
+        for (char c : line)
+            if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+// The same lines with the same values in both languages: only the page captions, the item
+// texts and the report's labels change, and English holds no byte above 7Fh. --lang beats the
+// output's own language; JSON is the same byte for byte.
+TEST(CliLanguage, ShowAndReportPrintTheSameLinesInEitherLanguage) {
+    const cli::OutputLanguage japanese{sys::Language::Japanese, true, ""};
+    const cli::OutputLanguage english{sys::Language::English, true, ""};
+    const auto run = [](const cli::OutputLanguage& output, std::vector<std::string> args) {
+        CliRig rig;
+        rig.host.language = output;
+        EXPECT_EQ(rig.Run(args), cli::kDone) << rig.host.err.str();
+        EXPECT_EQ(rig.host.err.str(), "");
+        return rig.OutLines();
+    };
+    for (const std::string command : {"show", "report"}) {
+        SCOPED_TRACE(command);
+        const std::vector<std::string> ja = run(japanese, {command}), en = run(english, {command});
+        EXPECT_EQ(run(english, {"--lang", "ja", command}), ja);
+        EXPECT_EQ(run(japanese, {"--lang=en", command}), en);
+        EXPECT_FALSE(Ascii(ja));
+        EXPECT_TRUE(Ascii(en));
+        ASSERT_EQ(en.size(), ja.size());
+        EXPECT_EQ(en.size(), command == "show" ? 39u : 22u);
+        for (std::size_t i = 0; i < ja.size(); ++i) {
+            // show: `key = name` before the comment; report: the value after the label.
+            const std::string& j = ja[i];
+            const std::string& e = en[i];
+            if (command == "show" && j.find(" = ") != std::string::npos) {
+                EXPECT_EQ(e.substr(0, e.find("  # ")), j.substr(0, j.find("  # ")));
+            } else if (j.find_first_of("=:") != std::string::npos) {
+                EXPECT_EQ(e.substr(e.find_last_of("=:")), j.substr(j.find_last_of("=:")));
+            } else if (!j.empty()) {
+                EXPECT_NE(e, j) << "a heading in English";
+            }
+        }
+        EXPECT_EQ(run(english, {command, "--json"}), run(japanese, {command, "--json"}));
+    }
+}
+
+// Japanese asked for where the output cannot show it: said on standard error, English
+// printed. A value of --lang other than ja or en is bad input.
+TEST(CliLanguage, JapaneseWhereItCannotBeShownGivesEnglishAndSaysWhy) {
+    CliRig rig;
+    rig.host.language = cli::LocaleLanguage(std::nullopt, std::nullopt, "C");
+    ASSERT_EQ(rig.Run({"--lang", "ja", "show"}), cli::kDone);
+    EXPECT_EQ(rig.host.err.str(),
+              "tovika: --lang ja: Japanese cannot be shown here (the locale C is not UTF-8); English is printed\n");
+    EXPECT_TRUE(Has(rig.OutLines(), "# System")) << rig.host.out.str();
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--lang", "de", "show"},
+                                                 std::vector<std::string>{"--lang"}, {"--lang=", "show"}}) {
+        EXPECT_EQ(rig.Run(args), cli::kBadInput);
+        EXPECT_NE(rig.host.err.str().find("--lang"), std::string::npos) << rig.host.err.str();
+        EXPECT_EQ(rig.host.out.str(), "");
+    }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <map>
 #include <set>
@@ -244,6 +245,25 @@ TEST(Tables, EveryPageAndItemHasAJapaneseAndAnAsciiEnglishText) {
         EXPECT_EQ(settings::ItemTexts(s, sys::Language::English).size(), s.items.size());
     }
     for (const auto& item : settings::TimeoutItems()) EXPECT_TRUE(ascii(item.english)) << item.name;
+}
+
+// Every form of a value names its item: the name in any case, the Japanese text, the English
+// text in any case, and #N. No form of one item names another.
+TEST(Tables, EveryFormOfAValueNamesTheSameItem) {
+    const auto cased = [](std::string text, bool upper) {
+        for (char& c : text) c = static_cast<char>(upper ? std::toupper(static_cast<unsigned char>(c))
+                                                         : std::tolower(static_cast<unsigned char>(c)));
+        return text;
+    };
+    for (const auto& s : settings::Catalogue()) {
+        for (int i = 0; i < static_cast<int>(s.items.size()); ++i) {
+            const settings::Item& item = s.items[i];
+            for (const std::string& form : {std::string(item.name), cased(item.name, true), std::string(item.text),
+                                            std::string(item.english), cased(item.english, false),
+                                            cased(item.english, true), "#" + std::to_string(i)})
+                EXPECT_EQ(settings::ParseValue(s, form), std::optional<int>(i)) << s.key << " " << form;
+        }
+    }
 }
 
 TEST(Choices, KeepOneChoicePerSetting) {

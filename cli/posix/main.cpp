@@ -30,6 +30,10 @@ public:
         return format;
     }
 
+    cli::OutputLanguage Language() override {
+        return cli::LocaleLanguage(Environment("LC_ALL"), Environment("LC_MESSAGES"), Environment("LANG"));
+    }
+
     std::unique_ptr<hw::Notebook> OpenNotebook() override { return hw::OpenLinuxNotebook(); }
     std::string ToUtf8(const std::string& text) override { return text; }
     const char* DefaultHibernationPath() override { return nullptr; }

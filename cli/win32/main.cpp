@@ -51,6 +51,14 @@ public:
     sys::FileSystem& Files() override { return files_; }
     sys::NumberFormat Separators() override { return environment_.Separators(); }
 
+    // The code page that the output is read in: the console's when standard output is one,
+    // the ANSI code page when it is redirected (a file or a pipe is read as ANSI text).
+    cli::OutputLanguage Language() override {
+        DWORD mode = 0;
+        const bool console = GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
+        return cli::CodePageLanguage(console ? GetConsoleOutputCP() : GetACP());
+    }
+
     // The port instructions as TOVIKA.exe executes them: plainly on the NT family (the giveio
     // grant allows them), with interrupts masked on the 95/98/Me family.
     std::unique_ptr<hw::Notebook> OpenNotebook() override {
