@@ -95,6 +95,10 @@ std::string PrintedValue(const Setting& s, int index) {
     return name.empty() ? "(no choice)" : name;
 }
 
+// The arrow between a value before and after: "→" where the output shows the program's
+// non-ASCII texts, "->" where it would turn into other characters (a Western code page).
+const char* Arrow(Host& host) { return host.Language().showsJapanese ? " → " : " -> "; }
+
 // ---- the machine ---------------------------------------------------------------------------
 
 // What a command works on: the real notebook, the simulated one in a folder, or an image file.
@@ -218,7 +222,7 @@ int WriteChoices(Host& host, Notebook& notebook, const Live& live, const Choices
     for (const settings::ByteWrite& w : update.FinalBytes(live.bytes))
         if (w.value != live.bytes[w.index]) changed.push_back(w);
     for (const settings::ByteWrite& w : changed)
-        host.Out() << hw::ByteName(w.index) << ": " << sys::Hex(live.bytes[w.index], 2) << " → "
+        host.Out() << hw::ByteName(w.index) << ": " << sys::Hex(live.bytes[w.index], 2) << Arrow(host)
                    << sys::Hex(w.value, 2) << "\n";
     if (changed.empty()) {
         host.Out() << "nothing to write: the CMOS holds these settings already\n";
@@ -324,7 +328,8 @@ int Show(const Invocation& in) {
     std::string_view page;
     for (const Setting& s : settings::Catalogue()) {
         if (page != s.page) {
-            host.Out() << (page.empty() ? "" : "\n") << "# " << settings::PageCaption(s, in.language) << "\n";
+            host.Out() << (page.empty() ? "" : "\n") << "# " << settings::PageCaption(s, in.language)
+                       << "\n";
             page = s.page;
         }
         const int index = choices[s];
@@ -387,7 +392,8 @@ int Set(const Invocation& in) {
     }
     for (const Setting* s : settings::Differences(live.choices, wanted)) {
         const bool named = std::any_of(changes.begin(), changes.end(), [&](const Change& c) { return c.setting == s; });
-        host.Out() << s->key << ": " << PrintedValue(*s, live.choices[*s]) << " → " << PrintedValue(*s, wanted[*s])
+        host.Out() << s->key << ": " << PrintedValue(*s, live.choices[*s]) << Arrow(host)
+                   << PrintedValue(*s, wanted[*s])
                    << (named ? "" : "  (moved: the serial and the infrared port never share an address)") << "\n";
     }
     return WriteChoices(host, notebook, live, wanted, {args.dryRun, nullptr});
@@ -397,7 +403,8 @@ void PrintDifferences(Host& host, const std::vector<const Setting*>& differing, 
                       const Choices& file, bool json) {
     if (!json) {
         for (const Setting* s : differing)
-            host.Out() << s->key << ": " << PrintedValue(*s, live[*s]) << " → " << PrintedValue(*s, file[*s]) << "\n";
+            host.Out() << s->key << ": " << PrintedValue(*s, live[*s]) << Arrow(host) << PrintedValue(*s, file[*s])
+                       << "\n";
         return;
     }
     JsonWriter out(host.Out());

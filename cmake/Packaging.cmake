@@ -1,6 +1,7 @@
 # The release packages, made by CPack from the install rules below:
 #   win32 preset:   TOVIKA-<version>-win32.zip, one folder TOVIKA holding the three programs,
-#                   README.TXT (Shift-JIS, CRLF), LICENSE.TXT and an example sim-firmware.ini
+#                   README.TXT (Shift-JIS, CRLF), README-EN.TXT (ASCII, CRLF), LICENSE.TXT
+#                   and an example sim-firmware.ini
 #   release preset: tovika_<version>_<arch>.deb with /usr/bin/tovika, the manual page, the
 #                   guide, the licence and the changelog; its dependencies computed by
 #                   dpkg-shlibdeps
@@ -32,9 +33,11 @@ if(WIN32)
   set(TOVIKA_PROGRAMS TOVIKA TOVIKA-SIM TOVIKAC)
   set(TOVIKA_PROGRAM_DESTINATION ${TOVIKA_ZIP_FOLDER})
   tovika_text(${PROJECT_SOURCE_DIR}/packaging/README.TXT.in README.TXT CRLF CP932)
+  # The English guide is plain ASCII: the same bytes in every code page.
+  tovika_text(${PROJECT_SOURCE_DIR}/packaging/README-EN.TXT.in README-EN.TXT CRLF ASCII)
   tovika_text(${PROJECT_SOURCE_DIR}/LICENSE LICENSE.TXT CRLF CP932)
   tovika_text(${PROJECT_SOURCE_DIR}/packaging/sim-firmware.ini sim-firmware.ini CRLF CP932)
-  install(FILES ${TOVIKA_TEXT_DIR}/README.TXT ${TOVIKA_TEXT_DIR}/LICENSE.TXT
+  install(FILES ${TOVIKA_TEXT_DIR}/README.TXT ${TOVIKA_TEXT_DIR}/README-EN.TXT ${TOVIKA_TEXT_DIR}/LICENSE.TXT
                 ${TOVIKA_TEXT_DIR}/sim-firmware.ini
           DESTINATION ${TOVIKA_ZIP_FOLDER})
 else()

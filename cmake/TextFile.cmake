@@ -1,9 +1,9 @@
 # Writes a text of the packages in the form its system reads:
-#   cmake -DIN=source -DOUT=file -DVERSION=x.y.z.w -DNEWLINE=LF|CRLF -DENCODING=UTF-8|CP932
+#   cmake -DIN=source -DOUT=file -DVERSION=x.y.z.w -DNEWLINE=LF|CRLF -DENCODING=UTF-8|CP932|ASCII
 #         -P TextFile.cmake
 # The source is UTF-8 with LF line ends; @TOVIKA_VERSION@ becomes VERSION. CP932 is the
-# Shift-JIS of Windows, the code page of the program's own texts; a character that it lacks
-# stops the build rather than turning into something else.
+# Shift-JIS of Windows, the code page of the program's own texts; ASCII is the English guide's.
+# A character that the encoding lacks stops the build rather than turning into something else.
 foreach(var IN ITEMS IN OUT VERSION NEWLINE ENCODING)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "TextFile.cmake: -D${var}=... is missing")

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # TOVIKAC.exe, the command line as a Windows console program, on the simulated notebook: its
-# output in code page 932 as the window's texts, a value given by its Japanese text, a
-# backup restored after a change, JSON in UTF-8, and the exit statuses of bad input, a
-# silent firmware and a byte that does not keep what was written; a CMOS image file edited
-# and restored, and the images refused (--image). Then the real ports in the
-# NT family without giveio: the grant is missing, the first instruction is refused, status 3.
+# output in code page 932 as the window's texts (in English on code page 1252), a value
+# given by its Japanese text, a backup restored after a change, JSON in UTF-8, and the exit
+# statuses of bad input, a silent firmware and a byte that does not keep what was written; a
+# CMOS image file edited and restored, and the images refused (--image). Then the real ports
+# in the NT family without giveio: the grant is missing, the first instruction is refused,
+# status 3.
 source "$(dirname "$0")/lib.sh"
 e2e_begin cli
 cp "$E2E_BUILD_DIR/TOVIKAC.exe" "$E2E_APP/"
@@ -15,6 +16,30 @@ expect_eq "show" 0 "$(status_of --sim 'C:\tovika' show)"
 expect_contains "show" "device-mode         = manual          # マニュアル(ユーザー設定)" "$(cat "$E2E_DIR/out")"
 expect_contains "show" "display             = lcd             # 内臓ＬＣＤ" "$(cat "$E2E_DIR/out")"
 if iconv -f UTF-8 -t UTF-8 <"$E2E_DIR/out.raw" >/dev/null 2>&1; then e2e_fail "show is not in code page 932"; fi
+
+# A Western system (Wine's code page 1252): show and report in English, no byte above 7Fh,
+# the same lines; Japanese asked for is refused with a note; JSON as in Japanese.
+high_bytes() { tr -d '\000-\177' <"$E2E_DIR/out.raw" | wc -c; }
+western() { (unset LC_ALL; LANG=en_US.UTF-8 "$@"); }
+cp "$E2E_DIR/out" "$E2E_DIR/show-ja"
+expect_eq "show on code page 1252" 0 "$(western status_of --sim 'C:\tovika' show)"
+expect_eq "bytes above 7Fh in show on code page 1252" 0 "$(high_bytes)"
+expect_contains "show on code page 1252" "device-mode         = manual          # Manual (user)" "$(cat "$E2E_DIR/out")"
+expect_contains "show on code page 1252" "display             = lcd             # Internal LCD" "$(cat "$E2E_DIR/out")"
+expect_eq "show's lines in English" "$(wc -l <"$E2E_DIR/show-ja")" "$(wc -l <"$E2E_DIR/out")"
+expect_eq "report on code page 1252" 0 "$(western status_of --sim 'C:\tovika' report)"
+expect_eq "bytes above 7Fh in report on code page 1252" 0 "$(high_bytes)"
+expect_contains "report on code page 1252" "  Size needed for hibernation =   33792KB /02100000" "$(cat "$E2E_DIR/out")"
+expect_eq "report's lines in English" 22 "$(wc -l <"$E2E_DIR/out")"
+expect_eq "--lang ja on code page 1252" 0 "$(western status_of --lang ja --sim 'C:\tovika' show)"
+expect_eq "bytes above 7Fh after --lang ja on code page 1252" 0 "$(high_bytes)"
+expect_contains "--lang ja on code page 1252" "Japanese cannot be shown here (the output's code page is 1252, not 932)" "$(cat "$E2E_DIR/err")"
+expect_eq "--lang en" 0 "$(status_of --lang en --sim 'C:\tovika' show)"
+expect_contains "--lang en" "# Power" "$(cat "$E2E_DIR/out")"
+status_of --sim 'C:\tovika' show --json >/dev/null
+cp "$E2E_DIR/out.raw" "$E2E_DIR/json-ja"
+western status_of --sim 'C:\tovika' show --json >/dev/null
+cmp -s "$E2E_DIR/out.raw" "$E2E_DIR/json-ja" || e2e_fail "show --json differs on code page 1252"
 
 # TOVIKA_SIM instead of --sim; a value by its text in the window's language.
 export TOVIKA_SIM='C:\tovika'

@@ -22,7 +22,7 @@ e2e_log "archive $(basename "${zips[0]}"), version $version"
 # One folder with the three programs, the texts and the example firmware file; the programs
 # are PE32 (i386) files.
 expect_eq "files of the archive" \
-  "TOVIKA/ TOVIKA/LICENSE.TXT TOVIKA/README.TXT TOVIKA/TOVIKA-SIM.exe TOVIKA/TOVIKA.exe TOVIKA/TOVIKAC.exe TOVIKA/sim-firmware.ini" \
+  "TOVIKA/ TOVIKA/LICENSE.TXT TOVIKA/README-EN.TXT TOVIKA/README.TXT TOVIKA/TOVIKA-SIM.exe TOVIKA/TOVIKA.exe TOVIKA/TOVIKAC.exe TOVIKA/sim-firmware.ini" \
   "$(cmake -E tar tf "${zips[0]}" | LC_ALL=C sort | tr '\n' ' ' | sed 's/ $//')"
 unpacked=$E2E_DIR/unpacked
 mkdir -p "$unpacked"

@@ -2,13 +2,15 @@
 # Builds the two release packages with their documented commands and checks what a user gets:
 #   the zip: one folder TOVIKA with exactly the programs and texts; README.TXT, LICENSE.TXT
 #            and sim-firmware.ini in Shift-JIS (code page 932) with CRLF line ends, the
-#            guide decoding to its source; the window programs' version resource;
+#            guide decoding to its source; README-EN.TXT, the English guide, in ASCII with
+#            CRLF line ends, its source byte for byte; the window programs' version resource;
 #   the deb: /usr/bin/tovika, the manual page (rendered by man without a warning), the guide,
 #            the licence and the changelog of this version; computed dependencies; lintian
 #            finds no error but the placeholder mail address of the maintainer; unpacked into
 #            a scratch root, the program prints its version and shows a simulated notebook;
 #   both:    the version in the file names is the one the programs print;
-#   the guide: every text it quotes in 「」 is the program's own, byte for byte.
+#   the guides: every text they quote (in 「」, in English in "") is the program's own, byte
+#            for byte.
 # The end-to-end test e2e_release_zip starts TOVIKA-SIM.exe and TOVIKAC.exe from the unpacked
 # zip under Wine.
 set -euo pipefail
@@ -19,33 +21,44 @@ fail=0
 bad() { echo "FAIL: $*" >&2; fail=1; }
 check_eq() { [ "$2" = "$3" ] || bad "$1: expected '$2', got '$3'"; }
 
-echo "== the guide quotes the program's own texts"
-# The program's texts: the sources of every layer of the window program, with adjacent string
-# literals joined as the compiler joins them.
-# In a quote, "…", @TOVIKA_VERSION@ and a path such as C:\TOVIKA\cmos.dat stand for the parts
-# that the program fills in; every piece between them must be in the sources.
-if ! perl -CSD -e '
-  use strict; use warnings; use utf8;
-  local $/;
-  my $corpus = "";
-  for my $f (@ARGV[1..$#ARGV]) { open my $h, "<:encoding(UTF-8)", $f or die "$f: $!"; $corpus .= <$h>; }
-  $corpus =~ s/"\s*\n\s*"//g;
-  open my $g, "<:encoding(UTF-8)", $ARGV[0] or die; my $guide = <$g>;
-  my ($quotes, $missing) = (0, 0);
-  while ($guide =~ /「(.*?)」/g) {
-    my $quote = $1;
-    ++$quotes;
-    for my $piece (split /…|\@TOVIKA_VERSION\@|[A-Za-z]:\\[^\s」]*/, $quote) {
-      next if $piece eq "" || index($corpus, $piece) >= 0;
-      print STDERR "not a text of the program: 「$piece」 (in 「$quote」)\n"; ++$missing;
+echo "== the guides quote the program's own texts"
+# The program's texts: the sources of every layer of the window program and of the command
+# line, with adjacent string literals joined as the compiler joins them.
+# A quote is 「…」 in README.TXT and "..." in README-EN.TXT. In a quote, "…" (README-EN.TXT:
+# "..."), @TOVIKA_VERSION@ and a path such as C:\TOVIKA\cmos.dat stand for the parts that the
+# program fills in; every piece between them must be in the sources.
+sources=$(find app settings reports actions hw sys ui cli -name '*.cpp' -o -name '*.h')
+for guide in README.TXT README-EN.TXT; do
+  # shellcheck disable=SC2086
+  if ! perl -CSD -e '
+    use strict; use warnings; use utf8;
+    local $/;
+    my $english = $ARGV[0] =~ /-EN\.TXT\.in$/;
+    my $corpus = "";
+    for my $f (@ARGV[1..$#ARGV]) { open my $h, "<:encoding(UTF-8)", $f or die "$f: $!"; $corpus .= <$h>; }
+    $corpus =~ s/"\s*\n\s*"//g;
+    open my $g, "<:encoding(UTF-8)", $ARGV[0] or die; my $guide = <$g>;
+    my $quoted = $english ? qr/"([^"\n]*)"/ : qr/「(.*?)」/;
+    my $filled = $english ? qr/\.\.\.|\@TOVIKA_VERSION\@|[A-Za-z]:\\[^\s"]*/
+                          : qr/…|\@TOVIKA_VERSION\@|[A-Za-z]:\\[^\s」]*/;
+    my ($quotes, $missing) = (0, 0);
+    while ($guide =~ /$quoted/g) {
+      my $quote = $1;
+      ++$quotes;
+      for my $piece (split $filled, $quote) {
+        next if $piece eq "" || index($corpus, $piece) >= 0;
+        print STDERR "not a text of the program: [$piece] (in [$quote])\n"; ++$missing;
+      }
     }
-  }
-  die "no quotes found\n" unless $quotes;
-  print "$quotes quotes checked\n";
-  exit($missing ? 1 : 0);
-' packaging/README.TXT.in $(find app settings reports actions hw sys ui -name '*.cpp' -o -name '*.h'); then
-  bad "README.TXT quotes texts that the program does not have"
-fi
+    die "no quotes found\n" unless $quotes;
+    print "$ARGV[0]: $quotes quotes checked\n";
+    exit($missing ? 1 : 0);
+  ' "packaging/$guide.in" $sources; then
+    bad "$guide quotes texts that the program does not have"
+  fi
+done
+# The English guide is plain ASCII, as a Western system shows it.
+if LC_ALL=C grep -n '[^ -~]' packaging/README-EN.TXT.in; then bad "README-EN.TXT holds characters beyond ASCII"; fi
 
 echo "== building the packages"
 # Packages of an earlier version would stand beside the new ones.
@@ -68,13 +81,13 @@ trap 'rm -rf "$scratch"' EXIT
 
 echo "== $zip"
 listing=$(cmake -E tar tf "$zip" | sed 's,/$,,' | sort)
-expected=$(printf '%s\n' TOVIKA TOVIKA/LICENSE.TXT TOVIKA/README.TXT TOVIKA/TOVIKA-SIM.exe \
+expected=$(printf '%s\n' TOVIKA TOVIKA/LICENSE.TXT TOVIKA/README-EN.TXT TOVIKA/README.TXT TOVIKA/TOVIKA-SIM.exe \
                          TOVIKA/TOVIKA.exe TOVIKA/TOVIKAC.exe TOVIKA/sim-firmware.ini | sort)
 # Directory entries are optional in a zip: compare without the folder itself.
 check_eq "zip contents" "$(grep -vx TOVIKA <<<"$expected")" "$(grep -vx TOVIKA <<<"$listing")"
 mkdir "$scratch/zip"
 (cd "$scratch/zip" && cmake -E tar xf "$src/$zip")
-for text in README.TXT LICENSE.TXT sim-firmware.ini; do
+for text in README.TXT README-EN.TXT LICENSE.TXT sim-firmware.ini; do
   f=$scratch/zip/TOVIKA/$text
   [ -f "$f" ] || continue
   iconv -f CP932 -t UTF-8 "$f" >/dev/null 2>&1 || bad "$text does not decode as code page 932"
@@ -85,6 +98,11 @@ if [ -f "$scratch/zip/TOVIKA/README.TXT" ]; then
   check_eq "README.TXT decoded" \
     "$(sed "s/@TOVIKA_VERSION@/$version/g" packaging/README.TXT.in | md5sum)" \
     "$(iconv -f CP932 -t UTF-8 "$scratch/zip/TOVIKA/README.TXT" | sed 's/\r$//' | md5sum)"
+fi
+if [ -f "$scratch/zip/TOVIKA/README-EN.TXT" ]; then
+  check_eq "README-EN.TXT" \
+    "$(sed "s/@TOVIKA_VERSION@/$version/g" packaging/README-EN.TXT.in | md5sum)" \
+    "$(sed 's/\r$//' "$scratch/zip/TOVIKA/README-EN.TXT" | md5sum)"
 fi
 # The version resource of each window program, read back by windres: the fixed file
 # version and the FileVersion text that the version label shows.

@@ -502,15 +502,21 @@ TEST(CliLinux, TheClocksBytesShowAsDashesAndAreBackedUpAsZero) {
 namespace {
 
 // The README's table of settings, made from the catalogue: one row per setting.
+// A text in Japanese and in English: "日本語 / English", or the text once where both are
+// the same.
+std::string BothTexts(const char* japanese, const char* english) {
+    return std::string(japanese) + (std::string_view(japanese) == english ? "" : std::string(" / ") + english);
+}
+
 std::string SettingsTable() {
-    std::string table = "| key | control | page | items: text (name) |\n|---|---|---|---|\n";
+    std::string table = "| key | control | page | items: text / English text (name) |\n|---|---|---|---|\n";
     for (const auto& s : settings::Catalogue()) {
-        table += std::string("| `") + s.key + "` | `" + s.control + "` | " + s.page + " | ";
+        table += std::string("| `") + s.key + "` | `" + s.control + "` | " + BothTexts(s.page, s.pageEnglish) + " | ";
         for (std::size_t i = 0; i < s.items.size(); ++i) {
             const auto& item = s.items[i];
             table += (i ? ", " : "") + (s.kind == settings::ControlKind::CheckBox
                                            ? std::string("`") + item.name + "`"
-                                           : std::string(item.text) + " (`" + item.name + "`)");
+                                           : BothTexts(item.text, item.english) + " (`" + item.name + "`)");
         }
         table += " |\n";
     }
@@ -834,7 +840,7 @@ TEST(CliLanguage, ShowAndReportPrintTheSameLinesInEitherLanguage) {
 }
 
 // Japanese asked for where the output cannot show it: said on standard error, English
-// printed. A value of --lang other than ja or en is bad input.
+// printed, and an ASCII arrow. A value of --lang other than ja or en is bad input.
 TEST(CliLanguage, JapaneseWhereItCannotBeShownGivesEnglishAndSaysWhy) {
     CliRig rig;
     rig.host.language = cli::LocaleLanguage(std::nullopt, std::nullopt, "C");
@@ -842,6 +848,11 @@ TEST(CliLanguage, JapaneseWhereItCannotBeShownGivesEnglishAndSaysWhy) {
     EXPECT_EQ(rig.host.err.str(),
               "tovika: --lang ja: Japanese cannot be shown here (the locale C is not UTF-8); English is printed\n");
     EXPECT_TRUE(Has(rig.OutLines(), "# System")) << rig.host.out.str();
+    // The arrow of a change is ASCII there too.
+    rig.host.language = cli::CodePageLanguage(1252);
+    ASSERT_EQ(rig.Run({"set", "--dry-run", "display=both"}), cli::kDone);
+    EXPECT_TRUE(Has(rig.OutLines(), "display: lcd -> both")) << rig.host.out.str();
+    EXPECT_TRUE(Has(rig.OutLines(), "CMOS 6Ch: 00 -> 04")) << rig.host.out.str();
     for (const std::vector<std::string>& args : {std::vector<std::string>{"--lang", "de", "show"},
                                                  std::vector<std::string>{"--lang"}, {"--lang=", "show"}}) {
         EXPECT_EQ(rig.Run(args), cli::kBadInput);
