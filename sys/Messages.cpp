@@ -46,20 +46,21 @@ const std::vector<MessageRow> kRows = {
     {Message::SimCmosNotCreated, "%1 を作成できません. 実行ファイルのフォルダに書き込めるか確かめてください.",
      "cannot create %1; check that the folder exists and may be written"},
 
-    {Message::FileCreated, "%1 を作成しました.", ""},
-    {Message::FileNotCreated, "エラー： %1 が作成できません.", ""},
-    {Message::NoSuchFile, "ファイルがありません", ""},
-    {Message::AccessDenied, "アクセスが拒否されました", ""},
-    {Message::IsAFolder, "ファイルではなくフォルダです", ""},
-    {Message::SystemErrno, "システム エラー (errno %1)", ""},
-    {Message::SystemErrorCode, "システム エラー %1", ""},
+    {Message::FileCreated, "%1 を作成しました.", "%1 has been created."},
+    {Message::FileNotCreated, "エラー： %1 が作成できません.", "Error: %1 cannot be created."},
+    {Message::NoSuchFile, "ファイルがありません", "no such file"},
+    {Message::AccessDenied, "アクセスが拒否されました", "access denied"},
+    {Message::IsAFolder, "ファイルではなくフォルダです", "a folder, not a file"},
+    {Message::SystemErrno, "システム エラー (errno %1)", "system error (errno %1)"},
+    {Message::SystemErrorCode, "システム エラー %1", "system error %1"},
 
-    {Message::UpdateConfirmation, "CMOS内容を更新します.", ""},
-    {Message::BackupConfirmation, "CMOS内容を %1 に出力します.", ""},
-    {Message::HibernationConfirmation, "%1 を作成します.", ""},
-    {Message::ComctlTooOld, "COMCTL32.DLLがインストールされていないか、バージョン4.72より古いため起動出来ません", ""},
-    {Message::AlreadyRunning, "既に実行されています.", ""},
-    {Message::UnexpectedError, "予期しないエラーが発生しました.", ""},
+    {Message::UpdateConfirmation, "CMOS内容を更新します.", "The CMOS settings will be updated."},
+    {Message::BackupConfirmation, "CMOS内容を %1 に出力します.", "The CMOS contents will be saved to %1."},
+    {Message::HibernationConfirmation, "%1 を作成します.", "%1 will be created."},
+    {Message::ComctlTooOld, "COMCTL32.DLLがインストールされていないか、バージョン4.72より古いため起動出来ません",
+     "COMCTL32.DLL is not installed or is older than version 4.72: the program cannot start."},
+    {Message::AlreadyRunning, "既に実行されています.", "TOVIKA is already running."},
+    {Message::UnexpectedError, "予期しないエラーが発生しました.", "An unexpected error occurred."},
 };
 
 const MessageRow* Find(Message id) {
@@ -104,6 +105,12 @@ std::string Japanese(Message id, const MessageArgs& args) {
 std::string English(Message id, const MessageArgs& args) {
     std::string out;
     Fill(out, id, args, true, 0);
+    return out;
+}
+
+std::string Text(Language language, Message id, const MessageArgs& args) {
+    std::string out;
+    Fill(out, id, args, language == Language::English, 0);
     return out;
 }
 

@@ -35,6 +35,8 @@ TEST_P(MessageFill, PutsTheArgumentsInBothLanguages) {
     const FillCase& c = GetParam();
     EXPECT_EQ(sys::Japanese(c.id, c.args), c.japanese);
     EXPECT_EQ(sys::English(c.id, c.args), c.english);
+    EXPECT_EQ(sys::Text(sys::Language::Japanese, c.id, c.args), c.japanese);
+    EXPECT_EQ(sys::Text(sys::Language::English, c.id, c.args), c.english);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -53,12 +55,11 @@ INSTANTIATE_TEST_SUITE_P(
         FillCase{"PercentInAPathIsNotABlank", Message::SimCmosWrongSize, {"C:\\%2%1\\sim-cmos.dat", "7"},
                  "C:\\%2%1\\sim-cmos.dat は 7 バイトです. CMOS のイメージは 128 バイトでなければなりません.",
                  "C:\\%2%1\\sim-cmos.dat is 7 bytes long; a CMOS image is exactly 128 bytes"},
-        // A text that only the window shows: the command line prints the same.
-        FillCase{"WindowOnlyTextServesBoth", Message::FileCreated, {"c:\\hiber.dat"},
-                 "c:\\hiber.dat を作成しました.", "c:\\hiber.dat を作成しました."},
+        FillCase{"WindowTextInEnglish", Message::FileCreated, {"c:\\hiber.dat"},
+                 "c:\\hiber.dat を作成しました.", "c:\\hiber.dat has been created."},
         // A blank without its argument stays empty rather than reading past the list.
         FillCase{"MissingArgumentLeavesTheBlankEmpty", Message::BackupConfirmation, {},
-                 "CMOS内容を  に出力します.", "CMOS内容を  に出力します."}),
+                 "CMOS内容を  に出力します.", "The CMOS contents will be saved to ."}),
     [](const testing::TestParamInfo<FillCase>& info) { return std::string(info.param.name); });
 
 // A row that names itself is cut off after a few turns instead of running for ever. Not

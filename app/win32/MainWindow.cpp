@@ -14,6 +14,7 @@
 #include "sys/Error.h"
 #include "sys/win32/Win32System.h"
 #include "ui/win32/Peers.h"
+#include "ui/win32/Texts.h"
 
 namespace app::win32 {
 
@@ -55,7 +56,7 @@ private:
 class MainWindow : public ui::win32::PageMaker {
 public:
     explicit MainWindow(hw::TPortArray& port)
-        : form_(Services{port, dialogs_, files_, env_}), peerByRow_(WindowLayout().size()) {}
+        : form_(Services{port, dialogs_, files_, env_, ui::win32::CurrentTextMode().language}), peerByRow_(WindowLayout().size()) {}
     ~MainWindow() {
         ui::win32::SetFaultReporter(nullptr);
         Win32Dialogs::SetOwner(nullptr);
@@ -183,7 +184,7 @@ bool MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
             Win32Dialogs::SetOwner(window_);
             CreateControls(nullptr, nullptr);
         } catch (const std::exception& e) {
-            createError_ = e.what();
+            createError_ = sys::TextOf(e, form_.Language());
             result = -1;
             return true;
         }
