@@ -17,7 +17,7 @@ for p in cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev clang \
          g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev \
          g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev \
          gcc-12-source libgmp-dev libmpfr-dev libmpc-dev xz-utils \
-         wine wine32:i386 wine64 xvfb x11-utils imagemagick locales fonts-ipafont-gothic \
+         wine wine32:i386 wine64 xvfb x11-utils imagemagick locales fonts-ipafont-gothic fonts-dejavu-core \
          libclang-rt-14-dev e2fsprogs dpkg-dev man-db groff-base lintian coreboot-utils \
          qemu-system-x86 busybox-static kmod cpio; do
   have "$p" || need+=("$p")
@@ -36,4 +36,8 @@ fi
 
 if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
   localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+fi
+# The English tests of the window run under en_US.UTF-8 (Wine's code page 1252).
+if ! locale -a 2>/dev/null | grep -qi '^en_US\.utf-\?8$'; then
+  localedef -i en_US -f UTF-8 en_US.UTF-8
 fi
