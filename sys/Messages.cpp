@@ -1,5 +1,7 @@
 #include "sys/Messages.h"
 
+#include <algorithm>
+
 namespace sys {
 
 namespace {
@@ -69,6 +71,18 @@ const MessageRow* Find(Message id) {
     return nullptr;
 }
 
+bool markSystemTexts = false;
+
+// A text argument, marked where it must be (MarkSystemTexts).
+void AppendArgument(std::string& out, const std::string& text) {
+    const bool high = markSystemTexts && std::any_of(text.begin(), text.end(), [](char c) {
+        return static_cast<unsigned char>(c) >= 0x80;
+    });
+    if (high) out += kSystemTextStart;
+    out += text;
+    if (high) out += kSystemTextEnd;
+}
+
 // A row refers to another row only through an argument; a chain of them is cut off here
 // rather than followed for ever.
 constexpr int kMaxDepth = 4;
@@ -84,7 +98,7 @@ void Fill(std::string& out, Message id, const MessageArgs& args, bool english, i
             ++p;
             if (n >= args.size()) continue;
             const MessageArg& arg = args[n];
-            if (!arg.IsRow()) out += arg.Text();
+            if (!arg.IsRow()) AppendArgument(out, arg.Text());
             else if (depth < kMaxDepth) Fill(out, arg.Row(), args, english, depth + 1);
             continue;
         }
@@ -95,6 +109,8 @@ void Fill(std::string& out, Message id, const MessageArgs& args, bool english, i
 }  // namespace
 
 const std::vector<MessageRow>& MessageTable() { return kRows; }
+
+void MarkSystemTexts(bool on) { markSystemTexts = on; }
 
 std::string Japanese(Message id, const MessageArgs& args) {
     std::string out;

@@ -85,6 +85,16 @@ private:
 
 using MessageArgs = std::vector<MessageArg>;
 
+// Where the window shows its Japanese through the Unicode API on a system whose own code page
+// is not 932, a text that fills a blank (a path, the system's reason) is in the system's code
+// page, not in 932, and must be converted from that one. With marking on, every such text that
+// holds a byte above 7Fh is put in between kSystemTextStart and kSystemTextEnd, so that the
+// conversion can tell it from the table's text. Off by default; the window turns it on once,
+// before anything is shown, in that case only.
+inline constexpr char kSystemTextStart = '\x01';
+inline constexpr char kSystemTextEnd = '\x02';
+void MarkSystemTexts(bool on);
+
 // The window's text of a message with its blanks filled.
 std::string Japanese(Message id, const MessageArgs& args = {});
 // The command line's text, the English one.

@@ -70,6 +70,20 @@ TEST(MessageFill, RowNamingItselfEnds) {
     EXPECT_EQ(text.rfind("特権命令の例外: ", 0), 0u);
 }
 
+// For the window's Unicode mode: a text argument with bytes above 7Fh (a path in the
+// system's code page) is marked off from the table's Shift-JIS; ASCII ones stay as they are.
+TEST(MessageFill, MarksSystemTextsOnlyWhenAsked) {
+    const sys::MessageArgs args = {"C:\\Caf\xE9\\sim-cmos.dat", "7"};
+    sys::MarkSystemTexts(true);
+    const std::string marked = sys::Japanese(Message::SimCmosWrongSize, args);
+    const std::string ascii = sys::Japanese(Message::SimCmosWrongSize, {"C:\\x.dat", "7"});
+    sys::MarkSystemTexts(false);
+    EXPECT_EQ(marked, "\x01" "C:\\Caf\xE9\\sim-cmos.dat\x02 は 7 バイトです. CMOS のイメージは 128 バイトでなければなりません.");
+    EXPECT_EQ(ascii, "C:\\x.dat は 7 バイトです. CMOS のイメージは 128 バイトでなければなりません.");
+    EXPECT_EQ(sys::Japanese(Message::SimCmosWrongSize, args),
+              "C:\\Caf\xE9\\sim-cmos.dat は 7 バイトです. CMOS のイメージは 128 バイトでなければなりません.");
+}
+
 TEST(ErrorFromACause, CarriesBothTextsAndItsRow) {
     const hw::HardwareFault fault(Message::InstructionRefused, {Message::FirmwareCall, "0600"});
     EXPECT_STREQ(fault.what(),

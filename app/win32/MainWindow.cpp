@@ -51,6 +51,21 @@ private:
     Win32Dialogs& dialogs_;
 };
 
+// The system as the window sees it: where the Japanese goes through the Unicode API, the
+// regional separators (in the system's code page) are written in code page 932, as the
+// reports' other texts are.
+class WindowEnvironment : public sys::Win32Environment {
+public:
+    sys::NumberFormat Separators() override {
+        sys::NumberFormat format = Win32Environment::Separators();
+        if (ui::win32::CurrentTextMode().unicode) {
+            format.thousands = ui::win32::SystemTextIn932(format.thousands);
+            format.decimal = ui::win32::SystemTextIn932(format.decimal);
+        }
+        return format;
+    }
+};
+
 // One public base class only: a class with several, or a private one, needs the runtime's
 // type information for such classes (3 KiB of the executable).
 class MainWindow : public ui::win32::PageMaker {
@@ -90,7 +105,7 @@ private:
     Win32Dialogs dialogs_;
     FaultMessages faults_{dialogs_};
     sys::Win32FileSystem files_;
-    sys::Win32Environment env_;
+    WindowEnvironment env_;
     TfrmMAIN form_;
     // After the model: the peers go first and detach themselves from its controls.
     std::vector<std::unique_ptr<WindowPeer>> peers_;

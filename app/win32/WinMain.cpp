@@ -14,6 +14,7 @@
 #include "app/win32/Win32Dialogs.h"
 #include "hw/PortIO.h"
 #include "hw/X86Machine.h"
+#include "sys/Messages.h"
 #include "sys/ShiftJis.h"
 #include "sys/win32/Win32System.h"
 #include "ui/win32/Texts.h"
@@ -118,6 +119,8 @@ sys::Language ChooseTexts(const char* commandLine) {
     const app::TextChoice choice = app::ChooseTexts(AskLanguageFacts(commandLine));
     if (!ui::win32::SetTextMode({choice.language, choice.unicode}))
         ui::win32::SetTextMode({sys::Language::English, false});
+    // Paths and the system's reasons in the messages are in the system's code page.
+    sys::MarkSystemTexts(ui::win32::CurrentTextMode().unicode);
     app::win32::profile::Mark("language");
     return ui::win32::CurrentTextMode().language;
 }

@@ -94,16 +94,23 @@ void SinkToBottom(HWND window) {
 
 // Character height 12 pixels, internal leading excluded; in English the system's usual
 // dialog face at its usual 8 points, and a fixed-pitch face that keeps the reports' columns.
+HFONT NewWindowFont() {
+    return CreateWindowFont("ＭＳ Ｐゴシック", L"ＭＳ Ｐゴシック", "MS Sans Serif",
+                            CurrentTextMode().language == sys::Language::English ? -11 : -12,
+                            DEFAULT_PITCH | FF_DONTCARE);
+}
+
+HFONT NewFixedFont() {
+    return CreateWindowFont("ＭＳ ゴシック", L"ＭＳ ゴシック", "Courier New", -12, FIXED_PITCH | FF_MODERN);
+}
+
 HFONT WindowFont() {
-    static HFONT font = CreateWindowFont("ＭＳ Ｐゴシック", L"ＭＳ Ｐゴシック", "MS Sans Serif",
-                                         CurrentTextMode().language == sys::Language::English ? -11 : -12,
-                                         DEFAULT_PITCH | FF_DONTCARE);
+    static HFONT font = NewWindowFont();
     return font;
 }
 
 HFONT FixedFont() {
-    static HFONT font =
-        CreateWindowFont("ＭＳ ゴシック", L"ＭＳ ゴシック", "Courier New", -12, FIXED_PITCH | FF_MODERN);
+    static HFONT font = NewFixedFont();
     return font;
 }
 

@@ -26,6 +26,9 @@ HFONT WindowFont();
 // The fixed-pitch font of the information box: "ＭＳ ゴシック", same size; in English
 // "Courier New", ANSI.
 HFONT FixedFont();
+// A new font of each kind in the text mode of the moment (for a program that measures texts).
+HFONT NewWindowFont();
+HFONT NewFixedFont();
 
 // Where and how a peer creates its window.
 struct Placement {

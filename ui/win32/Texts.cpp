@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstring>
 
+#include "sys/Messages.h"
+
 namespace ui::win32 {
 
 namespace {
@@ -49,11 +51,44 @@ bool SetTextMode(const TextMode& newMode) {
 
 const TextMode& CurrentTextMode() { return mode; }
 
+namespace {
+
+void AppendWide(std::wstring& out, UINT codePage, const char* text, std::size_t size) {
+    if (size == 0) return;
+    const int n = MultiByteToWideChar(codePage, 0, text, static_cast<int>(size), nullptr, 0);
+    if (n <= 0) return;
+    const std::size_t at = out.size();
+    out.resize(at + static_cast<std::size_t>(n));
+    MultiByteToWideChar(codePage, 0, text, static_cast<int>(size), &out[at], n);
+}
+
+}  // namespace
+
 std::wstring Widen(const std::string& text) {
-    if (text.empty()) return {};
-    const int n = MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
-    if (n > 0) MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), &out[0], n);
+    std::wstring out;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        // A table text up to the next mark: a Shift-JIS trail byte is never below 40h.
+        const std::size_t start = text.find(sys::kSystemTextStart, i);
+        const std::size_t tableEnd = start == std::string::npos ? text.size() : start;
+        AppendWide(out, 932, text.data() + i, tableEnd - i);
+        if (start == std::string::npos) break;
+        std::size_t end = text.find(sys::kSystemTextEnd, start + 1);
+        if (end == std::string::npos) end = text.size();
+        AppendWide(out, CP_ACP, text.data() + start + 1, end - start - 1);
+        i = end + 1;
+    }
+    return out;
+}
+
+std::string SystemTextIn932(const std::string& text) {
+    std::wstring wide;
+    AppendWide(wide, CP_ACP, text.data(), text.size());
+    if (wide.empty()) return text;
+    const int n = WideCharToMultiByte(932, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    if (n <= 0) return text;
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(932, 0, wide.c_str(), static_cast<int>(wide.size()), &out[0], n, nullptr, nullptr);
     return out;
 }
 

@@ -26,8 +26,13 @@ struct TextMode {
 bool SetTextMode(const TextMode& mode);
 const TextMode& CurrentTextMode();
 
-// The text converted from code page 932 to UTF-16.
+// The text converted to UTF-16: from code page 932, but what stands between
+// sys::kSystemTextStart and sys::kSystemTextEnd (a path or the system's reason in a message)
+// from the system's own code page; the marks themselves are dropped.
 std::wstring Widen(const std::string& text);
+// A short text of the system's own code page (a regional separator) in code page 932, as near
+// as 932 can write it: for the reports that the Unicode mode shows in Japanese.
+std::string SystemTextIn932(const std::string& text);
 
 // CreateWindowExA, or CreateWindowExW with the text converted.
 HWND CreateWindowWithText(DWORD exStyle, const char* windowClass, const std::string& text, DWORD style,
