@@ -3,7 +3,8 @@
 # UI language 0409), from a folder with a letter above 7Fh in its name, C:\Café: every page
 # in English with no byte of 80h or above in any text, the update, backup and hibernation
 # dialogs in English, the simulated notebook beside the program, and 更新 writing the same
-# CMOS bytes as the Japanese window for the same choices. Then /lang:en under ja_JP.
+# CMOS bytes as the Japanese window for the same choices. Then /lang:en under ja_JP, and on
+# the i686 build Windows 98 with code page 1252.
 source "$(dirname "$0")/lib.sh"
 e2e_begin english
 e2e_unmanaged  # no 2 s wait after each dialog and at each close
@@ -134,3 +135,20 @@ no_high_bytes "every text of the window under /lang:en" "$(drv --utf8 texts)"
 drv close
 expect_exit "$E2E_PID" 0 "exit status"
 drv wait-gone
+
+# Windows 98 with code page 1252 (the i686 build only: Wine gives the 95/98/Me modes to
+# 32-bit programs): no Unicode API for the window there, so a Japanese UI language and even
+# /lang:ja get English.
+if [ "$E2E_ARCH" = win32 ]; then
+  winecfg -v win98
+  e2e_start LC_MESSAGES=ja_JP.UTF-8 -- /lang:ja
+  drv wait-window >/dev/null
+  expect_value tabs "Info|System|Video|Power" "$(drv tabs)"
+  expect_contains "system label" "Windows98" "$(drv text lbSystemInfo)"
+  drv select-tab Power >/dev/null
+  shot win98
+  no_high_bytes "every text of the window on Windows 98" "$(drv texts)"
+  drv close
+  expect_exit "$E2E_PID" 0 "exit status"
+  drv wait-gone
+fi
