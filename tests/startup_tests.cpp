@@ -174,6 +174,24 @@ TEST_P(EntrySequence, MakesTheseCallsInThisOrder) {
 
 const Trace kStart = {"title Tovika-sim", "ports C:\\tovika\\", "comctl"};
 
+// In English the same calls in the same order, with the English texts; the mutex, the class
+// and the title stay as they are. From C:\Café\ on code page 1252 the folder is found whole.
+TEST(EnglishEntrySequence, MakesTheSameCallsWithEnglishTexts) {
+    FakeSystem os;
+    os.path = "C:\\Caf\xE9\\TOVIKA-SIM.exe";
+    os.openedMutex = 0x55;
+    os.window = 0x100;
+    EXPECT_EQ(app::RunEntrySequence(os, sys::Language::English, sys::LeadBytes()), 0);
+    EXPECT_EQ(os.trace, (Trace{"title Tovika-sim", "ports C:\\Caf\xE9\\", "comctl", "open TOVIKAMUTEX",
+                               "inform [Tovika-sim] TOVIKA is already running.", "find TfrmMAIN",
+                               "foreground 100", "owner 100", "iconic 100", "close 55"}));
+    FakeSystem old;
+    old.comctl = 0x00040047;
+    app::RunEntrySequence(old, sys::Language::English, sys::LeadBytes());
+    EXPECT_EQ(old.trace.back(), "inform [Tovika-sim] COMCTL32.DLL is not installed or is older than version 4.72: "
+                                "the program cannot start.");
+}
+
 Trace Then(Trace head, const Trace& tail) {
     head.insert(head.end(), tail.begin(), tail.end());
     return head;
