@@ -15,8 +15,8 @@ void PressHotKey(hw::Bus& bus, int key) {
     bus.CallFirmware(hw::kFnHotKey, static_cast<std::uint16_t>(key), 0);
 }
 
-std::string HibernationConfirmation(const std::string& path) {
-    return sys::Japanese(sys::Message::HibernationConfirmation, {path});
+std::string HibernationConfirmation(const std::string& path, sys::Language language) {
+    return sys::Text(language, sys::Message::HibernationConfirmation, {path});
 }
 
 std::uint32_t HibernationSize(hw::Bus& bus) { return bus.CallFirmware(hw::kFnHibernationSize, 0, 0); }
@@ -32,8 +32,8 @@ std::function<void(sys::File&)> HibernationFill(std::uint32_t size) {
 }
 
 void WriteHibernationFile(const std::string& path, std::uint32_t size, sys::FileSystem& files,
-                          const std::function<void(const std::string&)>& tell) {
-    sys::CreateFileAndTell(files, path, HibernationFill(size), tell);
+                          const std::function<void(const std::string&)>& tell, sys::Language language) {
+    sys::CreateFileAndTell(files, path, HibernationFill(size), tell, language);
 }
 
 }  // namespace actions

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "hw/Bus.h"
+#include "sys/Language.h"
 #include "sys/System.h"
 
 namespace actions {
@@ -36,7 +37,8 @@ void PressHotKey(hw::Bus& bus, int key);
 // Where the hibernation file lives on the notebook.
 constexpr const char* kHibernationPath = "c:\\hiber.dat";
 
-std::string HibernationConfirmation(const std::string& path);  // asked before anything is done
+// Asked before anything is done.
+std::string HibernationConfirmation(const std::string& path, sys::Language language = sys::Language::Japanese);
 
 // The size of the hibernation file, in bytes, as the firmware gives it (a signed 32-bit
 // count).
@@ -52,6 +54,7 @@ std::function<void(sys::File& file)> HibernationFill(std::uint32_t size);
 // outcome told while the file is still open (sys::CreateFileAndTell); for a size without a
 // fill, only the error is told.
 void WriteHibernationFile(const std::string& path, std::uint32_t size, sys::FileSystem& files,
-                          const std::function<void(const std::string& message)>& tell);
+                          const std::function<void(const std::string& message)>& tell,
+                          sys::Language language = sys::Language::Japanese);
 
 }  // namespace actions

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "hw/SimFiles.h"
+#include "sys/Error.h"
 #include "sys/Messages.h"
 #include "sys/ShiftJis.h"
 
@@ -11,15 +12,15 @@ namespace app {
 namespace {
 
 // Where the file name begins: after the last '\\' or ':' that is a character of its own.
-std::size_t NameStart(const std::string& path) {
-    const sys::Delimiter last = sys::LastDelimiter(path, "\\:");
+std::size_t NameStart(const std::string& path, const sys::LeadBytes& lead) {
+    const sys::Delimiter last = sys::LastDelimiter(path, "\\:", lead);
     return last.at == std::string::npos ? 0 : last.at + 1;
 }
 
 // The other instance has the mutex: say so, bring its window forward and restore it when it
 // is minimised, and let go of our handle to the mutex.
-void GiveWayToRunningInstance(StartupPlatform& os, Handle mutex) {
-    os.Inform(sys::Japanese(sys::Message::AlreadyRunning));
+void GiveWayToRunningInstance(StartupPlatform& os, Handle mutex, sys::Language language) {
+    os.Inform(sys::Text(language, sys::Message::AlreadyRunning));
     if (const WindowHandle found = os.FindMainWindow(kMainWindowClass)) {
         os.SetForeground(found);
         const WindowHandle target = WindowToRestore(found, os.OwnerOf(found));
@@ -36,12 +37,14 @@ std::int32_t PackComctlVersion(std::uint32_t fileVersionMS) {
 
 bool IsComctlSupported(std::int32_t packed) { return packed >= kMinComctlVersion; }
 
-std::string ProgramFolder(const std::string& path) { return path.substr(0, NameStart(path)); }
+std::string ProgramFolder(const std::string& path, const sys::LeadBytes& lead) {
+    return path.substr(0, NameStart(path, lead));
+}
 
-std::string DefaultTitle(const std::string& path) {
+std::string DefaultTitle(const std::string& path, const sys::LeadBytes& lead) {
     std::string title;
-    for (std::size_t i = NameStart(path); i < path.size();) {
-        const std::size_t n = sys::CharLength(path, i);
+    for (std::size_t i = NameStart(path, lead); i < path.size();) {
+        const std::size_t n = sys::CharLength(path, i, lead);
         if (n == 1 && path[i] == '.') break;
         std::string ch = path.substr(i, n);
         if (!title.empty() && n == 1 && ch[0] >= 'A' && ch[0] <= 'Z') ch[0] += 'a' - 'A';
@@ -53,24 +56,24 @@ std::string DefaultTitle(const std::string& path) {
 
 WindowHandle WindowToRestore(WindowHandle found, WindowHandle owner) { return owner ? owner : found; }
 
-int RunEntrySequence(StartupPlatform& os) {
+int RunEntrySequence(StartupPlatform& os, sys::Language language, const sys::LeadBytes& lead) {
     const std::string path = os.ProgramPath();
-    os.SetApplicationTitle(DefaultTitle(path));
+    os.SetApplicationTitle(DefaultTitle(path, lead));
 
     try {
-        os.PreparePorts(ProgramFolder(path));
+        os.PreparePorts(ProgramFolder(path, lead));
     } catch (const hw::SimSetupError& e) {
-        os.Inform(e.what());
+        os.Inform(e.In(language));
         return 0;
     }
 
     if (!IsComctlSupported(os.ComctlVersion())) {
-        os.Inform(sys::Japanese(sys::Message::ComctlTooOld));
+        os.Inform(sys::Text(language, sys::Message::ComctlTooOld));
         return 0;
     }
 
     if (const Handle other = os.OpenNamedMutex(kMutexName)) {
-        GiveWayToRunningInstance(os, other);
+        GiveWayToRunningInstance(os, other, language);
         return 0;
     }
 
@@ -80,7 +83,7 @@ int RunEntrySequence(StartupPlatform& os) {
     bool existed = false;
     const Handle mutex = os.CreateNamedMutex(kMutexName, existed);
     if (existed) {
-        GiveWayToRunningInstance(os, mutex);
+        GiveWayToRunningInstance(os, mutex, language);
         return 0;
     }
 
@@ -93,7 +96,7 @@ int RunEntrySequence(StartupPlatform& os) {
         os.RunMainWindow();
     } catch (const std::exception& e) {
         failed = true;
-        failure = e.what();
+        failure = sys::TextOf(e, language);
     } catch (...) {
         failed = true;
     }

@@ -7,6 +7,9 @@
 #include <cstdint>
 #include <string>
 
+#include "sys/Language.h"
+#include "sys/ShiftJis.h"
+
 namespace app {
 
 inline constexpr const char* kMutexName = "TOVIKAMUTEX";
@@ -22,14 +25,15 @@ std::int32_t PackComctlVersion(std::uint32_t fileVersionMS);
 // 0 (unreadable) and every version below 4.72 are refused.
 bool IsComctlSupported(std::int32_t packed);
 
-// A program path is a Shift-JIS (code page 932) byte string: the second byte of a
-// double-byte character can be 0x5C, the backslash, so both functions walk by characters.
+// A program path is a byte string of the system's ANSI code page, whose lead bytes are `lead`:
+// on code page 932 the second byte of a double-byte character can be 0x5C, the backslash, so
+// both functions walk by characters.
 // The folder of the program file with its final delimiter ('\\' or ':'), or "" when none.
-std::string ProgramFolder(const std::string& path);
+std::string ProgramFolder(const std::string& path, const sys::LeadBytes& lead);
 // The application's title before the program sets its own: the file name without folder and
 // without anything from its first dot on, every character after the first in lower case
 // (ASCII letters only; double-byte characters stay as they are).
-std::string DefaultTitle(const std::string& path);
+std::string DefaultTitle(const std::string& path, const sys::LeadBytes& lead);
 
 using Handle = std::uintptr_t;        // a kernel object handle, 0 for none
 using WindowHandle = std::uintptr_t;  // a window handle, 0 for none
@@ -65,7 +69,9 @@ public:
 
 // Runs the whole sequence and returns the process exit status: 0, also when the program
 // refuses to start or gives way to a running instance; 1 when an error escaped from the
-// main window (its message has been shown, and the mutex is closed all the same).
-int RunEntrySequence(StartupPlatform& platform);
+// main window (its message has been shown, and the mutex is closed all the same). Its
+// messages are in `language`; the program path is walked with the lead bytes `lead`.
+int RunEntrySequence(StartupPlatform& platform, sys::Language language = sys::Language::Japanese,
+                     const sys::LeadBytes& lead = sys::LeadBytes::Cp932());
 
 }  // namespace app

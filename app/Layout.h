@@ -1,10 +1,13 @@
-// The window's layout as data: every component with its kind, parent, caption, geometry at
-// 96 dpi (relative to the client area of its parent), tab order and initial state. The form
-// creates its controls from this table, and the native shell creates their windows from it.
+// The window's layout as data: every component with its kind, parent, caption in both
+// languages, geometry at 96 dpi (relative to the client area of its parent), tab order and
+// initial state. The form creates its controls from this table, and the native shell creates
+// their windows from it.
 #pragma once
 
 #include <cstdint>
 #include <vector>
+
+#include "sys/Language.h"
 
 namespace app {
 
@@ -16,7 +19,8 @@ struct ControlLayout {
     const char* name;
     Kind kind;
     const char* parent;  // nullptr: the window itself
-    const char* caption;
+    const char* caption;  // Japanese
+    const char* english;  // the same in English, plain ASCII
     std::int16_t left, top, width, height;
     std::int8_t tabOrder;     // among the children of one parent; -1: not a tab stop
     std::int8_t columns = 1;  // radio groups
@@ -27,6 +31,11 @@ struct ControlLayout {
 
 constexpr int kClientWidth = 512;
 constexpr int kClientHeight = 383;
+
+// The caption in `language`.
+inline const char* CaptionIn(const ControlLayout& row, sys::Language language) {
+    return sys::InLanguage(language, row.caption, row.english);
+}
 
 // Parents come before their children; the rows of one parent in the order of creation.
 const std::vector<ControlLayout>& WindowLayout();

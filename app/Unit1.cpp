@@ -45,20 +45,20 @@ std::unique_ptr<ui::TControl> CreateControl(const ControlLayout& row) {
 }  // namespace
 
 // The one piece of code that turns the layout table into controls.
-std::vector<std::unique_ptr<ui::TControl>> TfrmMAIN::CreateComponents() {
+std::vector<std::unique_ptr<ui::TControl>> TfrmMAIN::CreateComponents(sys::Language language) {
     std::vector<std::unique_ptr<ui::TControl>> components;
     ui::TPageControl* pages = nullptr;
     for (const auto& row : WindowLayout()) {
         auto control = CreateControl(row);
-        control->SetCaption(row.caption);
+        control->SetCaption(CaptionIn(row, language));
         control->SetEnabled(row.enabled);
         control->Tag = row.tag;
         const settings::Setting* setting = settings::FindSetting(row.name);
         if (auto* group = dynamic_cast<ui::TRadioGroup*>(control.get())) {
             group->Columns = row.columns;
-            if (setting) group->Items = settings::ItemTexts(*setting);
+            if (setting) group->Items = settings::ItemTexts(*setting, language);
         } else if (auto* list = dynamic_cast<ui::TComboBox*>(control.get())) {
-            if (setting) list->Items = settings::ItemTexts(*setting);
+            if (setting) list->Items = settings::ItemTexts(*setting, language);
         } else if (auto* pc = dynamic_cast<ui::TPageControl*>(control.get())) {
             pages = pc;
         } else if (auto* sheet = dynamic_cast<ui::TTabSheet*>(control.get())) {
@@ -69,7 +69,10 @@ std::vector<std::unique_ptr<ui::TControl>> TfrmMAIN::CreateComponents() {
     return components;
 }
 
-TfrmMAIN::TfrmMAIN(const Services& services) : services_(services) { WireHandlers(); }
+TfrmMAIN::TfrmMAIN(const Services& services)
+    : components_(CreateComponents(services.language)), services_(services) {
+    WireHandlers();
+}
 
 TfrmMAIN::~TfrmMAIN() = default;
 
@@ -124,7 +127,7 @@ void TfrmMAIN::Dispatch(void (TfrmMAIN::*handler)(ui::TControl*), ui::TControl* 
     try {
         (this->*handler)(sender);
     } catch (const std::exception& e) {
-        services_.dialogs.Inform(e.what());
+        services_.dialogs.Inform(sys::TextOf(e, services_.language));
     }
 }
 
@@ -144,12 +147,12 @@ hw::Bus& TfrmMAIN::Bus() {
 void TfrmMAIN::WarnIfPortsNotGranted() {
     if (grantWarned_) return;
     grantWarned_ = true;
-    if (Bus().GrantMissing()) services_.dialogs.Inform(sys::Japanese(sys::Message::PortGrantMissing));
+    if (Bus().GrantMissing()) services_.dialogs.Inform(sys::Text(services_.language, sys::Message::PortGrantMissing));
 }
 
 bool TfrmMAIN::OnTheNotebook() {
     if (hw::FirmwareAnswers(Bus())) return true;
-    services_.dialogs.Inform(sys::Japanese(sys::Message::FirmwareSilent));
+    services_.dialogs.Inform(sys::Text(services_.language, sys::Message::FirmwareSilent));
     return false;
 }
 

@@ -20,12 +20,14 @@
 
 namespace app {
 
-// What the window needs from outside: the port layer, the dialogs and the system.
+// What the window needs from outside: the port layer, the dialogs and the system, and the
+// language of its texts, decided when the program started.
 struct Services {
     hw::TPortArray& port;
     Dialogs& dialogs;
     sys::FileSystem& files;
     sys::Environment& env;
+    sys::Language language = sys::Language::Japanese;
 };
 
 class TfrmMAIN {
@@ -45,9 +47,10 @@ public:
     void Dispatch(void (TfrmMAIN::*handler)(ui::TControl*), ui::TControl* sender);
 
 private:
-    // Built from the layout table before the component references below bind to it.
-    std::vector<std::unique_ptr<ui::TControl>> components_{CreateComponents()};
-    static std::vector<std::unique_ptr<ui::TControl>> CreateComponents();
+    // Built from the layout table, in the window's language, before the component references
+    // below bind to it (by the constructor).
+    std::vector<std::unique_ptr<ui::TControl>> components_;
+    static std::vector<std::unique_ptr<ui::TControl>> CreateComponents(sys::Language language);
     // The components by name, sorted for a binary search: handlers look controls up by the
     // catalogue's names. (A hash table would bring the runtime's, built for a later processor.)
     using NameIndex = std::vector<std::pair<std::string_view, ui::TControl*>>;
@@ -154,6 +157,7 @@ public:
     void btnCMOSBACKUPClick(ui::TControl* Sender);
 
     Dialogs& dialogs() const { return services_.dialogs; }
+    sys::Language Language() const { return services_.language; }
 
     // The file that btnMAKEHIBERClick creates; the tests point it into a temporary folder.
     std::string HibernationPath = actions::kHibernationPath;

@@ -14,11 +14,12 @@ void TfrmMAIN::btnF2Click(ui::TControl* Sender) {
 // After confirmation, and only when the firmware answers (a silent one gives back its
 // function code 0602h as the size), creates the file of the size that the firmware asks for.
 void TfrmMAIN::btnMAKEHIBERClick(ui::TControl*) {
-    if (!services_.dialogs.Confirm(actions::HibernationConfirmation(HibernationPath))) return;
+    if (!services_.dialogs.Confirm(actions::HibernationConfirmation(HibernationPath, Language()))) return;
     ui::TButton::DisabledWhileRunning running(btnMAKEHIBER);
     if (!OnTheNotebook()) return;
     actions::WriteHibernationFile(HibernationPath, actions::HibernationSize(Bus()), services_.files,
-                                  [this](const std::string& message) { services_.dialogs.Inform(message); });
+                                  [this](const std::string& message) { services_.dialogs.Inform(message); },
+                                  Language());
 }
 
 }  // namespace app

@@ -24,7 +24,7 @@ void TfrmMAIN::Refill(ui::TMemo& memo,
 void TfrmMAIN::btnGetSTATClick(ui::TControl*) {
     const sys::NumberFormat separators = services_.env.Separators();
     Refill(Memo2, [&](const reports::LineSink& add) {
-        reports::WriteInformationReport(Bus(), separators, add);
+        reports::WriteInformationReport(Bus(), separators, add, Language());
     });
 }
 
@@ -33,11 +33,12 @@ void TfrmMAIN::btnCMOSDUMPClick(ui::TControl*) {
 }
 
 void TfrmMAIN::btnCMOSBACKUPClick(ui::TControl*) {
-    const std::string path = reports::BackupPath(services_.env.ExecutablePath());
-    if (!services_.dialogs.Confirm(reports::BackupConfirmation(path))) return;
+    const std::string path = reports::BackupPath(services_.env.ExecutablePath(), sys::SystemLeadBytes());
+    if (!services_.dialogs.Confirm(reports::BackupConfirmation(path, Language()))) return;
     ui::TButton::DisabledWhileRunning running(btnCMOSBACKUP);
     reports::WriteCmosBackup(path, services_.files, Bus(),
-                             [this](const std::string& message) { services_.dialogs.Inform(message); });
+                             [this](const std::string& message) { services_.dialogs.Inform(message); },
+                             Language());
 }
 
 }  // namespace app

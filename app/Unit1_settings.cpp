@@ -12,7 +12,7 @@ void TfrmMAIN::Button2Click(ui::TControl*) {
     Refill(Memo3, [this](const reports::LineSink& addDebugLine) {
         settings::LoadSetup(
             Bus(), [this](const settings::Setting& s, int index) { settingControls_[s].Show(index); },
-            addDebugLine);
+            addDebugLine, Language());
     });
 }
 
@@ -21,7 +21,7 @@ void TfrmMAIN::Button2Click(ui::TControl*) {
 // fixed order, then tells the firmware that the setup changed. The controls keep their
 // choices.
 void TfrmMAIN::btnUPDATEClick(ui::TControl*) {
-    if (!dialogs().Confirm(sys::Japanese(sys::Message::UpdateConfirmation))) return;
+    if (!dialogs().Confirm(sys::Text(Language(), sys::Message::UpdateConfirmation))) return;
     if (!OnTheNotebook()) return;
     settings::WriteSetup(Bus(), settingControls_.Choices());
 }

@@ -46,7 +46,7 @@ target_sources(tovika_platform PRIVATE hw/x86/X86Machine.cpp hw/win32/PortFaults
 target_link_libraries(tovika_platform PUBLIC version)
 
 # The native window. The entry point and the machine choice go into each executable itself.
-add_library(tovika_win32 STATIC ui/win32/Peers.cpp app/win32/MainWindow.cpp app/win32/Profile.cpp
+add_library(tovika_win32 STATIC ui/win32/Peers.cpp ui/win32/Texts.cpp app/win32/MainWindow.cpp app/win32/Profile.cpp
                                 app/win32/Win32Dialogs.cpp)
 target_link_libraries(tovika_win32 PUBLIC tovika_core gdi32 user32 kernel32)
 

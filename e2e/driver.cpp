@@ -5,11 +5,14 @@
 // so do the literals of this file (built with -fexec-charset=CP932), so all comparisons are
 // byte comparisons of Shift-JIS texts.
 //
-//   tovika-e2e-driver [-t <ms>] [--until <text>] <command> [arguments]
+//   tovika-e2e-driver [-t <ms>] [--until <text>] [--utf8] <command> [arguments]
 //
 // -t sets how long waiting commands wait (default 20000 ms). --until repeats the command
-// until its output contains <text> (or the time is up, exit status 1). See e2e/README.md
-// for the commands; `help` lists them.
+// until its output contains <text> (or the time is up, exit status 1). --utf8 reads every
+// text through the Unicode API and prints it in UTF-8: the window's Japanese where the
+// system's code page is not 932 (its arguments still arrive in the ANSI code page, so such a
+// test names controls by component name and tabs by number). See e2e/README.md for the
+// commands; `help` lists them.
 #include <windows.h>
 #include <commctrl.h>
 #include <fcntl.h>
@@ -32,6 +35,18 @@ namespace {
 
 const char* const kMainClass = app::kMainWindowClass;
 DWORD gTimeout = 20000;
+bool gUtf8 = false;  // --utf8
+
+// UTF-16 as the output wants it: UTF-8 with --utf8, else the ANSI code page.
+std::string Narrow(const wchar_t* text, int length = -1) {
+    const UINT codePage = gUtf8 ? CP_UTF8 : CP_ACP;
+    const int n = WideCharToMultiByte(codePage, 0, text, length, nullptr, 0, nullptr, nullptr);
+    if (n <= 0) return {};
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(codePage, 0, text, length, &out[0], n, nullptr, nullptr);
+    if (length < 0) out.resize(out.size() - 1);  // the terminating zero
+    return out;
+}
 
 struct Failure : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -64,6 +79,14 @@ std::string ClassOf(HWND w) {
 // WM_GETTEXT is copied between processes by the system, so it works on another program's
 // windows, long edit texts included.
 std::string TextOf(HWND w) {
+    if (gUtf8) {
+        DWORD_PTR length = 0;
+        if (!SendMessageTimeoutW(w, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, gTimeout, &length)) return {};
+        std::wstring text(length + 1, L'\0');
+        DWORD_PTR got = 0;
+        SendMessageTimeoutW(w, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(&text[0]), SMTO_NORMAL, gTimeout, &got);
+        return Narrow(text.c_str(), static_cast<int>(std::min<std::size_t>(got, length)));
+    }
     DWORD_PTR length = 0;
     if (!SendMessageTimeoutA(w, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, gTimeout, &length)) return {};
     std::string text(length + 1, '\0');
@@ -213,6 +236,23 @@ std::vector<std::string> TabCaptions(HWND tab) {
     const int count = static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
     std::vector<std::string> captions;
     const std::size_t textSize = 256;
+    if (gUtf8) {
+        RemoteBuffer remote(tab, sizeof(TCITEMW) + textSize * sizeof(wchar_t));
+        for (int i = 0; i < count; ++i) {
+            TCITEMW item = {};
+            item.mask = TCIF_TEXT;
+            item.pszText = reinterpret_cast<wchar_t*>(remote.Address(sizeof(TCITEMW)));
+            item.cchTextMax = textSize;
+            remote.Write(&item, sizeof item);
+            const wchar_t zero = 0;
+            remote.Write(&zero, sizeof zero, sizeof(TCITEMW));
+            SendMessageW(tab, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(remote.Address()));
+            wchar_t text[textSize] = {};
+            remote.Read(text, (textSize - 1) * sizeof(wchar_t), sizeof(TCITEMW));
+            captions.push_back(Narrow(text));
+        }
+        return captions;
+    }
     RemoteBuffer remote(tab, sizeof(TCITEMA) + textSize);
     for (int i = 0; i < count; ++i) {
         TCITEMA item = {};
@@ -426,13 +466,17 @@ void CmdTabs(const Args&) {
     Out("current=" + (current >= 0 && current < static_cast<int>(captions.size()) ? captions[current] : std::string()));
 }
 
-// select-tab <caption>: clicks the tab as a user does.
+// select-tab <caption>|#<n>: clicks the tab (the n-th of the row, from 0) as a user does.
 void CmdSelectTab(const Args& a) {
-    Need(a, 1, "select-tab <caption>");
+    Need(a, 1, "select-tab <caption>|#<n>");
     const HWND main = TheMainWindow();
     const HWND tab = TabControl(main);
     const auto captions = TabCaptions(tab);
-    const auto it = std::find(captions.begin(), captions.end(), a[0]);
+    auto it = std::find(captions.begin(), captions.end(), a[0]);
+    if (a[0].size() > 1 && a[0][0] == '#') {
+        const int n = std::atoi(a[0].c_str() + 1);
+        it = n >= 0 && n < static_cast<int>(captions.size()) ? captions.begin() + n : captions.end();
+    }
     if (it == captions.end()) throw Failure("no tab " + a[0] + " in " + Join(captions));
     const int index = static_cast<int>(it - captions.begin());
     RemoteBuffer remote(tab, sizeof(RECT));
@@ -446,7 +490,7 @@ void CmdSelectTab(const Args& a) {
         if (waited >= 5000) throw Failure("the tab " + a[0] + " did not become current");
         Sleep(50);
     }
-    Out("current=" + a[0]);
+    Out("current=" + captions[index]);
 }
 
 // dblclick <x> <y>: a double-click at a point of the main window's client area.
@@ -496,9 +540,7 @@ void CmdState(const Args& a) {
             // so ask for UTF-16 and convert.
             wchar_t wide[256] = {};
             if (SendMessageW(w, CB_GETLBTEXTLEN, i, 0) < 256) SendMessageW(w, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide));
-            char text[512] = {};
-            WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-            items.push_back(text);
+            items.push_back(Narrow(wide));
         }
         Out("items=" + Join(items));
         Out(Format("index=%d", sel));
@@ -549,6 +591,29 @@ void DumpTree(HWND parent, int depth) {
     }
 }
 
+// texts: every text that the main window's controls and the open dialogs show, one a line:
+// window texts whole, tab captions, list items.
+void CmdTexts(const Args&) {
+    const HWND main = TheMainWindow();
+    Out(TextOf(main));
+    for (const std::string& caption : TabCaptions(TabControl(main))) Out(caption);
+    for (HWND w : Descendants(main)) {
+        Out(TextOf(w));
+        if (ClassOf(w) != "ComboBox") continue;
+        const int count = static_cast<int>(SendMessageA(w, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            wchar_t wide[256] = {};
+            if (SendMessageW(w, CB_GETLBTEXTLEN, i, 0) < 256) SendMessageW(w, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide));
+            Out(Narrow(wide));
+        }
+    }
+    for (const Dialog& d : Dialogs()) {
+        Out(d.title);
+        Out(d.text);
+        for (const std::string& b : d.buttonTexts) Out(b);
+    }
+}
+
 // controls: the main window's tree of child windows, to find out how to address a control.
 void CmdControls(const Args&) {
     const HWND main = TheMainWindow();
@@ -572,13 +637,17 @@ void CmdNoDialog(const Args&) {
 // answer <button> [all]: presses the button of the open dialog (of every open one with
 // "all") and waits until it has closed.
 void CmdAnswer(const Args& a) {
-    Need(a, 1, "answer <button> [all]");
+    Need(a, 1, "answer <button>|#<n> [all]");
     const bool all = a.size() > 1 && a[1] == "all";
     if (!WaitFor([] { return !Dialogs().empty(); })) throw Failure("no dialog within the time");
     auto open = Dialogs();
     if (!all) open.resize(1);
     for (const auto& d : open) {
-        const auto it = std::find(d.buttonTexts.begin(), d.buttonTexts.end(), a[0]);
+        auto it = std::find(d.buttonTexts.begin(), d.buttonTexts.end(), a[0]);
+        if (a[0].size() > 1 && a[0][0] == '#') {
+            const int n = std::atoi(a[0].c_str() + 1);
+            it = n >= 0 && n < static_cast<int>(d.buttonTexts.size()) ? d.buttonTexts.begin() + n : d.buttonTexts.end();
+        }
         if (it == d.buttonTexts.end()) throw Failure("the dialog has no button " + a[0] + ": " + Join(d.buttonTexts));
         PrintDialog(d);
         PostMessageA(d.buttons[it - d.buttonTexts.begin()], BM_CLICK, 0, 0);
@@ -826,16 +895,17 @@ const Command kCommands[] = {
     {"window", CmdWindow, "class, caption, client size, visible, iconic, foreground, pid"},
     {"count", CmdCount, "number of main windows and of message dialogs"},
     {"tabs", CmdTabs, "the tab row and the current tab"},
-    {"select-tab", CmdSelectTab, "<caption>: click that tab"},
+    {"select-tab", CmdSelectTab, "<caption>|#<n>: click that tab (the n-th, from 0)"},
     {"dblclick", CmdDblClick, "<x> <y>: double-click the main window's client area there"},
     {"click", CmdClick, "<control>: click a button, check box or radio button"},
     {"text", CmdText, "<control>: the control's whole text"},
     {"state", CmdState, "<control>: text, rect, enabled, visible, checked, items, index"},
     {"select", CmdSelect, "<control> <index>: pick an item of a radio group or drop-down list"},
     {"controls", CmdControls, "the tree of child windows"},
+    {"texts", CmdTexts, "every text of the window's controls and of the open dialogs, one a line"},
     {"dialog", CmdDialog, "wait for a message dialog; print every open one"},
     {"no-dialog", CmdNoDialog, "fail when a message dialog is open"},
-    {"answer", CmdAnswer, "<button> [all]: press a button of the open dialog (of all of them)"},
+    {"answer", CmdAnswer, "<button>|#<n> [all]: press a button (the n-th, from 0) of the open dialog (of all of them)"},
     {"minimize", CmdMinimize, "minimise the main window"},
     {"close", CmdClose, "close the main window"},
     {"wait-gone", CmdWaitGone, "wait until no main window is left"},
@@ -845,7 +915,7 @@ const Command kCommands[] = {
 };
 
 int Usage() {
-    std::fputs("tovika-e2e-driver [-t <ms>] [--until <text>] <command> [arguments]\n"
+    std::fputs("tovika-e2e-driver [-t <ms>] [--until <text>] [--utf8] <command> [arguments]\n"
                "<control>: a component name (btnUPDATE, Memo2, rgCOM1PORT, ...), text:<caption> or "
                "class:<name>[#n]\n",
                stderr);
@@ -859,7 +929,12 @@ int main(int argc, char** argv) {
     _setmode(_fileno(stdout), _O_BINARY);  // the texts as they are, no CR added
     Args args(argv + 1, argv + argc);
     std::string until;
-    while (args.size() >= 2 && (args[0] == "-t" || args[0] == "--until")) {
+    while (!args.empty() && (args[0] == "--utf8" || (args.size() >= 2 && (args[0] == "-t" || args[0] == "--until")))) {
+        if (args[0] == "--utf8") {
+            gUtf8 = true;
+            args.erase(args.begin());
+            continue;
+        }
         if (args[0] == "-t") gTimeout = static_cast<DWORD>(std::atol(args[1].c_str()));
         else until = args[1];
         args.erase(args.begin(), args.begin() + 2);

@@ -150,11 +150,20 @@ e2e_end() {
   exit "$status"
 }
 
-# e2e_start [NAME=value ...]: starts TOVIKA-SIM.exe in the background, with those variables
-# in its environment; its pid is $E2E_PID.
+# e2e_english: the rest of the test runs as on a Western system: LANG=en_US.UTF-8 with LC_ALL
+# unset gives Wine's ANSI code page 1252 and the UI language 0409. Call it after sourcing.
+e2e_english() {
+  export LANG=en_US.UTF-8
+  unset LC_ALL
+}
+
+# e2e_start [NAME=value ...] [-- ARGUMENT...]: starts TOVIKA-SIM.exe in the background, with
+# those variables in its environment and those arguments; its pid is $E2E_PID.
 e2e_start() {
-  local n=${#E2E_PIDS[@]}
-  (cd "$E2E_APP" && exec env "$@" wine "$E2E_EXE_WIN") >"$E2E_DIR/program-$n.log" 2>&1 &
+  local n=${#E2E_PIDS[@]} vars=()
+  while [ $# -gt 0 ] && [ "$1" != -- ]; do vars+=("$1"); shift; done
+  [ "${1:-}" = -- ] && shift
+  (cd "$E2E_APP" && exec env "${vars[@]}" wine "$E2E_EXE_WIN" "$@") >"$E2E_DIR/program-$n.log" 2>&1 &
   E2E_PID=$!
   E2E_PIDS+=("$E2E_PID")
 }
@@ -175,12 +184,14 @@ expect_exit() {
 e2e_running() { kill -0 "$1" 2>/dev/null; }
 
 # drv <command> [arguments]: runs the driver; prints its output in UTF-8 (the driver speaks
-# Shift-JIS) and fails the test when the command fails. `drv_try` returns the status instead.
+# Shift-JIS, or UTF-8 itself after --utf8) and fails the test when the command fails.
+# `drv_try` returns the status instead.
 # Wine's own error channel is on for the driver: a driver that ends without a message of its
 # own (a crash, a start that Wine refused) then leaves Wine's reason in $E2E_DRV_WINE.
 E2E_DRV_STATUS=0 E2E_DRV_WINE=
 drv_try() {
-  local out err status=0 outfile errfile what="$*"
+  local out err status=0 outfile errfile what="$*" decode=(iconv -f CP932 -t UTF-8)
+  case " $* " in *" --utf8 "*) decode=(cat) ;; esac
   outfile=$(mktemp "$E2E_DIR/driver-out.XXXXXX")
   errfile=$(mktemp "$E2E_DIR/driver-err.XXXXXX")
   # The driver's waits (-t, 20 s by default) scaled by the time factor.
@@ -190,11 +201,11 @@ drv_try() {
   # Files, not a pipe: a program that the driver starts keeps its output handle open.
   (cd "$WINEPREFIX/drive_c" && WINEDEBUG=-all,err+all exec wine "$E2E_DRIVER_WIN" "$@") >"$outfile" 2>"$errfile" ||
     status=$?
-  out=$(iconv -f CP932 -t UTF-8 <"$outfile" | tr -d '\r')
+  out=$("${decode[@]}" <"$outfile" | tr -d '\r')
   # Wine's lines ("0024:err:...", "err:virtual:...", "wine: ...") apart from the driver's own.
   local wine_line='^(([0-9a-f]{4}:)?(err|fixme|warn|trace):|wine)'
   E2E_DRV_WINE=$(grep -aE "$wine_line" "$errfile" | tr -d '\r' || true)
-  err=$(grep -avE "$wine_line" "$errfile" | iconv -f CP932 -t UTF-8 | tr -d '\r' || true)
+  err=$(grep -avE "$wine_line" "$errfile" | "${decode[@]}" | tr -d '\r' || true)
   E2E_DRV_STATUS=$status
   rm -f "$outfile" "$errfile"
   { printf '$ driver %s\n' "$what"; [ -n "$out" ] && printf '%s\n' "$out"; [ -n "$err" ] && printf '! %s\n' "$err"

@@ -7,22 +7,22 @@
 
 namespace reports {
 
-std::string BackupPath(std::string_view exe) {
+std::string BackupPath(std::string_view exe, const sys::LeadBytes& lead) {
     constexpr std::string_view kDelimiters = "\\/:";
-    const sys::Delimiter last = sys::LastDelimiter(exe, kDelimiters);
+    const sys::Delimiter last = sys::LastDelimiter(exe, kDelimiters, lead);
     if (last.at == std::string_view::npos) return "\\cmos.dat";
     // A drive root or a path's first character keeps its slash; any other folder loses it.
     const bool isSlash = exe[last.at] != ':';
     const bool keepSlash = last.before == std::string_view::npos ||
-                           (sys::CharLength(exe, last.before) == 1 &&
+                           (sys::CharLength(exe, last.before, lead) == 1 &&
                             kDelimiters.find(exe[last.before]) != std::string_view::npos);
     std::string path(exe.substr(0, last.at + 1));
     if (isSlash && !keepSlash) path.pop_back();
     return path + (exe[last.at] == '/' ? '/' : '\\') + "cmos.dat";
 }
 
-std::string BackupConfirmation(const std::string& path) {
-    return sys::Japanese(sys::Message::BackupConfirmation, {path});
+std::string BackupConfirmation(const std::string& path, sys::Language language) {
+    return sys::Text(language, sys::Message::BackupConfirmation, {path});
 }
 
 std::uint8_t BackupByte(hw::Bus& bus, std::uint8_t index) {
@@ -37,13 +37,13 @@ hw::CmosImage ReadBackupImage(hw::Bus& bus) {
 }
 
 void WriteCmosBackup(const std::string& path, sys::FileSystem& files, hw::Bus& bus,
-                     const std::function<void(const std::string&)>& tell) {
+                     const std::function<void(const std::string&)>& tell, sys::Language language) {
     sys::CreateFileAndTell(files, path, [&bus](sys::File& file) {
         for (int index = 0; index < hw::kCmosSize; ++index) {
             const std::uint8_t value = BackupByte(bus, static_cast<std::uint8_t>(index));
             file.Write(&value, 1);  // throws also when it stores less than the byte
         }
-    }, tell);
+    }, tell, language);
 }
 
 ImageFile ReadImageFile(sys::FileSystem& files, const std::string& path) {

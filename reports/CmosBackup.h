@@ -7,18 +7,21 @@
 
 #include "hw/Bus.h"
 #include "hw/Cmos.h"
+#include "sys/Language.h"
+#include "sys/ShiftJis.h"
 #include "sys/System.h"
 
 namespace reports {
 
-// The backup file's path from the executable's path, a Shift-JIS (code page 932) byte
-// string: the folder up to its last backslash or colon, without that backslash unless it
+// The backup file's path from the executable's path, a byte string of the code page whose
+// lead bytes are `lead` (the system's): the folder up to its last backslash or colon, without that backslash unless it
 // follows another backslash or a colon or starts the path (a drive root keeps it), then
 // "\cmos.dat". Double-byte characters are stepped over whole, so a trail byte 5Ch is never
-// taken for a backslash. A path whose last delimiter is '/' (the POSIX build) gets "/cmos.dat".
-std::string BackupPath(std::string_view executablePath);
+// taken for a backslash, and on a single-byte code page none is swallowed after a letter. A path whose last delimiter is '/' (the POSIX build) gets "/cmos.dat".
+std::string BackupPath(std::string_view executablePath, const sys::LeadBytes& lead);
 
-std::string BackupConfirmation(const std::string& path);  // asked before anything is done
+// Asked before anything is done.
+std::string BackupConfirmation(const std::string& path, sys::Language language = sys::Language::Japanese);
 
 // A byte of the backup: the CMOS byte, or 00 for a byte the machine cannot reach.
 std::uint8_t BackupByte(hw::Bus& bus, std::uint8_t index);
@@ -30,7 +33,8 @@ hw::CmosImage ReadBackupImage(hw::Bus& bus);
 // with a one-byte write right after its own read. Then tells the outcome while the file is
 // still open (sys::CreateFileAndTell). The file keeps the bytes written before a failure.
 void WriteCmosBackup(const std::string& path, sys::FileSystem& files, hw::Bus& bus,
-                     const std::function<void(const std::string& message)>& tell);
+                     const std::function<void(const std::string& message)>& tell,
+                     sys::Language language = sys::Language::Japanese);
 
 // A file that is not a CMOS image: what() names the file and its size.
 class NotABackup : public sys::Error {

@@ -18,7 +18,7 @@ for p in cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev clang \
          g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev \
          g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev \
          gcc-12-source libgmp-dev libmpfr-dev libmpc-dev xz-utils \
-         wine wine32:i386 wine64 xvfb x11-utils imagemagick locales fonts-ipafont-gothic \
+         wine wine32:i386 wine64 xvfb x11-utils imagemagick locales fonts-ipafont-gothic fonts-dejavu-core \
          libclang-rt-14-dev e2fsprogs dpkg-dev man-db groff-base lintian coreboot-utils \
          qemu-system-x86 busybox-static kmod cpio; do
   have "$p" || need+=("$p")

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Prepares a Wine prefix for TOVIKA: boots it when it is new and maps the Japanese
 # fonts that the window asks for ("ＭＳ Ｐゴシック", "ＭＳ ゴシック" and their English names)
-# to the IPA Gothic fonts (package fonts-ipafont-gothic). Safe to run again; a prepared
-# prefix is left as it is. Ends when the prefix's wineserver has written everything to disk,
+# to the IPA Gothic fonts (package fonts-ipafont-gothic), and the fixed-pitch face of the
+# English window ("Courier New", which Wine lacks) to DejaVu Sans Mono. Safe to run again;
+# a prepared prefix is left as it is. Ends when the prefix's wineserver has written everything to disk,
 # so the prefix can be copied as a template: prepare a new prefix before starting programs
 # in it, or the script waits for them to end.
 #
@@ -53,6 +54,7 @@ trap 'rm -f "$reg"' EXIT
   for name in 'ＭＳ ゴシック' 'MS Gothic'; do
     printf '"%s"="%s"\r\n' "$name" "$fixed"
   done
+  printf '"Courier New"="DejaVu Sans Mono"\r\n'
   printf '\r\n'
 } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg"
 

@@ -21,12 +21,12 @@ std::vector<ByteWrite> LastOfEach(const std::vector<ByteWrite>& writes) {
 
 }  // namespace
 
-CmosBytes LoadSetup(hw::Bus& bus, const ShowChoice& show, const sys::LineSink& debug) {
+CmosBytes LoadSetup(hw::Bus& bus, const ShowChoice& show, const sys::LineSink& debug, sys::Language language) {
     CmosBytes cmos{};
     for (const LoadStep& step : LoadOrder()) {
         for (std::uint8_t index : step.reads) cmos[index] = bus.ReadCmos(index);
         for (const Setting* setting : step.settings) show(*setting, Decode(*setting, cmos));
-        for (std::uint8_t index : step.reads) WriteDebugLines(index, cmos[index], debug);
+        for (std::uint8_t index : step.reads) WriteDebugLines(index, cmos[index], debug, language);
     }
     return cmos;
 }

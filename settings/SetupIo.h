@@ -19,9 +19,10 @@ namespace settings {
 using ShowChoice = std::function<void(const Setting& setting, int index)>;
 
 // Reads the setup bytes one by one in the load order, shows each setting's choice as soon
-// as its bytes are in, and gives the debug report's lines of each byte after that. Returns
-// the bytes read (the others 0).
-CmosBytes LoadSetup(hw::Bus& bus, const ShowChoice& show, const sys::LineSink& debug);
+// as its bytes are in, and gives the debug report's lines of each byte (in `language`) after
+// that. Returns the bytes read (the others 0).
+CmosBytes LoadSetup(hw::Bus& bus, const ShowChoice& show, const sys::LineSink& debug,
+                    sys::Language language = sys::Language::Japanese);
 
 // Loads the choices as a window's controls would show them after a load, the serial-port
 // rule included; the bytes read go to `read` when it is given.

@@ -26,6 +26,9 @@ public:
 
     const char* what() const noexcept override { return message_.c_str(); }
     const char* English() const noexcept { return english_.empty() ? what() : english_.c_str(); }
+    const char* In(Language language) const noexcept {
+        return language == Language::English ? English() : what();
+    }
     // The row of the message table that made the texts; none for a plain text.
     std::optional<Message> cause() const { return cause_; }
 
@@ -34,5 +37,11 @@ private:
     std::string english_;
     std::optional<Message> cause_;
 };
+
+// The text that the window shows for an exception in `language`: our own errors have both.
+inline const char* TextOf(const std::exception& e, Language language) {
+    if (const auto* own = dynamic_cast<const Error*>(&e)) return own->In(language);
+    return e.what();
+}
 
 }  // namespace sys

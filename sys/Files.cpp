@@ -6,7 +6,7 @@ namespace sys {
 
 void CreateFileAndTell(FileSystem& files, const std::string& path,
                        const std::function<void(File&)>& fill,
-                       const std::function<void(const std::string&)>& tell) {
+                       const std::function<void(const std::string&)>& tell, Language language) {
     std::unique_ptr<File> file;  // open until the message has been dismissed
     bool made = false;
     if (fill) {
@@ -19,7 +19,7 @@ void CreateFileAndTell(FileSystem& files, const std::string& path,
             // that the file could not be made; the program goes on.
         }
     }
-    tell(Japanese(made ? Message::FileCreated : Message::FileNotCreated, {path}));
+    tell(Text(language, made ? Message::FileCreated : Message::FileNotCreated, {path}));
 }
 
 std::string NameOfRandomBytes(const unsigned char (&bytes)[kRandomNameBytes]) {

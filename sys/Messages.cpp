@@ -1,5 +1,7 @@
 #include "sys/Messages.h"
 
+#include <algorithm>
+
 namespace sys {
 
 namespace {
@@ -46,26 +48,39 @@ const std::vector<MessageRow> kRows = {
     {Message::SimCmosNotCreated, "%1 を作成できません. 実行ファイルのフォルダに書き込めるか確かめてください.",
      "cannot create %1; check that the folder exists and may be written"},
 
-    {Message::FileCreated, "%1 を作成しました.", ""},
-    {Message::FileNotCreated, "エラー： %1 が作成できません.", ""},
-    {Message::NoSuchFile, "ファイルがありません", ""},
-    {Message::AccessDenied, "アクセスが拒否されました", ""},
-    {Message::IsAFolder, "ファイルではなくフォルダです", ""},
-    {Message::SystemErrno, "システム エラー (errno %1)", ""},
-    {Message::SystemErrorCode, "システム エラー %1", ""},
+    {Message::FileCreated, "%1 を作成しました.", "%1 has been created."},
+    {Message::FileNotCreated, "エラー： %1 が作成できません.", "Error: %1 cannot be created."},
+    {Message::NoSuchFile, "ファイルがありません", "no such file"},
+    {Message::AccessDenied, "アクセスが拒否されました", "access denied"},
+    {Message::IsAFolder, "ファイルではなくフォルダです", "a folder, not a file"},
+    {Message::SystemErrno, "システム エラー (errno %1)", "system error (errno %1)"},
+    {Message::SystemErrorCode, "システム エラー %1", "system error %1"},
 
-    {Message::UpdateConfirmation, "CMOS内容を更新します.", ""},
-    {Message::BackupConfirmation, "CMOS内容を %1 に出力します.", ""},
-    {Message::HibernationConfirmation, "%1 を作成します.", ""},
-    {Message::ComctlTooOld, "COMCTL32.DLLがインストールされていないか、バージョン4.72より古いため起動出来ません", ""},
-    {Message::AlreadyRunning, "既に実行されています.", ""},
-    {Message::UnexpectedError, "予期しないエラーが発生しました.", ""},
+    {Message::UpdateConfirmation, "CMOS内容を更新します.", "The CMOS settings will be updated."},
+    {Message::BackupConfirmation, "CMOS内容を %1 に出力します.", "The CMOS contents will be saved to %1."},
+    {Message::HibernationConfirmation, "%1 を作成します.", "%1 will be created."},
+    {Message::ComctlTooOld, "COMCTL32.DLLがインストールされていないか、バージョン4.72より古いため起動出来ません",
+     "COMCTL32.DLL is not installed or is older than version 4.72: the program cannot start."},
+    {Message::AlreadyRunning, "既に実行されています.", "TOVIKA is already running."},
+    {Message::UnexpectedError, "予期しないエラーが発生しました.", "An unexpected error occurred."},
 };
 
 const MessageRow* Find(Message id) {
     for (const MessageRow& row : kRows)
         if (row.id == id) return &row;
     return nullptr;
+}
+
+bool markSystemTexts = false;
+
+// A text argument, marked where it must be (MarkSystemTexts).
+void AppendArgument(std::string& out, const std::string& text) {
+    const bool high = markSystemTexts && std::any_of(text.begin(), text.end(), [](char c) {
+        return static_cast<unsigned char>(c) >= 0x80;
+    });
+    if (high) out += kSystemTextStart;
+    out += text;
+    if (high) out += kSystemTextEnd;
 }
 
 // A row refers to another row only through an argument; a chain of them is cut off here
@@ -83,7 +98,7 @@ void Fill(std::string& out, Message id, const MessageArgs& args, bool english, i
             ++p;
             if (n >= args.size()) continue;
             const MessageArg& arg = args[n];
-            if (!arg.IsRow()) out += arg.Text();
+            if (!arg.IsRow()) AppendArgument(out, arg.Text());
             else if (depth < kMaxDepth) Fill(out, arg.Row(), args, english, depth + 1);
             continue;
         }
@@ -95,6 +110,8 @@ void Fill(std::string& out, Message id, const MessageArgs& args, bool english, i
 
 const std::vector<MessageRow>& MessageTable() { return kRows; }
 
+void MarkSystemTexts(bool on) { markSystemTexts = on; }
+
 std::string Japanese(Message id, const MessageArgs& args) {
     std::string out;
     Fill(out, id, args, false, 0);
@@ -104,6 +121,12 @@ std::string Japanese(Message id, const MessageArgs& args) {
 std::string English(Message id, const MessageArgs& args) {
     std::string out;
     Fill(out, id, args, true, 0);
+    return out;
+}
+
+std::string Text(Language language, Message id, const MessageArgs& args) {
+    std::string out;
+    Fill(out, id, args, language == Language::English, 0);
     return out;
 }
 

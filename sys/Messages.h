@@ -1,5 +1,6 @@
-// Every text that the program shows or prints as a message, one row each: the window's text
-// (Japanese) and the command line's (English). The layers name a message by its id and hand
+// Every text that the program shows or prints as a message, one row each: the window's
+// Japanese text and its English twin, which the command line prints too and the window shows
+// where its language is English. The layers name a message by its id and hand
 // over what fills its blanks; the texts are made here and nowhere else.
 //
 // In a text, %1 to %9 stand for the arguments in their order. An argument is a piece of text
@@ -11,6 +12,8 @@
 #include <initializer_list>
 #include <string>
 #include <vector>
+
+#include "sys/Language.h"
 
 namespace sys {
 
@@ -53,8 +56,7 @@ enum class Message : unsigned char {
     UnexpectedError,
 };
 
-// One row of the table. `english` is empty where only the window shows the text; the command
-// line then prints the Japanese one.
+// One row of the table. Every row has both texts; the English one is plain ASCII.
 struct MessageRow {
     Message id;
     const char* japanese;
@@ -83,9 +85,21 @@ private:
 
 using MessageArgs = std::vector<MessageArg>;
 
+// Where the window shows its Japanese through the Unicode API on a system whose own code page
+// is not 932, a text that fills a blank (a path, the system's reason) is in the system's code
+// page, not in 932, and must be converted from that one. With marking on, every such text that
+// holds a byte above 7Fh is put in between kSystemTextStart and kSystemTextEnd, so that the
+// conversion can tell it from the table's text. Off by default; the window turns it on once,
+// before anything is shown, in that case only.
+inline constexpr char kSystemTextStart = '\x01';
+inline constexpr char kSystemTextEnd = '\x02';
+void MarkSystemTexts(bool on);
+
 // The window's text of a message with its blanks filled.
 std::string Japanese(Message id, const MessageArgs& args = {});
-// The command line's text; the window's where the row has no English.
+// The command line's text, the English one.
 std::string English(Message id, const MessageArgs& args = {});
+// The text in `language`: the window's.
+std::string Text(Language language, Message id, const MessageArgs& args = {});
 
 }  // namespace sys

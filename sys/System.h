@@ -10,6 +10,7 @@
 #include <string>
 
 #include "sys/Error.h"
+#include "sys/Language.h"
 
 namespace sys {
 
@@ -60,12 +61,13 @@ public:
 };
 
 // The window's way of making a file: creates `path` anew, has `fill` write it, and then tells
-// the outcome while the file is still open — "<path> を作成しました." or, when the creation
-// or `fill` failed in any way (a file error, a refused port access), "エラー： <path> が作成
-// できません.". With no `fill` nothing is created and the error is told.
+// the outcome in `language` while the file is still open — "<path> を作成しました." or, when
+// the creation or `fill` failed in any way (a file error, a refused port access), "エラー：
+// <path> が作成できません.". With no `fill` nothing is created and the error is told.
 void CreateFileAndTell(FileSystem& files, const std::string& path,
                        const std::function<void(File& file)>& fill,
-                       const std::function<void(const std::string& message)>& tell);
+                       const std::function<void(const std::string& message)>& tell,
+                       Language language = Language::Japanese);
 
 // A name of lower-case letters and digits, one for each of the kRandomNameBytes bytes from
 // a random source: what UnpredictableName() gives.

@@ -40,8 +40,11 @@ struct AppRig {
     ScriptedDialogs dialogs;
     sys::PosixFileSystem files;
     sys::FixedEnvironment env;
-    app::TfrmMAIN form{app::Services{port, dialogs, files, env}};
+    app::TfrmMAIN form;
 
     // FormCreate as the window does it at creation; the recording starts empty.
-    AppRig() { form.FormCreate(nullptr); }
+    explicit AppRig(sys::Language language = sys::Language::Japanese)
+        : form{app::Services{port, dialogs, files, env, language}} {
+        form.FormCreate(nullptr);
+    }
 };

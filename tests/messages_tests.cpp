@@ -35,6 +35,8 @@ TEST_P(MessageFill, PutsTheArgumentsInBothLanguages) {
     const FillCase& c = GetParam();
     EXPECT_EQ(sys::Japanese(c.id, c.args), c.japanese);
     EXPECT_EQ(sys::English(c.id, c.args), c.english);
+    EXPECT_EQ(sys::Text(sys::Language::Japanese, c.id, c.args), c.japanese);
+    EXPECT_EQ(sys::Text(sys::Language::English, c.id, c.args), c.english);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -53,12 +55,11 @@ INSTANTIATE_TEST_SUITE_P(
         FillCase{"PercentInAPathIsNotABlank", Message::SimCmosWrongSize, {"C:\\%2%1\\sim-cmos.dat", "7"},
                  "C:\\%2%1\\sim-cmos.dat は 7 バイトです. CMOS のイメージは 128 バイトでなければなりません.",
                  "C:\\%2%1\\sim-cmos.dat is 7 bytes long; a CMOS image is exactly 128 bytes"},
-        // A text that only the window shows: the command line prints the same.
-        FillCase{"WindowOnlyTextServesBoth", Message::FileCreated, {"c:\\hiber.dat"},
-                 "c:\\hiber.dat を作成しました.", "c:\\hiber.dat を作成しました."},
+        FillCase{"WindowTextInEnglish", Message::FileCreated, {"c:\\hiber.dat"},
+                 "c:\\hiber.dat を作成しました.", "c:\\hiber.dat has been created."},
         // A blank without its argument stays empty rather than reading past the list.
         FillCase{"MissingArgumentLeavesTheBlankEmpty", Message::BackupConfirmation, {},
-                 "CMOS内容を  に出力します.", "CMOS内容を  に出力します."}),
+                 "CMOS内容を  に出力します.", "The CMOS contents will be saved to ."}),
     [](const testing::TestParamInfo<FillCase>& info) { return std::string(info.param.name); });
 
 // A row that names itself is cut off after a few turns instead of running for ever. Not
@@ -67,6 +68,20 @@ TEST(MessageFill, RowNamingItselfEnds) {
     const std::string text = sys::Japanese(Message::InstructionRefused, {Message::InstructionRefused});
     EXPECT_LT(text.size(), 2000u);
     EXPECT_EQ(text.rfind("特権命令の例外: ", 0), 0u);
+}
+
+// For the window's Unicode mode: a text argument with bytes above 7Fh (a path in the
+// system's code page) is marked off from the table's Shift-JIS; ASCII ones stay as they are.
+TEST(MessageFill, MarksSystemTextsOnlyWhenAsked) {
+    const sys::MessageArgs args = {"C:\\Caf\xE9\\sim-cmos.dat", "7"};
+    sys::MarkSystemTexts(true);
+    const std::string marked = sys::Japanese(Message::SimCmosWrongSize, args);
+    const std::string ascii = sys::Japanese(Message::SimCmosWrongSize, {"C:\\x.dat", "7"});
+    sys::MarkSystemTexts(false);
+    EXPECT_EQ(marked, "\x01" "C:\\Caf\xE9\\sim-cmos.dat\x02 は 7 バイトです. CMOS のイメージは 128 バイトでなければなりません.");
+    EXPECT_EQ(ascii, "C:\\x.dat は 7 バイトです. CMOS のイメージは 128 バイトでなければなりません.");
+    EXPECT_EQ(sys::Japanese(Message::SimCmosWrongSize, args),
+              "C:\\Caf\xE9\\sim-cmos.dat は 7 バイトです. CMOS のイメージは 128 バイトでなければなりません.");
 }
 
 TEST(ErrorFromACause, CarriesBothTextsAndItsRow) {

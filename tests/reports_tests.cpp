@@ -310,6 +310,7 @@ TEST(NumberText, NeverCutsAndGroupsOrRoundsAsAsked) {
 // ---- CMOS backup -------------------------------------------------------------------------
 
 TEST(BackupPath, KeepsTheFolderAndOnlyARootsBackslash) {
+    const sys::LeadBytes cp932 = sys::LeadBytes::Cp932();
     const struct { std::string exe, path; } cases[] = {
         {"C:\\Tools\\TOVIKA.exe", "C:\\Tools\\cmos.dat"},
         {"C:\\TOVIKA.exe", "C:\\\\cmos.dat"},
@@ -327,7 +328,22 @@ TEST(BackupPath, KeepsTheFolderAndOnlyARootsBackslash) {
         {"/opt/tovika/TOVIKA-SIM.exe", "/opt/tovika/cmos.dat"},
         {"/TOVIKA-SIM.exe", "//cmos.dat"},
     };
-    for (const auto& c : cases) EXPECT_EQ(reports::BackupPath(c.exe), c.path) << c.exe;
+    for (const auto& c : cases) EXPECT_EQ(reports::BackupPath(c.exe, cp932), c.path) << c.exe;
+}
+
+// The same bytes are other characters on another code page: on 1252 (no lead bytes) é (E9h)
+// and ü (FCh) are letters of their own, and the backslash after them is a delimiter.
+TEST(BackupPath, WalksThePathByTheSystemsCodePage) {
+    const sys::LeadBytes cp932 = sys::LeadBytes::Cp932(), cp1252;
+    const struct { std::string exe; const sys::LeadBytes& lead; std::string path; } cases[] = {
+        {"C:\\Caf\xE9\\TOVIKA-SIM.exe", cp1252, "C:\\Caf\xE9\\cmos.dat"},
+        {"C:\\M\xFCller\\\xFC\\TOVIKA.exe", cp1252, "C:\\M\xFCller\\\xFC\\cmos.dat"},
+        // 表 (95h 5Ch) on 932 is "•\\" on 1252: a bullet, then the file name's delimiter.
+        {"C:\\\x95\x5C.exe", cp1252, "C:\\\x95\\cmos.dat"},
+        // On 932 E9h 5Ch is one character, so the same path has another folder.
+        {"C:\\Caf\xE9\\TOVIKA-SIM.exe", cp932, "C:\\\\cmos.dat"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(reports::BackupPath(c.exe, c.lead), c.path) << c.exe;
 }
 
 struct BackupRig : AppRig {

@@ -214,6 +214,7 @@ TEST(Tables, CatalogueLoadOrderWriteOrderAndLayoutAgree) {
         }
         ASSERT_NE(sheet, nullptr) << s.control;
         EXPECT_STREQ(sheet->caption, s.page) << s.control;
+        EXPECT_STREQ(sheet->english, s.pageEnglish) << s.control;
     }
     for (int index : written) EXPECT_TRUE(fieldBytes.count(index)) << std::hex << index << " holds no field";
 }

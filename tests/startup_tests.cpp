@@ -54,6 +54,7 @@ struct TitleCase {
     std::string path;
     std::string folder;
     std::string title;
+    bool cp1252 = false;  // the path is in code page 1252, not 932
     friend void PrintTo(const TitleCase& c, std::ostream* os) { *os << c.name; }
 };
 
@@ -61,8 +62,9 @@ class DefaultTitle : public testing::TestWithParam<TitleCase> {};
 
 TEST_P(DefaultTitle, IsTheFileNameUpToItsFirstDotLowerCasedAfterTheFirstCharacter) {
     const auto& c = GetParam();
-    EXPECT_EQ(app::ProgramFolder(c.path), c.folder);
-    EXPECT_EQ(app::DefaultTitle(c.path), c.title);
+    const sys::LeadBytes lead = c.cp1252 ? sys::LeadBytes() : sys::LeadBytes::Cp932();
+    EXPECT_EQ(app::ProgramFolder(c.path, lead), c.folder);
+    EXPECT_EQ(app::DefaultTitle(c.path, lead), c.title);
 }
 
 // "表" is 95 5C and "ア" is 83 41 in code page 932: the trail bytes look like '\' and 'A'.
@@ -86,7 +88,14 @@ INSTANTIATE_TEST_SUITE_P(
                   "C:\\" + kHyo + "\\", kHyo + "tool"},
         TitleCase{"TrailByteOfANameIsNotLowered", "C:\\d\\X" + kA + "Y.exe", "C:\\d\\", "X" + kA + "y"},
         TitleCase{"DoubleByteFirstCharacterIsKept", "C:\\d\\" + kA + "ABC.exe", "C:\\d\\", kA + "abc"},
-        TitleCase{"LeadByteCutOffAtTheEnd", "C:\\d\\AB\x95", "C:\\d\\", "Ab\x95"}),
+        TitleCase{"LeadByteCutOffAtTheEnd", "C:\\d\\AB\x95", "C:\\d\\", "Ab\x95"},
+        // On code page 1252 é (E9h) is a letter of its own: the backslash after it ends the
+        // folder, where code page 932 would take both for one character.
+        TitleCase{"Cp1252FolderEndsAfterALetterAbove7F", "C:\\Caf\xE9\\TOVIKA-SIM.exe", "C:\\Caf\xE9\\",
+                  "Tovika-sim", true},
+        TitleCase{"Cp1252LettersAbove7FStayInTheTitle", "C:\\x\\\xC9T\xC9.exe", "C:\\x\\", "\xC9t\xC9", true},
+        TitleCase{"Cp932SameBytesAreOneCharacter", "C:\\Caf\xE9\\TOVIKA-SIM.exe", "C:\\",
+                  "Caf\xE9\\tovika-sim"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WindowToRestore, IsTheOwnerWhenThereIsOneElseTheWindowItself) {
@@ -164,6 +173,24 @@ TEST_P(EntrySequence, MakesTheseCallsInThisOrder) {
 }
 
 const Trace kStart = {"title Tovika-sim", "ports C:\\tovika\\", "comctl"};
+
+// In English the same calls in the same order, with the English texts; the mutex, the class
+// and the title stay as they are. From C:\Café\ on code page 1252 the folder is found whole.
+TEST(EnglishEntrySequence, MakesTheSameCallsWithEnglishTexts) {
+    FakeSystem os;
+    os.path = "C:\\Caf\xE9\\TOVIKA-SIM.exe";
+    os.openedMutex = 0x55;
+    os.window = 0x100;
+    EXPECT_EQ(app::RunEntrySequence(os, sys::Language::English, sys::LeadBytes()), 0);
+    EXPECT_EQ(os.trace, (Trace{"title Tovika-sim", "ports C:\\Caf\xE9\\", "comctl", "open TOVIKAMUTEX",
+                               "inform [Tovika-sim] TOVIKA is already running.", "find TfrmMAIN",
+                               "foreground 100", "owner 100", "iconic 100", "close 55"}));
+    FakeSystem old;
+    old.comctl = 0x00040047;
+    app::RunEntrySequence(old, sys::Language::English, sys::LeadBytes());
+    EXPECT_EQ(old.trace.back(), "inform [Tovika-sim] COMCTL32.DLL is not installed or is older than version 4.72: "
+                                "the program cannot start.");
+}
 
 Trace Then(Trace head, const Trace& tail) {
     head.insert(head.end(), tail.begin(), tail.end());

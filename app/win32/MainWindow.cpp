@@ -14,6 +14,7 @@
 #include "sys/Error.h"
 #include "sys/win32/Win32System.h"
 #include "ui/win32/Peers.h"
+#include "ui/win32/Texts.h"
 
 namespace app::win32 {
 
@@ -50,12 +51,27 @@ private:
     Win32Dialogs& dialogs_;
 };
 
+// The system as the window sees it: where the Japanese goes through the Unicode API, the
+// regional separators (in the system's code page) are written in code page 932, as the
+// reports' other texts are.
+class WindowEnvironment : public sys::Win32Environment {
+public:
+    sys::NumberFormat Separators() override {
+        sys::NumberFormat format = Win32Environment::Separators();
+        if (ui::win32::CurrentTextMode().unicode) {
+            format.thousands = ui::win32::SystemTextIn932(format.thousands);
+            format.decimal = ui::win32::SystemTextIn932(format.decimal);
+        }
+        return format;
+    }
+};
+
 // One public base class only: a class with several, or a private one, needs the runtime's
 // type information for such classes (3 KiB of the executable).
 class MainWindow : public ui::win32::PageMaker {
 public:
     explicit MainWindow(hw::TPortArray& port)
-        : form_(Services{port, dialogs_, files_, env_}), peerByRow_(WindowLayout().size()) {}
+        : form_(Services{port, dialogs_, files_, env_, ui::win32::CurrentTextMode().language}), peerByRow_(WindowLayout().size()) {}
     ~MainWindow() {
         ui::win32::SetFaultReporter(nullptr);
         Win32Dialogs::SetOwner(nullptr);
@@ -89,7 +105,7 @@ private:
     Win32Dialogs dialogs_;
     FaultMessages faults_{dialogs_};
     sys::Win32FileSystem files_;
-    sys::Win32Environment env_;
+    WindowEnvironment env_;
     TfrmMAIN form_;
     // After the model: the peers go first and detach themselves from its controls.
     std::vector<std::unique_ptr<WindowPeer>> peers_;
@@ -183,7 +199,7 @@ bool MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
             Win32Dialogs::SetOwner(window_);
             CreateControls(nullptr, nullptr);
         } catch (const std::exception& e) {
-            createError_ = e.what();
+            createError_ = sys::TextOf(e, form_.Language());
             result = -1;
             return true;
         }

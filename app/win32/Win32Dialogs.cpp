@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/win32/Peers.h"
+#include "ui/win32/Texts.h"
 
 namespace app::win32 {
 
@@ -28,19 +29,19 @@ struct alignas(4) EmptyTemplate {
     WORD menu = 0, windowClass = 0, title = 0;
 };
 
-HWND Control(HWND dialog, const char* windowClass, const char* text, DWORD style, int id, RECT at) {
-    HWND control = CreateWindowExA(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, at.left, at.top,
-                                   at.right - at.left, at.bottom - at.top, dialog,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   GetModuleHandleA(nullptr), nullptr);
+HWND Control(HWND dialog, const char* windowClass, const std::string& text, DWORD style, int id, RECT at) {
+    HWND control = ui::win32::CreateWindowWithText(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, at.left,
+                                                   at.top, at.right - at.left, at.bottom - at.top, dialog, id);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(ui::win32::WindowFont()), FALSE);
     return control;
 }
 
 // Measures the text, creates the text and the buttons, sizes the dialog around them and
-// centres it on the screen.
+// centres it on the screen. The title comes from the program's path, in the system's own code
+// page, and goes to the system as it is.
 void Build(HWND dialog, const Request& request) {
     SetWindowTextA(dialog, ApplicationTitle().c_str());
+    const bool english = ui::win32::CurrentTextMode().language == sys::Language::English;
 
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
@@ -48,7 +49,7 @@ void Build(HWND dialog, const Request& request) {
     RECT text = {0, 0, screenWidth / 2, 0};
     HDC dc = GetDC(dialog);
     HGDIOBJ old = SelectObject(dc, ui::win32::WindowFont());
-    DrawTextA(dc, request.text.c_str(), static_cast<int>(request.text.size()), &text, kTextFormat | DT_CALCRECT);
+    ui::win32::DrawTextIn(dc, request.text, &text, kTextFormat | DT_CALCRECT);
     SelectObject(dc, old);
     ReleaseDC(dialog, dc);
 
@@ -59,14 +60,14 @@ void Build(HWND dialog, const Request& request) {
     const int rowTop = textBottom + kGap;
     const int clientHeight = rowTop + kButtonHeight + kMargin;
 
-    Control(dialog, "STATIC", request.text.c_str(), SS_LEFT | SS_NOPREFIX, -1,
+    Control(dialog, "STATIC", request.text, SS_LEFT | SS_NOPREFIX, -1,
             {kMargin, kMargin, kMargin + (text.right - text.left), textBottom});
     int left = (clientWidth - rowWidth) / 2;
     HWND ok = Control(dialog, "BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK,
                       {left, rowTop, left + kButtonWidth, rowTop + kButtonHeight});
     if (request.confirm) {
         left += kButtonWidth + kButtonSpacing;
-        Control(dialog, "BUTTON", "キャンセル", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL,
+        Control(dialog, "BUTTON", english ? "Cancel" : "キャンセル", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL,
                 {left, rowTop, left + kButtonWidth, rowTop + kButtonHeight});
     }
     SendMessageA(dialog, DM_SETDEFID, IDOK, 0);

@@ -1,6 +1,6 @@
-// The two modal dialogs on Win32: the confirmation dialog ("OK" / "キャンセル") and the
-// information message ("OK"). Built here rather than with MessageBox, whose button texts
-// follow the system's language; no icon, the text word-wrapped at half the screen width,
+// The two modal dialogs on Win32: the confirmation dialog ("OK" / "キャンセル", in English
+// "OK" / "Cancel") and the information message ("OK"). Built here rather than with
+// MessageBox, whose button texts follow the system's language, not the window's; no icon, the text word-wrapped at half the screen width,
 // the dialog sized to it, centred on the screen, titled with the application title.
 #pragma once
 

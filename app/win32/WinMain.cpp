@@ -7,13 +7,17 @@
 #include <vector>
 
 #include "app/EntrySequence.h"
+#include "app/LanguageChoice.h"
 #include "app/win32/MainWindow.h"
 #include "app/win32/ProcessMachine.h"
 #include "app/win32/Profile.h"
 #include "app/win32/Win32Dialogs.h"
 #include "hw/PortIO.h"
 #include "hw/X86Machine.h"
+#include "sys/Messages.h"
+#include "sys/ShiftJis.h"
 #include "sys/win32/Win32System.h"
+#include "ui/win32/Texts.h"
 
 namespace {
 
@@ -90,10 +94,42 @@ private:
     int showCommand_;
 };
 
+// What the system tells of its languages, asked before anything is shown. The platform
+// family is asked here on its own: the window asks it again when it is created.
+app::LanguageFacts AskLanguageFacts(const char* commandLine) {
+    app::LanguageFacts facts;
+    facts.ansiCodePage = GetACP();
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    facts.ntFamily = GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+    // The UI language where the system has one (2000 and later), else the user's language.
+    using UiLanguageFn = LANGID(WINAPI*)();
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    auto uiLanguage = reinterpret_cast<UiLanguageFn>(
+        reinterpret_cast<void*>(kernel ? GetProcAddress(kernel, "GetUserDefaultUILanguage") : nullptr));
+    facts.uiLanguage = uiLanguage ? uiLanguage() : GetUserDefaultLangID();
+    facts.codePage932Installed = IsValidCodePage(932) != FALSE;
+    facts.choice = app::ParseLanguageSwitch(commandLine ? commandLine : "");
+    return facts;
+}
+
+// The texts' language and way to the system, set once for the whole process. Where the
+// Unicode functions are missing after all, English.
+sys::Language ChooseTexts(const char* commandLine) {
+    const app::TextChoice choice = app::ChooseTexts(AskLanguageFacts(commandLine));
+    if (!ui::win32::SetTextMode({choice.language, choice.unicode}))
+        ui::win32::SetTextMode({sys::Language::English, false});
+    // Paths and the system's reasons in the messages are in the system's code page.
+    sys::MarkSystemTexts(ui::win32::CurrentTextMode().unicode);
+    app::win32::profile::Mark("language");
+    return ui::win32::CurrentTextMode().language;
+}
+
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
     app::win32::profile::Start();
+    const sys::Language language = ChooseTexts(commandLine);
     Win32Startup system(instance, showCommand);
-    return app::RunEntrySequence(system);
+    return app::RunEntrySequence(system, language, sys::SystemLeadBytes());
 }

@@ -9,6 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "sys/ShiftJis.h"
+
 namespace sys {
 
 namespace {
@@ -138,5 +140,11 @@ void PosixFileSystem::Replace(const std::string& from, const std::string& to) {
 }
 
 void PosixFileSystem::Remove(const std::string& path) noexcept { ::unlink(path.c_str()); }
+
+// Paths are UTF-8 or single bytes: no byte of a character but the first can be ASCII.
+const LeadBytes& SystemLeadBytes() {
+    static const LeadBytes none;
+    return none;
+}
 
 }  // namespace sys

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+#include "sys/ShiftJis.h"
+
 namespace sys {
 
 namespace {
@@ -223,6 +225,18 @@ ProgramVersion Win32Environment::GetProgramVersion() {
         version.value.assign(text, n);
     }
     return version;
+}
+
+// Asked once of the system, byte by byte: IsDBCSLeadByte answers for the ANSI code page on
+// every Windows, where the code page's own table (GetCPInfo) would be one more import.
+const LeadBytes& SystemLeadBytes() {
+    static const LeadBytes lead = [] {
+        LeadBytes set;
+        for (unsigned c = 0x80; c < 0x100; ++c)
+            if (IsDBCSLeadByte(static_cast<BYTE>(c))) set.Add(c, c);
+        return set;
+    }();
+    return lead;
 }
 
 }  // namespace sys

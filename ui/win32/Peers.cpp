@@ -7,23 +7,11 @@
 
 #include "sys/Error.h"
 #include "ui/win32/RadioLayout.h"
+#include "ui/win32/Texts.h"
 
 namespace ui::win32 {
 
 namespace {
-
-HFONT MakeFont(const char* face, BYTE pitchAndFamily) {
-    LOGFONTA font = {};
-    font.lfHeight = -12;  // character height, internal leading excluded
-    font.lfWeight = FW_NORMAL;
-    font.lfCharSet = SHIFTJIS_CHARSET;
-    font.lfOutPrecision = OUT_DEFAULT_PRECIS;
-    font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    font.lfQuality = DEFAULT_QUALITY;
-    font.lfPitchAndFamily = pitchAndFamily;
-    std::strncpy(font.lfFaceName, face, LF_FACESIZE - 1);
-    return CreateFontIndirectA(&font);
-}
 
 // The peers by window: a table of our own rather than GWL_USERDATA, since notifications also
 // come from windows that are not ours (the list of a drop-down, for one), whose user data
@@ -75,11 +63,9 @@ HBRUSH FaceColour(HDC dc, bool blackText) {
     return GetSysColorBrush(COLOR_BTNFACE);
 }
 
-HWND CreatePart(HWND parent, const char* windowClass, const char* text, DWORD style, int left,
+HWND CreatePart(HWND parent, const char* windowClass, const std::string& text, DWORD style, int left,
                 int top, int width, int height, int id, HFONT font) {
-    HWND window = CreateWindowExA(0, windowClass, text, WS_CHILD | style, left, top, width, height,
-                                  parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                  Instance(), nullptr);
+    HWND window = CreateWindowWithText(0, windowClass, text, WS_CHILD | style, left, top, width, height, parent, id);
     if (!window) throw sys::Error(std::string("cannot create a window of class ") + windowClass);
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return window;
@@ -106,21 +92,33 @@ void SinkToBottom(HWND window) {
 
 }  // namespace
 
+// Character height 12 pixels, internal leading excluded; in English the system's usual
+// dialog face at its usual 8 points, and a fixed-pitch face that keeps the reports' columns.
+HFONT NewWindowFont() {
+    return CreateWindowFont("ＭＳ Ｐゴシック", L"ＭＳ Ｐゴシック", "MS Sans Serif",
+                            CurrentTextMode().language == sys::Language::English ? -11 : -12,
+                            DEFAULT_PITCH | FF_DONTCARE);
+}
+
+HFONT NewFixedFont() {
+    return CreateWindowFont("ＭＳ ゴシック", L"ＭＳ ゴシック", "Courier New", -12, FIXED_PITCH | FF_MODERN);
+}
+
 HFONT WindowFont() {
-    static HFONT font = MakeFont("ＭＳ Ｐゴシック", DEFAULT_PITCH | FF_DONTCARE);
+    static HFONT font = NewWindowFont();
     return font;
 }
 
 HFONT FixedFont() {
-    static HFONT font = MakeFont("ＭＳ ゴシック", FIXED_PITCH | FF_MODERN);
+    static HFONT font = NewFixedFont();
     return font;
 }
 
 void SetFaultReporter(FaultReporter* newReporter) { reporter = newReporter; }
 
-void ReportFault(const char* text) { Report(text); }
+void ReportFault(const std::exception& e) { Report(sys::TextOf(e, CurrentTextMode().language)); }
 
-void ReportUnknownFault() { Report(sys::Japanese(sys::Message::UnexpectedError)); }
+void ReportUnknownFault() { Report(sys::Text(CurrentTextMode().language, sys::Message::UnexpectedError)); }
 
 bool RouteToPeer(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
@@ -196,22 +194,21 @@ void WindowPeer::Changed(ui::Change what) {
     if (!handle_) return;
     switch (what) {
     case ui::Change::Enabled: EnableWindow(handle_, control_.Enabled()); break;
-    case ui::Change::Caption: SetWindowTextA(handle_, control_.Caption().c_str()); break;
+    case ui::Change::Caption: SetText(handle_, control_.Caption()); break;
     default: break;
     }
 }
 
 HBRUSH WindowPeer::Colour(HWND, HDC dc) { return FaceColour(dc, blackText_); }
 
-HWND WindowPeer::Create(const char* windowClass, const char* text, DWORD style, DWORD exStyle,
+HWND WindowPeer::Create(const char* windowClass, const std::string& text, DWORD style, DWORD exStyle,
                         const Placement& place) {
     if (place.tabStop) style |= WS_TABSTOP;
     if (!control_.Enabled()) style |= WS_DISABLED;
     // WS_CLIPSIBLINGS: a control never paints over the siblings above it (a long label
     // stays beneath the button next to it).
-    handle_ = CreateWindowExA(exStyle, windowClass, text, WS_CHILD | WS_CLIPSIBLINGS | style, place.left, place.top,
-                              place.width, place.height, place.parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), Instance(), nullptr);
+    handle_ = CreateWindowWithText(exStyle, windowClass, text, WS_CHILD | WS_CLIPSIBLINGS | style, place.left,
+                                   place.top, place.width, place.height, place.parent, place.id);
     if (!handle_) throw sys::Error("cannot create the window of " + control_.Name());
     SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(place.font), FALSE);
     blackText_ = place.blackText;
@@ -222,7 +219,7 @@ HWND WindowPeer::Create(const char* windowClass, const char* text, DWORD style, 
 // ---- Button
 
 ButtonPeer::ButtonPeer(ui::TButton& button, const Placement& place) : WindowPeer(button), button_(button) {
-    Create("BUTTON", button.Caption().c_str(), WS_VISIBLE | BS_PUSHBUTTON, 0, place);
+    Create("BUTTON", button.Caption(), WS_VISIBLE | BS_PUSHBUTTON, 0, place);
 }
 
 void ButtonPeer::Command(HWND, UINT code) {
@@ -232,7 +229,7 @@ void ButtonPeer::Command(HWND, UINT code) {
 // ---- CheckBox
 
 CheckBoxPeer::CheckBoxPeer(ui::TCheckBox& box, const Placement& place) : WindowPeer(box), box_(box) {
-    Create("BUTTON", box.Caption().c_str(), WS_VISIBLE | BS_CHECKBOX, 0, place);
+    Create("BUTTON", box.Caption(), WS_VISIBLE | BS_CHECKBOX, 0, place);
     Changed(ui::Change::Selection);
 }
 
@@ -250,7 +247,7 @@ void CheckBoxPeer::Command(HWND, UINT code) {
 // ---- Label
 
 LabelPeer::LabelPeer(ui::TLabel& label, const Placement& place) : WindowPeer(label) {
-    Create("STATIC", label.Caption().c_str(), WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY, 0, place);
+    Create("STATIC", label.Caption(), WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY, 0, place);
     FitText();
 }
 
@@ -264,8 +261,7 @@ void LabelPeer::FitText() {
     const std::string& text = control_.Caption();
     HDC dc = GetDC(handle_);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(handle_, WM_GETFONT, 0, 0)));
-    SIZE size = {};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SIZE size = MeasureText(dc, text);
     if (text.empty()) {
         TEXTMETRICA metrics = {};
         GetTextMetricsA(dc, &metrics);
@@ -290,14 +286,14 @@ GroupBoxPeer::GroupBoxPeer(ui::TGroupBox& box, const Placement& place) : WindowP
     // No WS_CLIPCHILDREN: the frame covers the whole box, and the box's background must be
     // erased beneath it. WS_CLIPSIBLINGS: the frame never paints over the controls on it.
     Create(ContainerClass(), "", WS_VISIBLE, WS_EX_CONTROLPARENT, container);
-    frame_ = CreatePart(handle_, "BUTTON", box.Caption().c_str(),
+    frame_ = CreatePart(handle_, "BUTTON", box.Caption(),
                         WS_VISIBLE | BS_GROUPBOX | WS_GROUP | WS_CLIPSIBLINGS, 0, 0, place.width,
                         place.height, 0xFFFF, place.font);
     Claim(frame_, this);
 }
 
 void GroupBoxPeer::Changed(ui::Change what) {
-    if (what == ui::Change::Caption) SetWindowTextA(frame_, control_.Caption().c_str());
+    if (what == ui::Change::Caption) SetText(frame_, control_.Caption());
     else WindowPeer::Changed(what);
 }
 
@@ -318,13 +314,13 @@ RadioGroupPeer::RadioGroupPeer(ui::TRadioGroup& group, const Placement& place)
     for (size_t i = 0; i < boxes.size(); ++i) {
         const ItemBox& b = boxes[i];
         // WS_GROUP on the first item: the arrow keys move among the items only.
-        HWND item = CreatePart(handle_, "BUTTON", group.Items[i].c_str(),
+        HWND item = CreatePart(handle_, "BUTTON", group.Items[i],
                                WS_VISIBLE | BS_RADIOBUTTON | disabled | (i == 0 ? WS_GROUP : 0),
                                b.left, b.top, b.width, b.height, 100 + static_cast<int>(i), place.font);
         Claim(item, this);
         items_.push_back(item);
     }
-    frame_ = CreatePart(handle_, "BUTTON", group.Caption().c_str(),
+    frame_ = CreatePart(handle_, "BUTTON", group.Caption(),
                         WS_VISIBLE | BS_GROUPBOX | WS_GROUP | WS_CLIPSIBLINGS | disabled, 0, 0,
                         place.width, place.height, 0xFFFF, place.font);
     Claim(frame_, this);
@@ -336,7 +332,7 @@ RadioGroupPeer::RadioGroupPeer(ui::TRadioGroup& group, const Placement& place)
 void RadioGroupPeer::Changed(ui::Change what) {
     switch (what) {
     case ui::Change::Selection: MirrorSelection(); break;
-    case ui::Change::Caption: SetWindowTextA(frame_, control_.Caption().c_str()); break;
+    case ui::Change::Caption: SetText(frame_, control_.Caption()); break;
     case ui::Change::Enabled:
         for (HWND item : items_) EnableWindow(item, group_.Enabled());
         EnableWindow(frame_, group_.Enabled());
@@ -376,7 +372,7 @@ ComboBoxPeer::ComboBoxPeer(ui::TComboBox& list, const Placement& place) : Window
     Placement dropped = place;
     dropped.height = place.height + static_cast<int>(list.Items.size()) * kItemHeight + 4;
     Create("COMBOBOX", "", WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, 0, dropped);
-    for (const auto& item : list.Items) SendMessageA(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    for (const auto& item : list.Items) SendText(handle_, CB_ADDSTRING, 0, item);
     SendMessageA(handle_, CB_SETITEMHEIGHT, 0, kItemHeight);
     // The closed box takes its height from its selection field: make it the given height.
     // The box is the field plus a fixed frame; that frame is measured by setting the field to
@@ -413,7 +409,7 @@ HBRUSH ComboBoxPeer::Colour(HWND, HDC) { return nullptr; }  // the system's own 
 // ---- Memo
 
 MemoPeer::MemoPeer(ui::TMemo& memo, const Placement& place) : WindowPeer(memo), memo_(memo) {
-    Create("EDIT", memo.Text().c_str(), WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+    Create("EDIT", memo.Text(), WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
            WS_EX_CLIENTEDGE, place);
 }
 
@@ -422,12 +418,12 @@ void MemoPeer::Changed(ui::Change what) {
     switch (what) {
     case ui::Change::Lines:
         if (!memo_.DoubleBuffered) {
-            SetWindowTextA(handle_, memo_.Text().c_str());
+            SetText(handle_, memo_.Text());
             break;
         }
         // One repaint for the whole text: drawing stays off while it is replaced.
         SendMessageA(handle_, WM_SETREDRAW, FALSE, 0);
-        SetWindowTextA(handle_, memo_.Text().c_str());
+        SetText(handle_, memo_.Text());
         SendMessageA(handle_, WM_SETREDRAW, TRUE, 0);
         RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
         break;
@@ -494,10 +490,7 @@ void PageControlPeer::Sync() {
             // Only the pages that have a window here go into the row.
             if (std::none_of(sheets_.begin(), sheets_.end(), [page](TabSheetPeer* s) { return &s->Sheet() == page; }))
                 continue;
-            TCITEMA item = {};
-            item.mask = TCIF_TEXT;
-            item.pszText = const_cast<char*>(page->Caption().c_str());
-            SendMessageA(handle_, TCM_INSERTITEMA, row_.size(), reinterpret_cast<LPARAM>(&item));
+            InsertTab(handle_, static_cast<int>(row_.size()), page->Caption());
             row_.push_back(page);
         }
     }

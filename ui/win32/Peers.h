@@ -6,7 +6,8 @@
 // groups) pass their children's notifications (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*) to the
 // child's peer through RouteToPeer, which finds the peer of a native window in a table kept
 // by window handle (WindowPeer::Of), not in the window's GWL_USERDATA.
-// ANSI API only: captions are Shift-JIS strings as the controls hold them.
+// Texts reach the system through ui/win32/Texts.h: the ANSI API with the captions as the
+// controls hold them (Shift-JIS or ASCII), or the Unicode API where the mode asks for it.
 #pragma once
 
 #include <windows.h>
@@ -19,10 +20,15 @@
 
 namespace ui::win32 {
 
-// The window font: "ＭＳ Ｐゴシック", 12 pixels (height -12), Shift-JIS. Lives for the process.
+// The window font: "ＭＳ Ｐゴシック", 12 pixels (height -12), Shift-JIS; in English "MS Sans
+// Serif" (8 points), ANSI. Made in the text mode of its first use, and kept for the process.
 HFONT WindowFont();
-// The fixed-pitch font of the information box: "ＭＳ ゴシック", same size.
+// The fixed-pitch font of the information box: "ＭＳ ゴシック", same size; in English
+// "Courier New", ANSI.
 HFONT FixedFont();
+// A new font of each kind in the text mode of the moment (for a program that measures texts).
+HFONT NewWindowFont();
+HFONT NewFixedFont();
 
 // Where and how a peer creates its window.
 struct Placement {
@@ -43,7 +49,7 @@ protected:
     ~FaultReporter() = default;
 };
 void SetFaultReporter(FaultReporter* reporter);
-void ReportFault(const char* text);
+void ReportFault(const std::exception& e);  // its text in the window's language
 void ReportUnknownFault();
 
 // Runs `body` and stops any exception there: none may unwind through the system's frames.
@@ -51,7 +57,7 @@ template <class Body> LRESULT Guarded(Body&& body, LRESULT onFault) {
     try {
         return body();
     } catch (const std::exception& e) {
-        ReportFault(e.what());
+        ReportFault(e);
     } catch (...) {
         ReportUnknownFault();
     }
@@ -96,7 +102,7 @@ public:
 
 protected:
     // Creates this peer's window as a child of `place.parent`.
-    HWND Create(const char* windowClass, const char* text, DWORD style, DWORD exStyle,
+    HWND Create(const char* windowClass, const std::string& text, DWORD style, DWORD exStyle,
                 const Placement& place);
     static void Claim(HWND window, WindowPeer* peer);
 
