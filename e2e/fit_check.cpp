@@ -1,7 +1,7 @@
 // tovika-fit-check.exe: measures every text of the window in both languages with the fonts
 // the window makes, against the room that its control gives it, and lists each text that does
 // not fit. Exit status 1 when an English text overflows; a Japanese one is listed only (the
-// Japanese layout is the specified one and stays as it is).
+// Japanese layout is the window's own and stays as it is).
 //
 // The room: a button's width less its borders; a frame's caption, the frame less its corners;
 // a radio item, its column (ui/win32/RadioLayout.h) less the round button; a check box, its

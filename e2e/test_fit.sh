@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Every text of the window fits its control, measured under Wine with the window's own fonts
 # (e2e/fit_check.cpp): no English text overflows; a Japanese one that does is listed in the
-# log and left as the specified layout has it.
+# log and left as the window's own layout has it.
 source "$(dirname "$0")/lib.sh"
 e2e_begin fit
 e2e_english
