@@ -24,7 +24,7 @@ public:
     bool ReadLine(std::string& line) override {
         line.clear();
         char buffer[512];
-        while (std::fgets(buffer, sizeof buffer, file_)) {
+        while (line.size() < kMaxInputLine && std::fgets(buffer, sizeof buffer, file_)) {
             line += buffer;
             if (!line.empty() && line.back() == '\n') {
                 line.pop_back();

@@ -109,9 +109,9 @@ Input Decode(std::string_view data) {
 // The in-memory files, noting every read that failed.
 struct NotingFiles : FakeFiles {
     bool readFailed = false;
-    std::string ReadWhole(const std::string& path) override {
+    sys::FileStart ReadRegular(const std::string& path, std::size_t limit, bool pipes) override {
         try {
-            return FakeFiles::ReadWhole(path);
+            return FakeFiles::ReadRegular(path, limit, pipes);
         } catch (const sys::FileError&) {
             readFailed = true;
             throw;

@@ -47,9 +47,12 @@ void WriteCmosBackup(const std::string& path, sys::FileSystem& files, hw::Bus& b
 }
 
 ImageFile ReadImageFile(sys::FileSystem& files, const std::string& path) {
-    const std::string content = files.ReadWhole(path);
+    // No more than the largest image and a byte is read: a file that never ends is known as
+    // too long at once.
+    const sys::FileStart start = files.ReadRegular(path, 2 * hw::kCmosSize);
+    const std::string& content = start.bytes;
     if (content.size() != hw::kCmosSize && content.size() != 2 * hw::kCmosSize)
-        throw NotABackup(path + " is " + std::to_string(content.size()) +
+        throw NotABackup(path + " is " + std::to_string(start.size) +
                          " bytes long; a CMOS image is 128 bytes, or 256 (two banks, as nvramtool writes it)");
     ImageFile image;
     std::copy(content.begin(), content.begin() + hw::kCmosSize, image.cmos.begin());

@@ -273,7 +273,8 @@ TEST(LinuxNvramDevice, EachRefusalOfTheKernelNamesItsRemedy) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const hw::NvramCalls calls = FakeDevice::Calls(c.openError, c.ioError, c.size, c.device);
+        hw::NvramCalls calls = FakeDevice::Calls(c.openError, c.ioError, c.size, c.device);
+        calls.busyWaitMs = 30;
         try {
             auto m = hw::OpenLinuxNotebook("/dev/nvram", FakePort::Port(), calls);
             if (c.write) m->bus().WriteCmos(0x60, 0x06);

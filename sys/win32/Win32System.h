@@ -14,7 +14,12 @@ public:
     std::unique_ptr<File> CreateNew(const std::string& path) override;
     // From RtlGenRandom or the CryptoAPI where the system has one of them.
     std::string UnpredictableName() override;
-    std::string ReadWhole(const std::string& path) override;
+    // GetFileType must find a disk file; a device name (CON, NUL, COM1, ...) or a path in
+    // the device namespace (\\.\...) is refused before it is opened.
+    FileStart ReadRegular(const std::string& path, std::size_t limit, bool pipes = false) override;
+    // A named mutex per full path, "TOVIKA-LOCK-" and a hash of the path in capitals.
+    std::unique_ptr<FileLock> Lock(const std::string& path, bool exclusive, std::uint32_t waitMs) override;
+    Entry EntryAt(const std::string& path) override;
     // MoveFileExA where the system has it; on the 95/98/Me family, which lacks it, the old
     // file is deleted first and the new one renamed into its place.
     void Replace(const std::string& from, const std::string& to) override;
