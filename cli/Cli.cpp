@@ -173,7 +173,7 @@ public:
     std::size_t Save() {
         if (!IsImage()) return 0;
         image_.cmos = imageCmos_->image();
-        reports::SaveImageFile(host_.Files(), imagePath_, image_);
+        reports::SaveImageFile(host_.Files(), imagePath_, image_, &newLock_);
         const std::string saved = host_.Files().ReadRegular(imagePath_, 2 * hw::kCmosSize).bytes;
         const std::string wanted = std::string(image_.cmos.begin(), image_.cmos.end()) + image_.upper;
         if (saved.size() != wanted.size())
@@ -192,7 +192,8 @@ public:
 
 private:
     Host& host_;
-    std::unique_ptr<sys::FileLock> lock_;  // first made, last released
+    std::unique_ptr<sys::FileLock> lock_;     // first made, last released
+    std::unique_ptr<sys::FileLock> newLock_;  // the saved image's, from before its rename
     std::unique_ptr<hw::Notebook> notebook_;
     std::string imagePath_;
     reports::ImageFile image_;
