@@ -74,8 +74,8 @@ const std::vector<MessageRow> kRows = {
     {Message::FileBusy, "%1 は別のプログラムが書き込み中です (%2 秒待ちました). 何も書き込みませんでした.",
      "%1 is being written by another program (waited %2 s for it to finish); nothing done"},
     {Message::DeviceBusy, "%1 は別のプログラムが使用中です (%2 秒待ちました). 何も書き込みませんでした.",
-     "%1 is being written by another program (the kernel allows one writer at a time; waited %2 s "
-     "for it to finish): close that program and try again; nothing done"},
+     "%1 is being written by another program (waited %2 s for it to finish): close that program and "
+     "try again; nothing done"},
     {Message::ImageIsLink, "%1 はシンボリック リンクです. リンクを通して書き込まないため、何も書き込みませんでした.",
      "%1 is a symbolic link: an image is never written through a link nor replaced in its place, "
      "so nothing written; give the file that it links to"},

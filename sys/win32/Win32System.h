@@ -26,6 +26,12 @@ public:
     void Remove(const std::string& path) noexcept override;
 };
 
+// Waits up to `waitMs` for the named mutex `name` and holds it until the lock goes; nullptr when
+// the wait ran out. "TOVIKA-PORTS" (kPortsMutex) is held by every TOVIKA program on the real
+// notebook while it reaches the CMOS ports, so that two never write them at once.
+constexpr const char* kPortsMutex = "TOVIKA-PORTS";
+std::unique_ptr<FileLock> LockNamed(const std::string& name, std::uint32_t waitMs);
+
 class Win32Environment : public Environment {
 public:
     std::string ExecutablePath() override;
