@@ -636,7 +636,8 @@ void Usage(Host& host, Output& to) {
        << "An image has no firmware: report, hotkey and hiberfile refuse it (status 2), dump\n"
        << "shows its bytes alone, and set and restore save it as backup saves a file, with\n"
        << "the mode it had. An image of another size is bad input (2); a file that cannot be\n"
-       << "read, or a folder, gives 4.\n"
+       << "read, a folder, a FIFO or a device gives 4, as does an image to write that is a\n"
+       << "symbolic link. A second writer waits up to 10 s for the first.\n"
        << "\n"
        << "Commands:\n";
     // The line of each form: "  NAME ARGUMENTS", then its help in one column.
