@@ -168,7 +168,7 @@ private:
     Bus bus_;
 };
 
-LinuxHardwareError OpenError(const std::string& path, int error) {
+LinuxHardwareError OpenError(const std::string& path, int error, std::uint32_t waitedMs = 0) {
     switch (error) {
     case ENOENT:
     case ENODEV:
@@ -188,7 +188,7 @@ LinuxHardwareError OpenError(const std::string& path, int error) {
                     std::string(kNvramVariable) + " to a file elsewhere."};
     case EBUSY:
     case EWOULDBLOCK:
-        return {Cause::Busy, sys::English(sys::Message::DeviceBusy, {path, "10"})};
+        return {Cause::Busy, sys::English(sys::Message::DeviceBusy, {path, std::to_string(waitedMs / 1000)})};
     case EISDIR:
         return {Cause::Other, path + " is a directory, not the CMOS device or a file of " +
                                   std::to_string(kNvramSize) + " bytes."};
@@ -239,11 +239,11 @@ std::unique_ptr<Notebook> OpenLinuxNotebook(const char* nvramPath, const Firmwar
     for (;;) {
         fd = calls.open(path.c_str());
         if (fd < 0 && errno == EBUSY && wait()) continue;
-        if (fd < 0) throw OpenError(path, errno);
+        if (fd < 0) throw OpenError(path, errno, calls.busyWaitMs);
         size = calls.size(fd, device);
         if (size != kNvramSize || device || !calls.lock || calls.lock(fd) == 0 || errno != EWOULDBLOCK) break;
         calls.close(fd);
-        if (!wait()) throw OpenError(path, EWOULDBLOCK);
+        if (!wait()) throw OpenError(path, EWOULDBLOCK, calls.busyWaitMs);
     }
     if (size != kNvramSize) {
         const int error = errno;
