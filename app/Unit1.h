@@ -3,6 +3,7 @@
 // window to every component and turns the user's actions into the same calls.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,6 +20,13 @@
 #include "ui/Controls.h"
 
 namespace app {
+
+// Held around the window's load of the settings (`writes` false) and around its write after
+// the confirmation (true), never across a dialog. TOVIKA-SIM.exe puts its own here
+// (MachineSim.cpp): it waits for the simulated notebook's lock, re-reads sim-cmos.dat under
+// it and holds it, so that its bytes never interleave with another writer's; nullptr when the
+// wait ran out. Empty (nothing held) everywhere else.
+std::function<std::unique_ptr<sys::FileLock>(bool writes)>& SetupHold();
 
 // What the window needs from outside: the port layer, the dialogs and the system, and the
 // language of its texts, decided when the program started.

@@ -107,17 +107,34 @@ struct Target {
     std::optional<std::string> image;  // --image FILE
 };
 
-// The notebook that a command works on, with the bus over it.
+// Waits for the lock on `path` (an image, or a simulated notebook's folder) and holds it: a
+// writer alone, readers together. Nothing is read before it is held.
+std::unique_ptr<sys::FileLock> LockOrFail(Host& host, const std::string& path, bool writes) {
+    std::unique_ptr<sys::FileLock> lock = host.Files().Lock(path, writes, sys::kLockWaitMs);
+    if (!lock)
+        Fail(kFileFailed, sys::English(sys::Message::FileBusy, {path, std::to_string(sys::kLockWaitMs / 1000)}));
+    return lock;
+}
+
+// The notebook that a command works on, with the bus over it. A command that `writes` holds
+// the lock of its image or simulated notebook alone from its first read to the end of the
+// read-back (the notebook's life); one that reads shares it with other readers. The real
+// notebook's device waits for another writer in its own way (Host::OpenNotebook).
 class Notebook {
 public:
-    Notebook(Host& host, const Target& target) : host_(host) {
+    Notebook(Host& host, const Target& target, bool writes) : host_(host) {
         if (target.image) {
             imagePath_ = *target.image;
+            lock_ = LockOrFail(host, imagePath_, writes);
             try {
                 image_ = reports::ReadImageFile(host.Files(), imagePath_);
             } catch (const reports::NotABackup& e) {
                 Fail(kBadInput, std::string(e.what()) + "; nothing done");
             }
+            // Read, a link is followed (and what it leads to must be a file). Written, it is
+            // refused: neither written through nor replaced by a file; nothing written.
+            if (writes && host.Files().EntryAt(imagePath_) == sys::FileSystem::Entry::Link)
+                Fail(kFileFailed, sys::English(sys::Message::ImageIsLink, {imagePath_}));
             imageCmos_.emplace(image_.cmos);
             imageBus_.emplace(*imageCmos_);  // no firmware behind a file
             return;
@@ -128,9 +145,13 @@ public:
         }
         std::string folder = *target.sim;
         if (!folder.empty() && folder.back() != '/' && folder.back() != '\\') folder += '/';
+        // The folder is locked, not its files: sim-cmos.dat may not be there yet, and whoever
+        // makes it must be alone, so a reader locks alone as well until it is there.
+        lock_ = LockOrFail(host, folder.empty() ? "." : folder,
+                           writes || host.Files().EntryAt(folder + hw::kSimCmosFile) == sys::FileSystem::Entry::Nothing);
         try {
             // The chip model answers either mode; no grant is asked for.
-            notebook_ = std::make_unique<hw::PortNotebook>(hw::OpenSimNotebook(folder), hw::PortMode::Masked, false);
+            notebook_ = std::make_unique<hw::PortNotebook>(hw::OpenSimNotebook(folder, host.Files()), hw::PortMode::Masked, false);
         } catch (const hw::SimSetupError& e) {
             // A file that cannot be read or made is a file failure; one of the wrong content
             // is bad input.
@@ -156,8 +177,8 @@ public:
     std::size_t Save() {
         if (!IsImage()) return 0;
         image_.cmos = imageCmos_->image();
-        reports::SaveImageFile(host_.Files(), imagePath_, image_);
-        const std::string saved = host_.Files().ReadWhole(imagePath_);
+        reports::SaveImageFile(host_.Files(), imagePath_, image_, &newLock_);
+        const std::string saved = host_.Files().ReadRegular(imagePath_, 2 * hw::kCmosSize).bytes;
         const std::string wanted = std::string(image_.cmos.begin(), image_.cmos.end()) + image_.upper;
         if (saved.size() != wanted.size())
             Fail(kFileFailed, imagePath_ + " reads back as " + std::to_string(saved.size()) + " bytes after " +
@@ -175,6 +196,8 @@ public:
 
 private:
     Host& host_;
+    std::unique_ptr<sys::FileLock> lock_;     // first made, last released
+    std::unique_ptr<sys::FileLock> newLock_;  // the saved image's, from before its rename
     std::unique_ptr<hw::Notebook> notebook_;
     std::string imagePath_;
     reports::ImageFile image_;
@@ -283,7 +306,8 @@ struct Invocation {
     const Target& target;
     const std::vector<std::string>& rest;
     sys::Language language;
-    Notebook Open() const { return Notebook(host, target); }
+    // A command that writes opens with `writes`: it holds its image or simulated notebook alone.
+    Notebook Open(bool writes = false) const { return Notebook(host, target, writes); }
 };
 
 int Show(const Invocation& in) {
@@ -354,10 +378,20 @@ int Get(const Invocation& in) {
     return kDone;
 }
 
-std::string ReadInput(Host& host, const std::string& file) {
-    if (file != "-") return host.Files().ReadWhole(file);
-    std::string text, line;
-    while (host.In().ReadLine(line)) text += line + "\n";
+// A settings file is read up to 1 MiB; a larger one (or standard input that goes on) is bad
+// input. It may be a pipe: `-`, or a path such as <(...) that names one.
+constexpr std::size_t kSettingsLimit = std::size_t{1} << 20;
+
+std::string ReadInput(Host& host, const std::string& file, const std::string& source) {
+    std::string text;
+    if (file != "-") {
+        text = host.Files().ReadRegular(file, kSettingsLimit, /*pipes=*/true).bytes;
+    } else {
+        std::string line;
+        while (text.size() <= kSettingsLimit && host.In().ReadLine(line)) text += line + "\n";
+    }
+    if (text.size() > kSettingsLimit)
+        Fail(kBadInput, sys::English(sys::Message::FileTooLarge, {source, std::to_string(kSettingsLimit)}));
     return text;
 }
 
@@ -368,7 +402,7 @@ int Set(const Invocation& in) {
     if (args.file) {
         Count(args, 0, 0, "set takes either -f FILE or NAME=VALUE arguments, not both");
         const std::string source = *args.file == "-" ? "standard input" : *args.file;
-        changes = ParseSettingsText(ReadInput(host, *args.file), source);
+        changes = ParseSettingsText(ReadInput(host, *args.file, source), source);
     } else {
         Count(args, 1, SIZE_MAX, "set needs NAME=VALUE arguments or -f FILE");
         for (const std::string& word : args.words) {
@@ -378,7 +412,7 @@ int Set(const Invocation& in) {
         }
     }
     if (changes.empty()) Fail(kBadInput, "no settings to set");
-    Notebook notebook = in.Open();
+    Notebook notebook = in.Open(true);
     notebook.RequireFirmware();
     const Live live = LoadLive(notebook.bus());
     Choices wanted = live.choices;
@@ -452,7 +486,7 @@ int Restore(const Invocation& in) {
     Host& host = in.host;
     const Args args = TakeOptions(in.rest, {"--dry-run", "--yes"});
     const Choices fromFile = ChoicesOfImage(ReadBackupArgument(in, args, "restore"));
-    Notebook notebook = in.Open();
+    Notebook notebook = in.Open(true);
     notebook.RequireFirmware();
     const Live live = LoadLive(notebook.bus());
     PrintDifferences(host, settings::Differences(live.choices, fromFile), live.choices, fromFile, false);
@@ -530,7 +564,7 @@ int Hotkey(const Invocation& in) {
     Count(args, 1, 1, "hotkey needs one key: F2, F3, F5, F6 or F9");
     const actions::HotKey* key = actions::FindHotKey(args.words[0]);
     if (!key) Fail(kBadInput, "'" + args.words[0] + "' is no hot key: F2, F3, F5, F6 or F9");
-    Notebook notebook = in.Open();
+    Notebook notebook = in.Open(true);
     notebook.RequireFirmware();
     actions::PressHotKey(notebook.bus(), key->key);
     in.host.Out() << "pressed " << key->name << "\n";
@@ -544,7 +578,7 @@ int Hiberfile(const Invocation& in) {
     const char* fallback = host.DefaultHibernationPath();
     if (args.words.empty() && !fallback) Fail(kBadInput, "hiberfile needs the path of the file to create");
     const std::string path = args.words.empty() ? fallback : args.words[0];
-    Notebook notebook = in.Open();
+    Notebook notebook = in.Open(true);
     notebook.RequireFirmware();
     const std::uint32_t size = actions::HibernationSize(notebook.bus());
     const auto fill = actions::HibernationFill(size);
@@ -615,7 +649,8 @@ void Usage(Host& host, Output& to) {
        << "An image has no firmware: report, hotkey and hiberfile refuse it (status 2), dump\n"
        << "shows its bytes alone, and set and restore save it as backup saves a file, with\n"
        << "the mode it had. An image of another size is bad input (2); a file that cannot be\n"
-       << "read, or a folder, gives 4.\n"
+       << "read, a folder, a FIFO or a device gives 4, as does an image to write that is a\n"
+       << "symbolic link. A second writer waits up to 10 s for the first.\n"
        << "show and report print page captions, item texts and report labels in Japanese\n"
        << "where the locale is Japanese in UTF-8 (Linux) or the output's code page is 932\n"
        << "(Windows), and in English elsewhere; --lang ja|en chooses. JSON is the same in\n"

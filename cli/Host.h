@@ -3,6 +3,7 @@
 // cli/posix and cli/win32 implement it; the tests use one of their own.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -35,7 +36,9 @@ public:
     Output& operator<<(Number n) { return *this << std::to_string(n); }
 };
 
-// A line of input; false at the end.
+// A line of input; false at the end. A line longer than kMaxInputLine bytes comes in pieces
+// of that size, so that input without a line break never fills memory.
+constexpr std::size_t kMaxInputLine = std::size_t{1} << 20;
 class Input {
 public:
     virtual ~Input() = default;

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "cli/Host.h"
 
@@ -24,8 +25,16 @@ public:
     bool ReadLine(std::string& line) override {
         line.clear();
         char buffer[512];
-        while (std::fgets(buffer, sizeof buffer, file_)) {
-            line += buffer;
+        // The buffer is filled with line breaks first: fgets ends its bytes with a NUL, and the
+        // last NUL in the buffer is that one, so NUL bytes in the input are taken as bytes
+        // (and count towards the limit) instead of ending the piece.
+        for (;;) {
+            if (line.size() >= kMaxInputLine) return true;
+            std::memset(buffer, '\n', sizeof buffer);
+            if (!std::fgets(buffer, sizeof buffer, file_)) break;
+            std::size_t n = sizeof buffer - 1;
+            while (n > 0 && buffer[n] != '\0') --n;
+            line.append(buffer, n);
             if (!line.empty() && line.back() == '\n') {
                 line.pop_back();
                 if (!line.empty() && line.back() == '\r') line.pop_back();

@@ -95,6 +95,17 @@ expect_contains "an image of 129 bytes" "is 129 bytes long" "$(cat "$E2E_DIR/err
 expect_eq "the refused image" 129 "$(stat -c %s "$E2E_APP/bad.dat")"
 mkdir "$E2E_APP/folder.dat"
 expect_eq "a folder as an image" 4 "$(status_of --image 'C:\tovika\folder.dat' show)"
+# What is not a file, named as an image, a backup or a settings file: the device names and a
+# pipe's name are refused at once with status 4, and nothing is written.
+before=$(md5sum <"$(sim_cmos)")
+for device in NUL CON COM1 'C:\tovika\aux.dat' '\\.\pipe\tovika'; do
+  expect_eq "--image $device" 4 "$(status_of --image "$device" set display=both)"
+  expect_contains "--image $device" "not a regular file" "$(cat "$E2E_DIR/err")"
+  expect_eq "restore $device" 4 "$(status_of --sim 'C:\tovika' restore --yes "$device")"
+  expect_eq "diff $device" 4 "$(status_of --sim 'C:\tovika' diff "$device")"
+done
+expect_eq "set -f NUL" 4 "$(status_of --sim 'C:\tovika' set -f NUL)"
+expect_eq "the simulated notebook after the devices" "$before" "$(md5sum <"$(sim_cmos)")"
 expect_eq "layout" 0 "$(status_of layout)"
 expect_contains "layout" "checksum 128 367 368" "$(cat "$E2E_DIR/out")"
 unset TOVIKA_SIM

@@ -21,7 +21,7 @@ cases=(
   "127 bytes|$image は 127 バイトです. CMOS のイメージは 128 バイトでなければなりません."
   "129 bytes|$image は 129 バイトです. CMOS のイメージは 128 バイトでなければなりません."
   "0 bytes|$image は 0 バイトです. CMOS のイメージは 128 バイトでなければなりません."
-  "a folder|$image を読めません (アクセスが拒否されました)."  # Wine's own Japanese text
+  "a folder|$image を読めません (ファイルではなくフォルダです)."  # found before it is opened, as on Linux
   "nothing, the folder immutable|$image を作成できません. 実行ファイルのフォルダに書き込めるか確かめてください."
 )
 

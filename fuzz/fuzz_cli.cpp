@@ -21,6 +21,8 @@
 //   === cmos                  sim-cmos.dat (absent: no such file, the program creates it)
 //   === file NAME             a file in memory, with the bytes that follow
 //   === unreadable NAME       a file in memory that cannot be read
+//   === busy NAME             a file whose lock another program holds for the whole wait
+//   === link NAME             a file in memory that is a symbolic link (to its own bytes)
 // Each section's body is what lies between its header line and the next "\n=== ".
 // Options: e  the simulated notebook is given by TOVIKA_SIM, not by --sim before the command
 //          r  no simulated notebook: the real one, which cannot be reached ...
@@ -66,7 +68,7 @@ struct Input {
     std::string stdinText;
     std::optional<std::string> ini, cmos;
     std::vector<std::pair<std::string, std::string>> files;
-    std::vector<std::string> unreadable;
+    std::vector<std::string> unreadable, busy, links;
 
     bool Has(char option) const { return options.find(option) != std::string::npos; }
 };
@@ -100,22 +102,42 @@ Input Decode(std::string_view data) {
         else if (header == "cmos") in.cmos = body;
         else if (header.substr(0, 5) == "file ") in.files.emplace_back(header.substr(5), body);
         else if (header.substr(0, 11) == "unreadable ") in.unreadable.emplace_back(header.substr(11));
+        else if (header.substr(0, 5) == "busy ") in.busy.emplace_back(header.substr(5));
+        else if (header.substr(0, 5) == "link ") in.links.emplace_back(header.substr(5));
     }
     return in;
 }
 
 // ---- the host ---------------------------------------------------------------------------------
 
-// The in-memory files, noting every read that failed.
+const std::string& SimFolder();
+
+// The in-memory files, noting every read that failed. The simulated notebook's folder is the
+// one place on the real disk: its files are read, and it is locked, through the real system.
 struct NotingFiles : FakeFiles {
-    bool readFailed = false;
-    std::string ReadWhole(const std::string& path) override {
+    bool readFailed = false, lockRefused = false;
+    sys::PosixFileSystem real;
+    static bool InSimFolder(const std::string& path) { return path.rfind(SimFolder(), 0) == 0; }
+    sys::FileStart ReadRegular(const std::string& path, std::size_t limit, bool pipes) override {
         try {
-            return FakeFiles::ReadWhole(path);
+            if (InSimFolder(path)) return real.ReadRegular(path, limit, pipes);
+            return FakeFiles::ReadRegular(path, limit, pipes);
+        } catch (const sys::NoSuchFile&) {
+            if (!InSimFolder(path)) readFailed = true;
+            throw;
         } catch (const sys::FileError&) {
             readFailed = true;
             throw;
         }
+    }
+    std::unique_ptr<sys::FileLock> Lock(const std::string& path, bool exclusive, std::uint32_t waitMs) override {
+        if (InSimFolder(path)) return real.Lock(path, exclusive, 0);
+        auto lock = FakeFiles::Lock(path, exclusive, waitMs);
+        if (!lock) lockRefused = true;
+        return lock;
+    }
+    Entry EntryAt(const std::string& path) override {
+        return InSimFolder(path) ? real.EntryAt(path) : FakeFiles::EntryAt(path);
     }
 };
 
@@ -215,6 +237,8 @@ void RunInput(const Input& in) {
         host.noting.contents[name];
         host.noting.unreadable.insert(name);
     }
+    for (const auto& name : in.busy) host.noting.busy.insert(name);
+    for (const auto& name : in.links) host.noting.links.insert(name);
 
     std::vector<std::string> args;
     if (in.Has('r')) {
@@ -245,6 +269,11 @@ void RunInput(const Input& in) {
     Check(status >= cli::kDone && status <= cli::kFileFailed, "a documented exit status");
     if (status > cli::kDifferent) Check(!host.err.text.empty(), "every failure says why");
     if (host.noting.readFailed) Check(status == cli::kFileFailed, "a file that cannot be read ends with 4");
+    // Another program's lock kept for the whole wait, or an image to write that is a link:
+    // status 4, and no file changed.
+    if (host.noting.lockRefused) Check(status == cli::kFileFailed, "a lock not had ends with 4");
+    if (host.noting.lockRefused || host.err.text.find("is a symbolic link") != std::string::npos)
+        Check(host.noting.contents == filesBefore, "a lock not had or a link writes no file");
     if (imageUnreadable) {
         Check(std::filesystem::is_directory(SimPath(hw::kSimCmosFile)), "an unreadable image is left alone");
         std::filesystem::remove(SimPath(hw::kSimCmosFile));

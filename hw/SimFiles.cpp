@@ -68,22 +68,26 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-// Reads a whole file; false when it does not exist. Throws when it exists but cannot be read.
-bool ReadWholeFile(const std::string& path, std::string& out) {
-    FilePtr f(std::fopen(path.c_str(), "rb"));
-    if (!f) {
-        const int code = sys::LastErrorCode();
-        if (errno == ENOENT) return false;
-        throw SimFileError(sys::Message::SimFileUnreadable, {path, sys::SystemErrorText(code)});
+// Reads a regular file, at most `limit` + 1 bytes of it; false when it does not exist. Throws
+// when it exists but cannot be read or is no regular file (a FIFO, a device: refused at once,
+// so that nothing hangs). `size` is the file's whole size.
+bool ReadWholeFile(sys::FileSystem& files, const std::string& path, std::size_t limit, std::string& out,
+                   std::uint64_t& size) {
+    sys::FileStart start;
+    try {
+        start = files.ReadRegular(path, limit);
+    } catch (const sys::NoSuchFile&) {
+        return false;
+    } catch (const sys::NotAFile& e) {
+        if (e.kind() == sys::Message::KindFolder)
+            throw SimFileError(sys::Message::SimFileUnreadable, {path, sys::Message::IsAFolder});
+        throw SimFileError(sys::Message::NotARegularFile, {path, e.kind()});
+    } catch (const sys::FileError& e) {
+        throw SimFileError(sys::Message::SimFileUnreadable,
+                           {path, e.SystemCode() ? sys::SystemErrorText(e.SystemCode()) : std::string(e.what())});
     }
-    out.clear();
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f.get())) > 0) out.append(buf, n);
-    // A folder opens on some systems and fails only here.
-    if (std::ferror(f.get())) {
-        throw SimFileError(sys::Message::SimFileUnreadable, {path, sys::SystemErrorText(sys::LastErrorCode())});
-    }
+    out = std::move(start.bytes);
+    size = start.size;
     return true;
 }
 
@@ -162,19 +166,25 @@ FirmwareState ParseFirmwareIni(const std::string& text, FirmwareState state) {
     return state;
 }
 
-std::unique_ptr<SimNotebook> OpenSimNotebook(const std::string& folder) {
+std::unique_ptr<SimNotebook> OpenSimNotebook(const std::string& folder, sys::FileSystem& files) {
     const std::string cmosPath = folder + kSimCmosFile;
     const std::string iniPath = folder + kSimFirmwareFile;
 
     FirmwareState firmware = FactoryFirmware();
     std::string iniText;
-    if (ReadWholeFile(iniPath, iniText)) firmware = ParseFirmwareIni(iniText, firmware);
+    std::uint64_t size = 0;
+    if (ReadWholeFile(files, iniPath, kSimFirmwareLimit, iniText, size)) {
+        if (iniText.size() > kSimFirmwareLimit)
+            throw SimSetupError(sys::Message::FileTooLarge, {iniPath, std::to_string(kSimFirmwareLimit)});
+        firmware = ParseFirmwareIni(iniText, firmware);
+    }
 
     CmosImage cmos{};
     std::string image;
-    if (ReadWholeFile(cmosPath, image)) {
+    // A byte more than the image is enough to know that the file is too long.
+    if (ReadWholeFile(files, cmosPath, kCmosSize, image, size)) {
         if (image.size() != kCmosSize)
-            throw SimSetupError(sys::Message::SimCmosWrongSize, {cmosPath, std::to_string(image.size())});
+            throw SimSetupError(sys::Message::SimCmosWrongSize, {cmosPath, std::to_string(size)});
         std::memcpy(cmos.data(), image.data(), kCmosSize);
     } else {
         cmos = FactoryCmos();

@@ -7,11 +7,13 @@
 
 #include "hw/SimNotebook.h"
 #include "sys/Error.h"
+#include "sys/System.h"
 
 namespace hw {
 
 constexpr const char* kSimCmosFile = "sim-cmos.dat";
 constexpr const char* kSimFirmwareFile = "sim-firmware.ini";
+constexpr std::size_t kSimFirmwareLimit = std::size_t{1} << 20;  // 1 MiB: a larger one is refused
 
 // A file that keeps the simulated notebook from starting; what() is the message for the user.
 class SimSetupError : public sys::Error {
@@ -35,8 +37,11 @@ FirmwareState ParseFirmwareIni(const std::string& text, FirmwareState base = Fac
 // Opens the simulated notebook kept in `folder` (ending in a path delimiter or empty):
 // loads sim-cmos.dat, or creates it with the factory image when it is missing; reads
 // sim-firmware.ini when present. Every CMOS write afterwards is saved to sim-cmos.dat in
-// place. A file of the wrong size throws SimSetupError; an unreadable file or a folder where
-// the image cannot be created throws SimFileError. No file is changed.
-std::unique_ptr<SimNotebook> OpenSimNotebook(const std::string& folder);
+// place. Both files are read through `files` (FileSystem::ReadRegular): a link is followed,
+// and a FIFO, a device or a socket in their place is refused at once. A file of the wrong size
+// (sim-firmware.ini: over kSimFirmwareLimit) throws SimSetupError; an unreadable file, one that
+// is not a regular file, or a folder where the image cannot be created throws SimFileError.
+// No file is changed.
+std::unique_ptr<SimNotebook> OpenSimNotebook(const std::string& folder, sys::FileSystem& files);
 
 }  // namespace hw

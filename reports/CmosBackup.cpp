@@ -47,9 +47,12 @@ void WriteCmosBackup(const std::string& path, sys::FileSystem& files, hw::Bus& b
 }
 
 ImageFile ReadImageFile(sys::FileSystem& files, const std::string& path) {
-    const std::string content = files.ReadWhole(path);
+    // No more than the largest image and a byte is read: a file that never ends is known as
+    // too long at once.
+    const sys::FileStart start = files.ReadRegular(path, 2 * hw::kCmosSize);
+    const std::string& content = start.bytes;
     if (content.size() != hw::kCmosSize && content.size() != 2 * hw::kCmosSize)
-        throw NotABackup(path + " is " + std::to_string(content.size()) +
+        throw NotABackup(path + " is " + std::to_string(start.size) +
                          " bytes long; a CMOS image is 128 bytes, or 256 (two banks, as nvramtool writes it)");
     ImageFile image;
     std::copy(content.begin(), content.begin() + hw::kCmosSize, image.cmos.begin());
@@ -65,7 +68,8 @@ namespace {
 
 // The new file beside `path` that takes its place once `content` is in it; `keepMode`: with
 // the mode of the file it replaces.
-void SaveWhole(sys::FileSystem& files, const std::string& path, const std::string& content, bool keepMode) {
+void SaveWhole(sys::FileSystem& files, const std::string& path, const std::string& content, bool keepMode,
+               std::unique_ptr<sys::FileLock>* lockNew = nullptr) {
     // The temporary file takes a name nobody can guess and is made only where nothing is, so a
     // link that someone placed in the folder beforehand is never written through. A name that
     // is taken is left alone and another one is tried.
@@ -84,9 +88,12 @@ void SaveWhole(sys::FileSystem& files, const std::string& path, const std::strin
         file->Write(content.data(), static_cast<std::uint32_t>(content.size()));
         if (keepMode) file->TakeModeOf(path);
         file.reset();  // closed before it takes the place of the old file
+        // Locked before it is in place: whoever opens `path` next finds it locked.
+        if (lockNew) *lockNew = files.Lock(temporary, true, 0);
         files.Replace(temporary, path);
     } catch (...) {
         file.reset();
+        if (lockNew) lockNew->reset();
         files.Remove(temporary);
         throw;
     }
@@ -98,8 +105,9 @@ void SaveBackupFile(sys::FileSystem& files, const std::string& path, const hw::C
     SaveWhole(files, path, std::string(image.begin(), image.end()), false);
 }
 
-void SaveImageFile(sys::FileSystem& files, const std::string& path, const ImageFile& image) {
-    SaveWhole(files, path, std::string(image.cmos.begin(), image.cmos.end()) + image.upper, true);
+void SaveImageFile(sys::FileSystem& files, const std::string& path, const ImageFile& image,
+                   std::unique_ptr<sys::FileLock>* lockNew) {
+    SaveWhole(files, path, std::string(image.cmos.begin(), image.cmos.end()) + image.upper, true, lockNew);
 }
 
 }  // namespace reports

@@ -49,8 +49,9 @@ struct ImageFile {
     std::string upper;  // empty for a file of 128 bytes
 };
 
-// The image in a file of 128 or 256 bytes. Throws sys::FileError when it cannot be read (a
-// folder included), NotABackup for any other size.
+// The image in a file of 128 or 256 bytes, read by FileSystem::ReadRegular (no more than 257
+// bytes of it). Throws sys::FileError when it cannot be read (sys::NotAFile for a folder, a
+// FIFO, a device or a socket), NotABackup for any other size.
 ImageFile ReadImageFile(sys::FileSystem& files, const std::string& path);
 
 // The CMOS bytes of a backup file (ReadImageFile's first 128 bytes).
@@ -64,7 +65,10 @@ hw::CmosImage ReadBackupFile(sys::FileSystem& files, const std::string& path);
 void SaveBackupFile(sys::FileSystem& files, const std::string& path, const hw::CmosImage& image);
 
 // Saves an edited image file in the same way, its upper bytes as they were read, with the
-// mode of the file it replaces (File::TakeModeOf).
-void SaveImageFile(sys::FileSystem& files, const std::string& path, const ImageFile& image);
+// mode of the file it replaces (File::TakeModeOf). With `lockNew`, the new file is locked for
+// this writer alone (FileSystem::Lock) before it takes the place of `path`, and the lock is
+// given there: a lock on the old file no longer guards the path once it is replaced.
+void SaveImageFile(sys::FileSystem& files, const std::string& path, const ImageFile& image,
+                   std::unique_ptr<sys::FileLock>* lockNew = nullptr);
 
 }  // namespace reports

@@ -63,6 +63,25 @@ const std::vector<MessageRow> kRows = {
      "COMCTL32.DLL is not installed or is older than version 4.72: the program cannot start."},
     {Message::AlreadyRunning, "既に実行されています.", "TOVIKA is already running."},
     {Message::UnexpectedError, "予期しないエラーが発生しました.", "An unexpected error occurred."},
+
+    {Message::NotARegularFile, "%1 は%2で、通常のファイルではありません. 何も読み書きしませんでした.",
+     "%1 is %2, not a regular file; nothing read or written"},
+    {Message::KindFifo, "FIFO (名前付きパイプ)", "a FIFO (a named pipe)"},
+    {Message::KindCharDevice, "キャラクタ デバイス", "a character device"},
+    {Message::KindBlockDevice, "ブロック デバイス", "a block device"},
+    {Message::KindSocket, "ソケット", "a socket"},
+    {Message::KindFolder, "フォルダ", "a folder"},
+    {Message::KindOther, "特殊なファイル", "a special file"},
+    {Message::FileTooLarge, "%1 は %2 バイトを超えています. 何も書き込みませんでした.",
+     "%1 is larger than %2 bytes, more than a settings file can be; nothing written"},
+    {Message::FileBusy, "%1 は別のプログラムが書き込み中です (%2 秒待ちました). 何も書き込みませんでした.",
+     "%1 is being written by another program (waited %2 s for it to finish); nothing done"},
+    {Message::DeviceBusy, "%1 は別のプログラムが使用中です (%2 秒待ちました). 何も書き込みませんでした.",
+     "%1 is being written by another program (waited %2 s for it to finish): close that program and "
+     "try again; nothing done"},
+    {Message::ImageIsLink, "%1 はシンボリック リンクです. リンクを通して書き込まないため、何も書き込みませんでした.",
+     "%1 is a symbolic link: an image is never written through a link nor replaced in its place, "
+     "so nothing written; give the file that it links to"},
 };
 
 const MessageRow* Find(Message id) {

@@ -54,6 +54,18 @@ enum class Message : unsigned char {
     ComctlTooOld,
     AlreadyRunning,
     UnexpectedError,
+    // Files that are not files, files too large, locks held by another program and links.
+    NotARegularFile,  // %1 the path, %2 what it is (one of the six below)
+    KindFifo,
+    KindCharDevice,
+    KindBlockDevice,
+    KindSocket,
+    KindFolder,
+    KindOther,
+    FileTooLarge,     // %1 the file (or standard input), %2 the largest size taken in bytes
+    FileBusy,         // %1 the file or folder, %2 the seconds waited
+    DeviceBusy,       // %1 the device, %2 the seconds waited
+    ImageIsLink,      // %1 the path
 };
 
 // One row of the table. Every row has both texts; the English one is plain ASCII.

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "sys/Error.h"
 #include "sys/Language.h"
@@ -17,7 +18,49 @@ namespace sys {
 class FileError : public Error {
 public:
     using Error::Error;
+    FileError(std::string message, int systemCode) : Error(std::move(message)), code_(systemCode) {}
+    // The system's code of the failure (errno, or Windows's error code) where a call failed; 0
+    // otherwise.
+    int SystemCode() const { return code_; }
+
+private:
+    int code_ = 0;
 };
+
+// Nothing at the path (or a link there leads nowhere).
+class NoSuchFile : public FileError {
+public:
+    using FileError::FileError;
+};
+
+// Something at the path that is not a regular file: a FIFO, a device, a socket, a folder (on
+// Windows also a device name such as CON, NUL or COM1, or a pipe). Refused before a byte of it
+// is read. kind() is the row that names what it is (Message::KindFifo and the rows after it).
+class NotAFile : public FileError {
+public:
+    NotAFile(const std::string& path, Message kind)
+        : FileError(Message::NotARegularFile, {path, kind}), kind_(kind) {}
+    Message kind() const { return kind_; }
+
+private:
+    Message kind_;
+};
+
+// The first bytes of a regular file, as FileSystem::ReadRegular gives them.
+struct FileStart {
+    std::string bytes;       // the whole file, or its first limit + 1 bytes when it is longer
+    std::uint64_t size = 0;  // the file's size, as the system tells it (at least bytes.size())
+};
+
+// A lock on a file or a folder, held until it is destroyed. One that holds nothing is given
+// where there was nothing to lock.
+class FileLock {
+public:
+    virtual ~FileLock() = default;
+};
+
+// How long a command waits for another program's lock before it gives up: 10 s.
+constexpr std::uint32_t kLockWaitMs = 10000;
 
 // An open file, closed when destroyed. Every failure throws FileError, and so does a write
 // that stores fewer bytes than asked.
@@ -51,8 +94,27 @@ public:
     // A name of lower-case letters and digits that nobody can predict, a new one at each
     // call: for a temporary file in a folder that others may write to.
     virtual std::string UnpredictableName() = 0;
-    // The whole content of a file. Throws FileError when it cannot be read.
-    virtual std::string ReadWhole(const std::string& path) = 0;
+    // A regular file, read as every image, backup, settings file and simulated notebook's file
+    // is read: opened without blocking, following links, and refused at once (NotAFile) unless
+    // it is a regular file, so that a FIFO without a writer or a device never stops the
+    // program; never more than `limit` + 1 bytes are read, so that a file larger than the
+    // largest one the caller takes is known as such without filling memory. Throws NoSuchFile
+    // where nothing is, FileError when it cannot be read.
+    // With `pipes`, a pipe or FIFO is read as well (a settings file may be one: `set -f <(...)`),
+    // waiting for its writer's bytes; a FIFO that nobody writes to ends at once.
+    virtual FileStart ReadRegular(const std::string& path, std::size_t limit, bool pipes = false) = 0;
+    // Locks the file or folder at `path` for one writer (`exclusive`) or for readers, waiting
+    // for another program's lock up to `waitMs`; nullptr when the wait ran out. On POSIX a
+    // flock(2) on the file itself, taken again if the file was replaced meanwhile, so that a
+    // lock survives a rename into its place; on Windows a named mutex made from the full path
+    // (exclusive always), since a held file would make the rename fail. Where nothing is
+    // there, or something that is neither a file nor a folder, the lock holds nothing: the
+    // read that follows tells why.
+    virtual std::unique_ptr<FileLock> Lock(const std::string& path, bool exclusive, std::uint32_t waitMs) = 0;
+    // What is at `path` itself, a link not followed: nothing, a symbolic link (on Windows: a
+    // reparse point), or anything else.
+    enum class Entry { Nothing, Link, Other };
+    virtual Entry EntryAt(const std::string& path) = 0;
     // Puts the file `from` in the place of `to`, replacing a file there; as one step where
     // the system can. Throws FileError when it cannot.
     virtual void Replace(const std::string& from, const std::string& to) = 0;

@@ -49,11 +49,24 @@ public:
         return std::make_unique<FakeFile>(*this, path);
     }
     std::string UnpredictableName() override { return "n" + std::to_string(++names_); }
-    std::string ReadWhole(const std::string& path) override {
+    std::string ReadWhole(const std::string& path) { return ReadRegular(path, std::string::npos - 1).bytes; }
+    sys::FileStart ReadRegular(const std::string& path, std::size_t limit, bool /*pipes*/ = false) override {
         Step("read " + path);
         const auto it = contents.find(path);
+        if (it == contents.end() && !unreadable.count(path)) throw sys::NoSuchFile("cannot read " + path);
         if (it == contents.end() || unreadable.count(path)) throw sys::FileError("cannot read " + path);
-        return it->second;
+        return {it->second.substr(0, limit + 1), it->second.size()};
+    }
+    // Locked by another program: a lock on a path in `busy` is never had.
+    std::set<std::string> busy;
+    std::set<std::string> links;  // paths that are symbolic links
+    std::unique_ptr<sys::FileLock> Lock(const std::string& path, bool, std::uint32_t) override {
+        if (busy.count(path)) return nullptr;
+        return std::make_unique<sys::FileLock>();
+    }
+    Entry EntryAt(const std::string& path) override {
+        if (links.count(path)) return Entry::Link;
+        return contents.count(path) || unreadable.count(path) ? Entry::Other : Entry::Nothing;
     }
     void Replace(const std::string& from, const std::string& to) override {
         Step("replace " + to + " with " + from);

@@ -1,6 +1,8 @@
 // A temporary folder for tests that work on real files; removed with everything in it.
 #pragma once
 
+#include "sys/posix/PosixSystem.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -37,3 +39,9 @@ public:
 private:
     std::string dir_;
 };
+
+// The real files, as the simulated notebook reads them (hw::OpenSimNotebook).
+inline sys::FileSystem& SimFiles() {
+    static sys::PosixFileSystem files;
+    return files;
+}

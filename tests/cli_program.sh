@@ -92,6 +92,39 @@ for size in 0 127 129 300; do
   grep -q "is $size bytes long" "$work/err" || fail "the message names the size: $(cat "$work/err")"
   [ "$(stat -c %s "$work/bad.dat")" = "$size" ] || fail "the image of $size bytes was written"
 done
+# Sources that never end, and a FIFO without a writer: each refused at once, memory small.
+mkfifo "$work/fifo"
+endless() {  # STATUS ARGUMENTS...: ends with STATUS within 20 s, under 200 MB when measured
+  local want=$1 s=0
+  shift
+  if [ -x /usr/bin/time ]; then
+    /usr/bin/time -f %M -o "$work/rss" timeout 20 "$tovika" "$@" >"$work/out" 2>"$work/err" <"${input:-/dev/null}" || s=$?
+  else
+    timeout 20 "$tovika" "$@" >"$work/out" 2>"$work/err" <"${input:-/dev/null}" || s=$?
+    echo 0 >"$work/rss"
+  fi
+  [ "$s" = "$want" ] || fail "$*: status $s, not $want: $(cat "$work/err")"
+  [ "$(tail -n 1 "$work/rss")" -lt 200000 ] || fail "$*: $(tail -n 1 "$work/rss") KB of memory"
+}
+endless 4 --image /dev/zero get display
+endless 4 --image "$work/fifo" show
+endless 4 --sim "$work/a" diff /dev/zero
+endless 4 --sim "$work/a" restore --yes "$work/fifo"
+endless 4 --sim "$work/a" set -f /dev/zero
+input=/dev/zero endless 2 --sim "$work/a" set -f -
+grep -q "standard input is larger than 1048576 bytes" "$work/err" || fail "endless standard input: $(cat "$work/err")"
+endless 2 --sim "$work/a" set -f "$work/fifo"  # no writer: empty, so no settings
+[ "$(status --sim "$work/a" set -f <(echo display=both))" = 0 ] || fail "set -f <(...): $(cat "$work/err")"
+mkdir "$work/f" && ln -s /dev/zero "$work/f/sim-cmos.dat"
+endless 4 --sim "$work/f" show
+grep -q "sim-cmos.dat is a character device" "$work/err" || fail "a sim-cmos.dat linked to a device: $(cat "$work/err")"
+# An image that is a link: read through it, never written through it nor replaced.
+cp "$work/c.dat" "$work/target.img"
+ln -s target.img "$work/link.img"
+[ "$(status --image "$work/link.img" get display)" = 0 ] || fail "get through a link"
+[ "$(status --image "$work/link.img" set display=both)" = 4 ] || fail "set through a link"
+grep -q "link.img is a symbolic link" "$work/err" || fail "the link's message: $(cat "$work/err")"
+[ -L "$work/link.img" ] && cmp -s "$work/target.img" "$work/c.dat" || fail "the link or its target changed"
 mkdir "$work/folder.dat"
 [ "$(status --image "$work/folder.dat" show)" = 4 ] || fail "a folder as an image"
 echo "tovika: all checks passed"

@@ -10,7 +10,9 @@
 #include <set>
 #include <sstream>
 
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include "cli/Cli.h"
@@ -332,18 +334,19 @@ std::set<std::string> Names(const TempDir& dir) {
 
 TEST(CliBackup, AFailedBackupLeavesNoPartialFileAndTheOldOneAsItWas) {
     // Creating the new file (nothing made, so nothing removed: the name may be another's),
-    // writing it, putting it in place.
-    for (int failAt : {1, 2, 3}) {
+    // writing it, putting it in place: the steps after the simulated notebook's two reads.
+    for (int failAt : {3, 4, 5}) {
         SCOPED_TRACE(failAt);
         CliRig rig;
         FakeFiles files;
+        files.contents[rig.dir.File("sim-cmos.dat")] = rig.Image();
         files.failAt = failAt;
         rig.host.files = &files;
         EXPECT_EQ(rig.Run({"backup", "cmos.dat"}), cli::kFileFailed);
         std::vector<std::string> tidying;  // what was removed or replaced
         std::copy_if(files.log.begin(), files.log.end(), std::back_inserter(tidying),
                      [](const std::string& s) { return s.rfind("remove", 0) == 0 || s.rfind("replace", 0) == 0; });
-        EXPECT_EQ(tidying, failAt == 1 ? std::vector<std::string>{}
+        EXPECT_EQ(tidying, failAt == 3 ? std::vector<std::string>{}
                                        : std::vector<std::string>{"remove cmos.dat.n1"});
     }
     CliRig rig;
@@ -573,6 +576,28 @@ TEST(CliSim, ASimulatedNotebookWhoseFilesCannotBeReadOrMadeEndsWithStatus4) {
 // An image file, and no notebook that may be opened instead: TOVIKA_SIM names a folder that
 // is not there, and the real notebook (where TOVIKA_NVRAM would lead) fails the test if it
 // is asked for.
+// Something that is not a file at `path`: "fifo", "socket", "link to fifo" (a FIFO beside it
+// and a link to that), or a link to the device named.
+void MakeNonFile(const std::string& path, const std::string& what) {
+    fs::remove(path);
+    if (what == "fifo") {
+        ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+    } else if (what == "link to fifo") {
+        ASSERT_EQ(::mkfifo((path + ".fifo").c_str(), 0644), 0);
+        fs::create_symlink(path + ".fifo", path);
+    } else if (what == "socket") {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        ASSERT_LT(path.size(), sizeof address.sun_path);
+        std::copy(path.begin(), path.end(), address.sun_path);
+        ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        ::close(fd);  // the socket file stays
+    } else {
+        fs::create_symlink(what, path);
+    }
+}
+
 struct ImageRig {
     TempDir dir;
     TestHost host;
@@ -690,8 +715,19 @@ TEST(CliImage, ABadImageIsRefusedAndEveryFileStaysAsItWas) {
         {"a folder", [](ImageRig& r) {
              fs::remove(r.image);
              fs::create_directory(r.image);
-         }, cli::kFileFailed, "cmos.dat: Is a directory"},
+         }, cli::kFileFailed, "cmos.dat is a folder, not a regular file"},
         {"missing", [](ImageRig& r) { fs::remove(r.image); }, cli::kFileFailed, "cmos.dat: No such file"},
+        // What is not a file is refused at once, before a byte of it is read.
+        {"a FIFO without a writer", [](ImageRig& r) { MakeNonFile(r.image, "fifo"); }, cli::kFileFailed,
+         "cmos.dat is a FIFO (a named pipe), not a regular file"},
+        {"a socket", [](ImageRig& r) { MakeNonFile(r.image, "socket"); }, cli::kFileFailed,
+         "cmos.dat is a socket, not a regular file"},
+        {"a link to a device that never ends", [](ImageRig& r) { MakeNonFile(r.image, "/dev/zero"); },
+         cli::kFileFailed, "cmos.dat is a character device, not a regular file"},
+        {"a link to a FIFO", [](ImageRig& r) { MakeNonFile(r.image, "link to fifo"); }, cli::kFileFailed,
+         "cmos.dat is a FIFO (a named pipe), not a regular file"},
+        {"the device itself", [](ImageRig& r) { r.image = "/dev/zero"; }, cli::kFileFailed,
+         "/dev/zero is a character device, not a regular file"},
     };
     const std::vector<std::vector<std::string>> commands = {
         {"show"}, {"get", "display"}, {"set", "display=both"}, {"dump"}, {"backup", "copy.dat"}, {"diff", "other.dat"},
@@ -704,7 +740,7 @@ TEST(CliImage, ABadImageIsRefusedAndEveryFileStaysAsItWas) {
             rig.dir.Write("other.dat", Bytes(hw::FactoryCmos()));
             for (std::string& a : args)
                 if (a.find(".dat") != std::string::npos) a = rig.dir.File(a);
-            const bool isFile = fs::is_regular_file(rig.image);
+            const bool isFile = fs::is_regular_file(fs::symlink_status(rig.image));
             const std::string before = isFile ? rig.dir.Read("cmos.dat") : "";
             const std::set<std::string> names = Names(rig.dir);
             EXPECT_EQ(rig.Run(args), c.status);
@@ -727,6 +763,141 @@ TEST(CliImage, ABadImageIsRefusedAndEveryFileStaysAsItWas) {
     EXPECT_EQ(rig.Run({"set", "display=both"}), cli::kFileFailed);
     EXPECT_NE(rig.host.err.str().find("cannot read " + rig.image), std::string::npos) << rig.host.err.str();
     EXPECT_EQ(files.contents.size(), 1u);
+}
+
+// A backup or settings file that is not a file, against every command that reads one, on a
+// simulated notebook: each ends at once with its message and status 4, and no file changes. A
+// settings file may be a pipe; one that nobody writes to ends at once, empty.
+TEST(CliNonFiles, EveryCommandThatReadsAFileRefusesWhatIsNotOneAtOnce) {
+    const struct {
+        const char* what;
+        const char* make;  // for MakeNonFile
+        const char* said;
+    } cases[] = {
+        {"a FIFO", "fifo", "is a FIFO (a named pipe), not a regular file"},
+        {"a socket", "socket", "is a socket, not a regular file"},
+        {"a link to a character device", "/dev/zero", "is a character device, not a regular file"},
+        {"a link to the null device", "/dev/null", "is a character device, not a regular file"},
+    };
+    const std::vector<std::vector<std::string>> commands = {
+        {"diff", "x"}, {"restore", "--yes", "x"}, {"--image", "x", "show"}, {"--image", "x", "set", "display=both"}};
+    for (const auto& c : cases) {
+        for (auto args : commands) {
+            SCOPED_TRACE(std::string(c.what) + ", " + args[0] + " " + args[1]);
+            CliRig rig;
+            for (std::string& a : args)
+                if (a == "x") a = rig.dir.File("x");
+            MakeNonFile(rig.dir.File("x"), c.make);
+            const std::string before = rig.Image();
+            const std::set<std::string> names = Names(rig.dir);
+            EXPECT_EQ(rig.Run(args), cli::kFileFailed);
+            EXPECT_NE(rig.host.err.str().find(rig.dir.File("x") + " " + c.said), std::string::npos)
+                << rig.host.err.str();
+            EXPECT_EQ(rig.Image(), before);
+            EXPECT_EQ(Names(rig.dir), names);
+        }
+    }
+    // set -f: a device is refused; a pipe is read, and one without a writer is empty.
+    CliRig rig;
+    const std::string before = rig.Image();
+    EXPECT_EQ(rig.Run({"set", "-f", "/dev/zero"}), cli::kFileFailed);
+    EXPECT_NE(rig.host.err.str().find("/dev/zero is a character device"), std::string::npos) << rig.host.err.str();
+    MakeNonFile(rig.dir.File("settings"), "fifo");
+    EXPECT_EQ(rig.Run({"set", "-f", rig.dir.File("settings")}), cli::kBadInput);
+    EXPECT_NE(rig.host.err.str().find("no settings to set"), std::string::npos) << rig.host.err.str();
+    EXPECT_EQ(rig.Image(), before);
+}
+
+// The simulated notebook's own files: a FIFO or a link to a device in their place stops the
+// command at once, with status 4.
+TEST(CliNonFiles, ASimulatedNotebooksFileThatIsNotAFileIsRefusedAtOnce) {
+    for (const char* name : {"sim-cmos.dat", "sim-firmware.ini"}) {
+        for (const char* make : {"fifo", "/dev/zero", "socket"}) {
+            SCOPED_TRACE(std::string(name) + " " + make);
+            CliRig rig;
+            MakeNonFile(rig.dir.File(name), make);
+            EXPECT_EQ(rig.Run({"show"}), cli::kFileFailed);
+            EXPECT_NE(rig.host.err.str().find(", not a regular file"), std::string::npos) << rig.host.err.str();
+        }
+    }
+}
+
+// Larger than anything that is taken: a settings file over 1 MiB (a file, or standard input
+// that goes on) and a sim-firmware.ini over 1 MiB are bad input, and nothing is written.
+TEST(CliNonFiles, AFileTooLargeIsRefusedWithoutReadingItAll) {
+    CliRig rig;
+    const std::string before = rig.Image();
+    const std::string big = "display = both\n" + std::string(std::size_t{1} << 20, '#');
+    rig.dir.Write("settings", big);
+    EXPECT_EQ(rig.Run({"set", "-f", rig.dir.File("settings")}), cli::kBadInput);
+    EXPECT_NE(rig.host.err.str().find("is larger than 1048576 bytes"), std::string::npos) << rig.host.err.str();
+    rig.host.in.str(big);
+    EXPECT_EQ(rig.Run({"set", "-f", "-"}), cli::kBadInput);
+    EXPECT_NE(rig.host.err.str().find("standard input is larger than 1048576 bytes"), std::string::npos)
+        << rig.host.err.str();
+    EXPECT_EQ(rig.Image(), before);
+    rig.dir.Write("sim-firmware.ini", "hibernation-size = 1\n" + std::string(std::size_t{1} << 20, '#'));
+    EXPECT_EQ(rig.Run({"show"}), cli::kBadInput);
+    EXPECT_NE(rig.host.err.str().find("sim-firmware.ini is larger than 1048576 bytes"), std::string::npos)
+        << rig.host.err.str();
+}
+
+// A link given as the image to write is refused, and changes nothing; read, it is followed.
+TEST(CliLinks, AnImageThatIsALinkIsReadButNeverWrittenThrough) {
+    ImageRig rig(Bytes(hw::FactoryCmos()));
+    rig.dir.Write("a.img", Bytes(hw::FactoryCmos()));
+    fs::remove(rig.image);
+    fs::create_symlink(rig.dir.File("a.img"), rig.image);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"set", "display=both"}, {"restore", "--yes", rig.dir.File("a.img")}}) {
+        SCOPED_TRACE(args[0]);
+        EXPECT_EQ(rig.Run(args), cli::kFileFailed);
+        EXPECT_NE(rig.host.err.str().find(rig.image + " is a symbolic link"), std::string::npos) << rig.host.err.str();
+        EXPECT_TRUE(fs::is_symlink(rig.image));
+        EXPECT_EQ(rig.dir.Read("a.img"), Bytes(hw::FactoryCmos()));
+        EXPECT_EQ(Names(rig.dir), (std::set<std::string>{"a.img", "cmos.dat"}));
+    }
+    EXPECT_EQ(rig.Run({"get", "display"}), cli::kDone);
+    EXPECT_EQ(rig.Run({"dump"}), cli::kDone);
+}
+
+// Another program's lock that is not let go: the command waits, then ends with status 4,
+// naming the file, and writes nothing.
+TEST(CliLocks, ALockThatIsNotLetGoEndsTheCommandAndNothingIsWritten) {
+    ImageRig rig(Bytes(hw::FactoryCmos()));
+    FakeFiles files;
+    files.contents[rig.image] = Bytes(hw::FactoryCmos());
+    files.busy.insert(rig.image);
+    rig.host.files = &files;
+    EXPECT_EQ(rig.Run({"set", "display=both"}), cli::kFileFailed);
+    EXPECT_NE(rig.host.err.str().find(rig.image + " is being written by another program"), std::string::npos)
+        << rig.host.err.str();
+    EXPECT_EQ(files.contents[rig.image], Bytes(hw::FactoryCmos()));
+    EXPECT_EQ(files.log, std::vector<std::string>{}) << "nothing read before the lock";
+}
+
+// The lock of the real files: a writer waits for a reader's or writer's lock until its wait
+// runs out; readers share; a lock survives the rename that replaces the file.
+TEST(CliLocks, PosixLocksExcludeWritersShareReadersAndFollowARename) {
+    TempDir dir;
+    sys::PosixFileSystem files;
+    dir.Write("image", "one");
+    {
+        auto reader = files.Lock(dir.File("image"), false, 0);
+        ASSERT_NE(reader, nullptr);
+        EXPECT_NE(files.Lock(dir.File("image"), false, 0), nullptr) << "readers share";
+        EXPECT_EQ(files.Lock(dir.File("image"), true, 20), nullptr) << "a writer waits for readers";
+    }
+    auto writer = files.Lock(dir.File("image"), true, 0);
+    ASSERT_NE(writer, nullptr);
+    EXPECT_EQ(files.Lock(dir.File("image"), false, 20), nullptr) << "a reader waits for the writer";
+    // The writer replaces the file: the new one is free at once, as its lock is on the old.
+    dir.Write("new", "two");
+    files.Replace(dir.File("new"), dir.File("image"));
+    EXPECT_NE(files.Lock(dir.File("image"), true, 0), nullptr);
+    // A folder is locked as well; nothing there gives a lock that holds nothing.
+    EXPECT_NE(files.Lock(dir.path(), true, 0), nullptr);
+    EXPECT_NE(files.Lock(dir.File("missing"), true, 0), nullptr);
 }
 
 // --image and --sim exclude each other, in either order and either spelling; --image beats

@@ -187,7 +187,7 @@ TEST(SimFileFault, FolderWhereTheImageCannotBeCreatedStopsWithAMessage) {
     Immutable readOnly(dir.path());
     if (!readOnly.ok()) GTEST_SKIP() << "chattr is not supported here";
     try {
-        hw::OpenSimNotebook(dir.path());
+        hw::OpenSimNotebook(dir.path(), SimFiles());
         FAIL() << "started without its CMOS image";
     } catch (const hw::SimSetupError& e) {
         EXPECT_NE(std::string(e.what()).find("sim-cmos.dat を作成できません"), std::string::npos) << e.what();
@@ -199,7 +199,7 @@ TEST(SimFileFault, FolderInPlaceOfTheImageSaysWhyInJapanese) {
     TempDir dir;
     std::filesystem::create_directory(dir.File("sim-cmos.dat"));
     try {
-        hw::OpenSimNotebook(dir.path());
+        hw::OpenSimNotebook(dir.path(), SimFiles());
         FAIL() << "started from a folder";
     } catch (const hw::SimSetupError& e) {
         EXPECT_EQ(std::string(e.what()), dir.File("sim-cmos.dat") + " を読めません (ファイルではなくフォルダです).");
@@ -212,7 +212,7 @@ TEST(SimFileFault, ImageWithoutReadPermissionSaysWhyInJapanese) {
     dir.Write("sim-cmos.dat", std::string(128, '\0'));
     std::filesystem::permissions(dir.File("sim-cmos.dat"), std::filesystem::perms::none);
     try {
-        hw::OpenSimNotebook(dir.path());
+        hw::OpenSimNotebook(dir.path(), SimFiles());
         FAIL() << "started from an unreadable image";
     } catch (const hw::SimSetupError& e) {
         EXPECT_EQ(std::string(e.what()), dir.File("sim-cmos.dat") + " を読めません (アクセスが拒否されました).");
@@ -222,14 +222,14 @@ TEST(SimFileFault, ImageWithoutReadPermissionSaysWhyInJapanese) {
 TEST(SimFileFault, UnreadableFirmwareFileStopsWithAMessage) {
     TempDir dir;
     std::filesystem::create_directory(dir.File("sim-firmware.ini"));  // a folder reads as nothing
-    EXPECT_THROW(hw::OpenSimNotebook(dir.path()), hw::SimSetupError);
+    EXPECT_THROW(hw::OpenSimNotebook(dir.path(), SimFiles()), hw::SimSetupError);
     EXPECT_FALSE(std::filesystem::exists(dir.File("sim-cmos.dat")));
 }
 
 TEST(SimFileFault, ImageThatCannotBeSavedReportsTheWriteAndKeepsTheFile) {
     if (!Root()) GTEST_SKIP() << "needs root for chattr";
     TempDir dir;
-    auto sim = hw::OpenSimNotebook(dir.path());
+    auto sim = hw::OpenSimNotebook(dir.path(), SimFiles());
     const std::string image = dir.Read("sim-cmos.dat");
     Immutable readOnly(dir.File("sim-cmos.dat"));
     if (!readOnly.ok()) GTEST_SKIP() << "chattr is not supported here";
@@ -243,7 +243,7 @@ TEST(SimFileFault, ImageThatCannotBeSavedReportsTheWriteAndKeepsTheFile) {
 TEST(SimFileFault, ByteThatCannotBeSavedKeepsItsOldValue) {
     if (!Root()) GTEST_SKIP() << "needs root for chattr";
     TempDir dir;
-    auto sim = hw::OpenSimNotebook(dir.path());
+    auto sim = hw::OpenSimNotebook(dir.path(), SimFiles());
     const std::uint8_t before = sim->cmos()[0x33];
     {
         Immutable readOnly(dir.File("sim-cmos.dat"));

@@ -211,7 +211,7 @@ TEST(SimNotebook, SilentFirmwareLeavesEaxAsLoaded) {
 TEST(SimFiles, StuckByteReadsItsValueAndLosesWrites) {
     TempDir dir;
     dir.Write("sim-firmware.ini", "cmos-stuck-60 = 0x07\n");
-    auto sim = hw::OpenSimNotebook(dir.path());
+    auto sim = hw::OpenSimNotebook(dir.path(), SimFiles());
     const std::string image = dir.Read("sim-cmos.dat");
     auto read = [&](std::uint8_t i) { sim->Out(0x70, i); return sim->In(0x71); };
     auto write = [&](std::uint8_t i, std::uint8_t v) { sim->Out(0x70, i); sim->Out(0x71, v); };
@@ -228,7 +228,7 @@ TEST(SimFiles, StuckByteReadsItsValueAndLosesWrites) {
 TEST(SimFiles, CreatesTheFactoryImageAndSavesEveryWrite) {
     TempDir dir;
     {
-        auto sim = hw::OpenSimNotebook(dir.path());
+        auto sim = hw::OpenSimNotebook(dir.path(), SimFiles());
         EXPECT_EQ(dir.Read("sim-cmos.dat").size(), 128u);
         sim->Out(0x70, 0x7A);
         sim->Out(0x71, 0x78);
@@ -236,7 +236,7 @@ TEST(SimFiles, CreatesTheFactoryImageAndSavesEveryWrite) {
     const std::string image = dir.Read("sim-cmos.dat");
     ASSERT_EQ(image.size(), 128u);
     EXPECT_EQ(static_cast<std::uint8_t>(image[0x7A]), 0x78);
-    auto again = hw::OpenSimNotebook(dir.path());
+    auto again = hw::OpenSimNotebook(dir.path(), SimFiles());
     EXPECT_EQ(again->cmos()[0x7A], 0x78);
     EXPECT_EQ(again->cmos()[0x60], hw::FactoryCmos()[0x60]);
 }
@@ -246,7 +246,7 @@ TEST(SimFiles, WrongSizedImageKeepsTheProgramFromStartingAndIsLeftAlone) {
         TempDir dir;
         const std::string content(size, '\x5A');
         dir.Write("sim-cmos.dat", content);
-        EXPECT_THROW(hw::OpenSimNotebook(dir.path()), hw::SimSetupError);
+        EXPECT_THROW(hw::OpenSimNotebook(dir.path(), SimFiles()), hw::SimSetupError);
         EXPECT_EQ(dir.Read("sim-cmos.dat"), content);
     }
 }
@@ -254,7 +254,7 @@ TEST(SimFiles, WrongSizedImageKeepsTheProgramFromStartingAndIsLeftAlone) {
 TEST(SimFiles, MalformedIniKeepsTheProgramFromStarting) {
     TempDir dir;
     dir.Write("sim-firmware.ini", "status-3 = fast\n");
-    EXPECT_THROW(hw::OpenSimNotebook(dir.path()), hw::SimSetupError);
+    EXPECT_THROW(hw::OpenSimNotebook(dir.path(), SimFiles()), hw::SimSetupError);
     EXPECT_FALSE(std::filesystem::exists(dir.path() + "sim-cmos.dat"));
 }
 

@@ -273,7 +273,8 @@ TEST(LinuxNvramDevice, EachRefusalOfTheKernelNamesItsRemedy) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const hw::NvramCalls calls = FakeDevice::Calls(c.openError, c.ioError, c.size, c.device);
+        hw::NvramCalls calls = FakeDevice::Calls(c.openError, c.ioError, c.size, c.device);
+        calls.busyWaitMs = 30;
         try {
             auto m = hw::OpenLinuxNotebook("/dev/nvram", FakePort::Port(), calls);
             if (c.write) m->bus().WriteCmos(0x60, 0x06);
@@ -302,6 +303,35 @@ TEST(LinuxNvramDevice, AnInputErrorOfAPlainFileIsNoChecksumMatter) {
     } catch (const hw::HardwareFault& e) {
         EXPECT_STREQ(e.what(), "CMOS 7Ah: cannot read nvram at offset 108: Input/output error");
     }
+}
+
+// A second writer waits its turn: the driver's EBUSY is tried again until it is gone, and a
+// regular file standing in for the device is locked, so that only one program writes it.
+TEST(LinuxNvramDevice, ASecondWriterWaitsForTheFirst) {
+    static int busyOpens;
+    busyOpens = 3;
+    hw::NvramCalls calls = FakeDevice::Calls(0, 0, hw::kNvramSize, true);
+    calls.open = [](const char*) {
+        if (busyOpens > 0) return --busyOpens, errno = EBUSY, -1;
+        return ++FakeDevice::opened, 3;
+    };
+    EXPECT_NO_THROW(hw::OpenLinuxNotebook("/dev/nvram", FakePort::Port(), calls));
+    EXPECT_EQ(busyOpens, 0);
+
+    TempDir dir;
+    dir.Write("nvram", std::string(hw::kNvramSize, '\0'));
+    hw::NvramCalls files = hw::SystemNvramCalls();
+    files.busyWaitMs = 30;
+    auto first = hw::OpenLinuxNotebook(dir.File("nvram").c_str(), FakePort::Port(), files);
+    try {
+        hw::OpenLinuxNotebook(dir.File("nvram").c_str(), FakePort::Port(), files);
+        FAIL() << "two writers of one file at once";
+    } catch (const hw::LinuxHardwareError& e) {
+        EXPECT_EQ(e.cause(), Cause::Busy);
+        EXPECT_NE(std::string(e.what()).find("is being written by another program"), std::string::npos) << e.what();
+    }
+    first.reset();
+    EXPECT_NO_THROW(hw::OpenLinuxNotebook(dir.File("nvram").c_str(), FakePort::Port(), files));
 }
 
 }  // namespace

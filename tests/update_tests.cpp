@@ -160,4 +160,40 @@ TEST(Update, AWindowThatNeverLoadedWritesTheEncodingOfNoChoiceEverywhere) {
     });
 }
 
+// The window's hold on the machine (TOVIKA-SIM.exe: the simulated notebook's lock, sim-cmos.dat
+// read again under it): taken for each load, and for the update only after the confirmation,
+// never across a dialog. A hold not had in time writes nothing and says so.
+TEST(Update, HoldsTheMachineForEachLoadAndAfterTheConfirmationOnly) {
+    struct Hold : sys::FileLock {
+        std::vector<std::string>& log;
+        explicit Hold(std::vector<std::string>& l) : log(l) {}
+        ~Hold() override { log.push_back("release"); }
+    };
+    std::vector<std::string> log;
+    bool refuse = false;
+    app::SetupHold() = [&](bool writes) -> std::unique_ptr<sys::FileLock> {
+        log.push_back(writes ? "hold to write" : "hold to load");
+        if (refuse) return nullptr;
+        return std::make_unique<Hold>(log);
+    };
+    AppRig rig;
+    rig.dialogs.onInform = [&](const std::string&) { log.push_back("dialog"); };
+    rig.form.Button2Click(nullptr);
+    rig.dialogs.answers = {false};
+    rig.form.btnUPDATE.Click();
+    EXPECT_EQ(log, (Trace{"hold to load", "release"})) << "no hold for an update that was declined";
+    log.clear();
+    rig.form.btnUPDATE.Click();
+    EXPECT_EQ(log, (Trace{"hold to write", "release"}));
+    EXPECT_EQ(rig.sim.firmware().settingsAccepted, 1);
+    log.clear();
+    refuse = true;
+    rig.rec.clear();
+    rig.form.btnUPDATE.Click();
+    EXPECT_EQ(log, (Trace{"hold to write", "dialog"}));
+    EXPECT_EQ(rig.dialogs.messages.back(), "CMOS は別のプログラムが使用中です (10 秒待ちました). 何も書き込みませんでした.");
+    EXPECT_EQ(rig.sim.firmware().settingsAccepted, 1) << "nothing written";
+    app::SetupHold() = nullptr;
+}
+
 }  // namespace

@@ -12,6 +12,7 @@
 #include "cli/Cli.h"
 #include "cli/Stdio.h"
 #include "hw/Bus.h"
+#include "hw/HardwareFault.h"
 #include "hw/X86Machine.h"
 #include "sys/Messages.h"
 #include "sys/win32/Win32System.h"
@@ -62,6 +63,11 @@ public:
     // The port instructions as TOVIKA.exe executes them: plainly on the NT family (the giveio
     // grant allows them), with interrupts masked on the 95/98/Me family.
     std::unique_ptr<hw::Notebook> OpenNotebook() override {
+        // Another TOVIKA program on the ports: waited for, up to 10 s, and held to the end.
+        ports_ = sys::LockNamed(sys::kPortsMutex, sys::kLockWaitMs);
+        if (!ports_)
+            throw hw::HardwareFault(sys::English(sys::Message::DeviceBusy,
+                                                 {"the CMOS ports (70h/71h)", std::to_string(sys::kLockWaitMs / 1000)}));
         hw::InstallPortFaultHandler();
         const bool granted = hw::ProbeGiveio();
         const hw::PortMode mode = hw::PortModeOf(environment_.GetOsVersion().IsNtFamily());
@@ -85,6 +91,7 @@ public:
 private:
     sys::Win32FileSystem files_;
     sys::Win32Environment environment_;
+    std::unique_ptr<sys::FileLock> ports_;
 };
 
 }  // namespace

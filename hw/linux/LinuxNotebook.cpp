@@ -1,10 +1,15 @@
 #include "hw/linux/LinuxNotebook.h"
 
+#include "sys/Messages.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <chrono>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 
@@ -163,7 +168,7 @@ private:
     Bus bus_;
 };
 
-LinuxHardwareError OpenError(const std::string& path, int error) {
+LinuxHardwareError OpenError(const std::string& path, int error, std::uint32_t waitedMs = 0) {
     switch (error) {
     case ENOENT:
     case ENODEV:
@@ -182,8 +187,8 @@ LinuxHardwareError OpenError(const std::string& path, int error) {
                        "mount that file system read-write (mount -o remount,rw), or point " +
                     std::string(kNvramVariable) + " to a file elsewhere."};
     case EBUSY:
-        return {Cause::Busy, path + " is open for writing in another program (the kernel allows one "
-                                    "writer at a time): close that program and try again."};
+    case EWOULDBLOCK:
+        return {Cause::Busy, sys::English(sys::Message::DeviceBusy, {path, std::to_string(waitedMs / 1000)})};
     case EISDIR:
         return {Cause::Other, path + " is a directory, not the CMOS device or a file of " +
                                   std::to_string(kNvramSize) + " bytes."};
@@ -205,6 +210,7 @@ const NvramCalls& SystemNvramCalls() {
         [](int fd, std::uint8_t* byte, off_t offset) { return ::pread(fd, byte, 1, offset); },
         [](int fd, std::uint8_t byte, off_t offset) { return ::pwrite(fd, &byte, 1, offset); },
         [](int fd) { ::close(fd); },
+        [](int fd) { return ::flock(fd, LOCK_EX | LOCK_NB); },
     };
     return calls;
 }
@@ -215,10 +221,30 @@ std::unique_ptr<Notebook> OpenLinuxNotebook(const char* nvramPath, const Firmwar
     if (nvramPath) path = nvramPath;
     else if (const char* variable = std::getenv(kNvramVariable); variable && *variable) path = variable;
 
-    const int fd = calls.open(path.c_str());
-    if (fd < 0) throw OpenError(path, errno);
+    // Another writer is waited for: the driver's EBUSY, or a file's lock, tried again with
+    // pauses growing to 16 ms until the wait runs out.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(calls.busyWaitMs);
+    long pauseMs = 1;
+    const auto wait = [&]() {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        struct timespec t{};
+        t.tv_nsec = pauseMs * 1000000L;
+        ::nanosleep(&t, nullptr);
+        if (pauseMs < 16) pauseMs *= 2;
+        return true;
+    };
+    int fd;
     bool device = false;
-    const off_t size = calls.size(fd, device);
+    off_t size;
+    for (;;) {
+        fd = calls.open(path.c_str());
+        if (fd < 0 && errno == EBUSY && wait()) continue;
+        if (fd < 0) throw OpenError(path, errno, calls.busyWaitMs);
+        size = calls.size(fd, device);
+        if (size != kNvramSize || device || !calls.lock || calls.lock(fd) == 0 || errno != EWOULDBLOCK) break;
+        calls.close(fd);
+        if (!wait()) throw OpenError(path, EWOULDBLOCK, calls.busyWaitMs);
+    }
     if (size != kNvramSize) {
         const int error = errno;
         calls.close(fd);

@@ -74,12 +74,19 @@ struct NvramCalls {
     ssize_t (*pread)(int fd, std::uint8_t* byte, off_t offset);  // one byte: 1, 0 at the end, or -1
     ssize_t (*pwrite)(int fd, std::uint8_t byte, off_t offset);
     void (*close)(int fd);
+    // Locks a regular file that stands in for the device, for this program alone, without
+    // waiting: 0, or -1 with errno EWOULDBLOCK while another program holds it. None: no lock.
+    int (*lock)(int fd) = nullptr;
+    // How long a device busy with another writer (EBUSY), or a locked file, is waited for.
+    std::uint32_t busyWaitMs = 10000;
 };
 const NvramCalls& SystemNvramCalls();
 
 // Opens the real notebook. The CMOS file is `nvramPath` when given, else $TOVIKA_NVRAM when
 // set and not empty, else /dev/nvram; it is opened for reading and writing and must hold
-// exactly 114 bytes. The port permission is asked for at the first software call, so the
+// exactly 114 bytes. While another program writes it (the driver answers EBUSY; a regular
+// file is locked with flock(2)), it is tried again for up to busyWaitMs, then Busy is thrown
+// (a hardware failure, status 3). The port permission is asked for at the first software call, so the
 // CMOS can be read where the kernel allows no port access and opening runs no port
 // instruction. Throws LinuxHardwareError: NoPortInstructions on a processor other than
 // i386/x86-64 (before anything is opened), NoDevice, NotPermitted, ReadOnly, Busy,

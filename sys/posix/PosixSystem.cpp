@@ -1,12 +1,16 @@
 #include "sys/posix/PosixSystem.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/random.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include "sys/ShiftJis.h"
@@ -56,6 +60,43 @@ const char* KindOf(mode_t mode) {
     if (S_ISSOCK(mode)) return "a socket";
     if (S_ISDIR(mode)) return "a folder";
     return "something else";
+}
+
+// The row that names what a file that is not a regular one is.
+Message KindRowOf(mode_t mode) {
+    if (S_ISFIFO(mode)) return Message::KindFifo;
+    if (S_ISCHR(mode)) return Message::KindCharDevice;
+    if (S_ISBLK(mode)) return Message::KindBlockDevice;
+    if (S_ISSOCK(mode)) return Message::KindSocket;
+    if (S_ISDIR(mode)) return Message::KindFolder;
+    return Message::KindOther;
+}
+
+// A descriptor closed when it goes.
+struct Descriptor {
+    int fd;
+    ~Descriptor() {
+        if (fd >= 0) ::close(fd);
+    }
+    int Release() { return std::exchange(fd, -1); }
+};
+
+// flock(2) held on a descriptor; an empty one (fd -1) holds nothing.
+class PosixLock : public FileLock {
+public:
+    explicit PosixLock(int fd = -1) : fd_(fd) {}
+    ~PosixLock() override {
+        if (fd_ >= 0) ::close(fd_);  // closing the last descriptor releases the lock
+    }
+
+private:
+    int fd_;
+};
+
+void Pause(std::chrono::milliseconds length) {
+    struct timespec t{};
+    t.tv_nsec = static_cast<long>(length.count()) * 1000000L;
+    ::nanosleep(&t, nullptr);
 }
 
 }  // namespace
@@ -115,23 +156,72 @@ std::string PosixFileSystem::UnpredictableName() {
     return NameOfRandomBytes(bytes);
 }
 
-std::string PosixFileSystem::ReadWhole(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw FileError(path + ": " + std::strerror(errno));
-    std::string content;
-    char buffer[4096];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            const std::string why = std::strerror(errno);
-            ::close(fd);
-            throw FileError(path + ": " + why);
-        }
-        if (n == 0) break;
-        content.append(buffer, static_cast<std::size_t>(n));
+FileStart PosixFileSystem::ReadRegular(const std::string& path, std::size_t limit, bool pipes) {
+    // O_NONBLOCK: a FIFO without a writer opens at once (and is then refused) instead of
+    // waiting for one; O_NOCTTY: a terminal never becomes the program's own.
+    Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
+    if (file.fd < 0) {
+        const int error = errno;
+        // A socket, or a device without a driver, does not open at all: say what it is.
+        struct stat there;
+        if (error != ENOENT && ::stat(path.c_str(), &there) == 0 && !S_ISREG(there.st_mode) &&
+            !(pipes && S_ISFIFO(there.st_mode)))
+            throw NotAFile(path, KindRowOf(there.st_mode));
+        if (error == ENOENT) throw NoSuchFile(path + ": " + std::strerror(error), error);
+        throw FileError(path + ": " + std::strerror(error), error);
     }
-    ::close(fd);
-    return content;
+    struct stat opened;
+    if (::fstat(file.fd, &opened) != 0) throw FileError(path + ": " + std::strerror(errno), errno);
+    const bool pipe = pipes && S_ISFIFO(opened.st_mode);
+    if (!S_ISREG(opened.st_mode) && !pipe) throw NotAFile(path, KindRowOf(opened.st_mode));
+    // A pipe is waited for: its writer's bytes come when they come, and without a writer the
+    // first read ends it.
+    if (pipe && ::fcntl(file.fd, F_SETFL, ::fcntl(file.fd, F_GETFL) & ~O_NONBLOCK) != 0)
+        throw FileError(path + ": " + std::strerror(errno), errno);
+    FileStart start;
+    char buffer[4096];
+    while (start.bytes.size() <= limit) {
+        const std::size_t want = std::min(sizeof buffer, limit + 1 - start.bytes.size());
+        const ssize_t n = ::read(file.fd, buffer, want);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) throw FileError(path + ": " + std::strerror(errno), errno);
+        if (n == 0) break;
+        start.bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    start.size = std::max<std::uint64_t>(static_cast<std::uint64_t>(opened.st_size), start.bytes.size());
+    return start;
+}
+
+std::unique_ptr<FileLock> PosixFileSystem::Lock(const std::string& path, bool exclusive, std::uint32_t waitMs) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+    auto pause = std::chrono::milliseconds(1);
+    for (;;) {
+        Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
+        struct stat locked;
+        // Nothing to lock, or nothing that this lock is for: the read that follows tells.
+        if (file.fd < 0 || ::fstat(file.fd, &locked) != 0 || !(S_ISREG(locked.st_mode) || S_ISDIR(locked.st_mode)))
+            return std::make_unique<PosixLock>();
+        for (;;) {
+            if (::flock(file.fd, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0) break;
+            if (errno == EINTR) continue;
+            // A file system without locks: nobody else can lock it either.
+            if (errno != EWOULDBLOCK) return std::make_unique<PosixLock>();
+            if (std::chrono::steady_clock::now() >= deadline) return nullptr;
+            Pause(pause);
+            pause = std::min(pause * 2, std::chrono::milliseconds(16));
+        }
+        // The file that was locked must still be the one at the path: a writer that replaced
+        // it by a rename while this one waited has left the lock on a file nobody reads.
+        struct stat now;
+        if (::stat(path.c_str(), &now) == 0 && now.st_dev == locked.st_dev && now.st_ino == locked.st_ino)
+            return std::make_unique<PosixLock>(file.Release());
+    }
+}
+
+FileSystem::Entry PosixFileSystem::EntryAt(const std::string& path) {
+    struct stat there;
+    if (::lstat(path.c_str(), &there) != 0) return errno == ENOENT || errno == ENOTDIR ? Entry::Nothing : Entry::Other;
+    return S_ISLNK(there.st_mode) ? Entry::Link : Entry::Other;
 }
 
 void PosixFileSystem::Replace(const std::string& from, const std::string& to) {

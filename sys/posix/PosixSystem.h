@@ -11,7 +11,9 @@ public:
     std::unique_ptr<File> CreateNew(const std::string& path) override;
     // From getrandom(2).
     std::string UnpredictableName() override;
-    std::string ReadWhole(const std::string& path) override;
+    FileStart ReadRegular(const std::string& path, std::size_t limit, bool pipes = false) override;
+    std::unique_ptr<FileLock> Lock(const std::string& path, bool exclusive, std::uint32_t waitMs) override;
+    Entry EntryAt(const std::string& path) override;
     void Replace(const std::string& from, const std::string& to) override;
     void Remove(const std::string& path) noexcept override;
 };

@@ -98,6 +98,56 @@ bool SystemRandom(unsigned char* out, DWORD size) {
     return ok;
 }
 
+// A function of kernel32 found at run time: the ones that the import list does not carry
+// (e2e/imports-allowed.txt). Each of those used here is in Windows 95 and NT 4.0 alike, but
+// finding them at run time keeps the list as it was checked; a missing one is taken for a
+// system without that check.
+template <class Function>
+Function Kernel32(const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), name)));
+}
+
+bool IsSlash(char c) { return c == '\\' || c == '/'; }
+
+// A name that Windows gives to a device in every folder (CON, NUL, COM1, ...), with or
+// without an extension, or a path in the device namespace (\\.\...): the row that says what
+// it is, or nothing for a name of a file.
+bool DeviceName(const std::string& path, Message& kind) {
+    if (path.size() >= 4 && IsSlash(path[0]) && IsSlash(path[1]) && path[2] == '.' && IsSlash(path[3])) {
+        std::string rest = path.substr(4, 5);
+        for (char& c : rest) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+        kind = rest == "PIPE\\" || rest == "PIPE/" ? Message::KindFifo : Message::KindCharDevice;
+        return true;
+    }
+    const Delimiter last = LastDelimiter(path, "\\/:");
+    std::string name = path.substr(last.at == std::string::npos ? 0 : last.at + 1);
+    name = name.substr(0, name.find('.'));
+    while (!name.empty() && name.back() == ' ') name.pop_back();
+    for (char& c : name) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"};
+    for (const char* device : kDevices)
+        if (name == device) return kind = Message::KindCharDevice, true;
+    if (name.size() == 4 && (name.compare(0, 3, "COM") == 0 || name.compare(0, 3, "LPT") == 0) && name[3] >= '1' &&
+        name[3] <= '9')
+        return kind = Message::KindCharDevice, true;
+    return false;
+}
+
+// A named mutex held, released and closed when it goes.
+class MutexLock : public FileLock {
+public:
+    explicit MutexLock(HANDLE mutex = nullptr) : mutex_(mutex) {}
+    ~MutexLock() override {
+        if (!mutex_) return;
+        using ReleaseFn = BOOL(WINAPI*)(HANDLE);
+        if (const auto release = Kernel32<ReleaseFn>("ReleaseMutex")) release(mutex_);
+        CloseHandle(mutex_);
+    }
+
+private:
+    HANDLE mutex_;
+};
+
 }  // namespace
 
 std::unique_ptr<File> Win32FileSystem::CreateAlways(const std::string& path) {
@@ -145,24 +195,102 @@ std::string Win32FileSystem::UnpredictableName() {
     return NameOfRandomBytes(bytes);
 }
 
-std::string Win32FileSystem::ReadWhole(const std::string& path) {
+FileStart Win32FileSystem::ReadRegular(const std::string& path, std::size_t limit, bool pipes) {
+    Message kind = Message::KindOther;
+    if (DeviceName(path, kind) && !(pipes && kind == Message::KindFifo)) throw NotAFile(path, kind);
+    using AttributesFn = DWORD(WINAPI*)(LPCSTR);
+    if (const auto attributes = Kernel32<AttributesFn>("GetFileAttributesA")) {
+        const DWORD there = attributes(path.c_str());
+        if (there != INVALID_FILE_ATTRIBUTES && (there & FILE_ATTRIBUTE_DIRECTORY)) throw NotAFile(path, Message::KindFolder);
+    }
     HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) throw FileError(path + ": " + Describe(GetLastError()));
-    std::string content;
+    if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            throw NoSuchFile(path + ": " + Describe(error), static_cast<int>(error));
+        throw FileError(path + ": " + Describe(error), static_cast<int>(error));
+    }
+    struct Closer {
+        HANDLE handle;
+        ~Closer() { CloseHandle(handle); }
+    } closer{handle};
+    // A disk file only (or, where asked for, a pipe): a device or a pipe opened under another
+    // name is refused before a byte of it is read.
+    using TypeFn = DWORD(WINAPI*)(HANDLE);
+    if (const auto type = Kernel32<TypeFn>("GetFileType")) {
+        const DWORD what = type(handle);
+        if (what == FILE_TYPE_CHAR) throw NotAFile(path, Message::KindCharDevice);
+        if (what == FILE_TYPE_PIPE && !pipes) throw NotAFile(path, Message::KindFifo);
+        if (what != FILE_TYPE_DISK && what != FILE_TYPE_PIPE) throw NotAFile(path, Message::KindOther);
+    }
+    FileStart start;
     char buffer[4096];
-    for (;;) {
+    while (start.bytes.size() <= limit) {
+        const std::size_t want = limit + 1 - start.bytes.size();
         DWORD n = 0;
-        if (!ReadFile(handle, buffer, sizeof buffer, &n, nullptr)) {
+        if (!ReadFile(handle, buffer, static_cast<DWORD>(want < sizeof buffer ? want : sizeof buffer), &n, nullptr)) {
             const DWORD error = GetLastError();
-            CloseHandle(handle);
-            throw FileError(path + ": " + Describe(error));
+            if (error == ERROR_BROKEN_PIPE) break;  // a pipe whose writer is gone: its end
+            throw FileError(path + ": " + Describe(error), static_cast<int>(error));
         }
         if (n == 0) break;
-        content.append(buffer, n);
+        start.bytes.append(buffer, n);
     }
-    CloseHandle(handle);
-    return content;
+    start.size = start.bytes.size();
+    using SizeFn = DWORD(WINAPI*)(HANDLE, LPDWORD);
+    if (const auto size = Kernel32<SizeFn>("GetFileSize")) {
+        DWORD high = 0;
+        const DWORD low = size(handle, &high);
+        const std::uint64_t whole = std::uint64_t{high} << 32 | low;
+        if (low != INVALID_FILE_SIZE && whole > start.size) start.size = whole;
+    }
+    return start;
+}
+
+std::unique_ptr<FileLock> Win32FileSystem::Lock(const std::string& path, bool /*exclusive*/, std::uint32_t waitMs) {
+    // One name for one file however it is written: the full path, its slashes turned one
+    // way, without a final one, in capitals (ASCII only: a trail byte that changes merely
+    // joins two names), hashed (FNV-1a) so that any length makes a valid name.
+    std::string full(MAX_PATH + 1, '\0');
+    using FullPathFn = DWORD(WINAPI*)(LPCSTR, DWORD, LPSTR, LPSTR*);
+    const auto fullPath = Kernel32<FullPathFn>("GetFullPathNameA");
+    DWORD n = fullPath ? fullPath(path.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr) : 0;
+    if (n >= full.size()) {
+        full.assign(n + 1, '\0');
+        n = fullPath(path.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
+    }
+    full = n > 0 && n < full.size() ? full.substr(0, n) : path;
+    for (char& c : full) c = c == '/' ? '\\' : static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+    while (full.size() > 3 && full.back() == '\\') full.pop_back();
+    std::uint64_t hash = 0xCBF29CE484222325u;
+    for (unsigned char c : full) hash = (hash ^ c) * 0x100000001B3u;
+    std::string text = "TOVIKA-LOCK-";
+    for (int shift = 60; shift >= 0; shift -= 4) text += "0123456789ABCDEF"[(hash >> shift) & 0xF];
+    return LockNamed(text, waitMs);
+}
+
+std::unique_ptr<FileLock> LockNamed(const std::string& name, std::uint32_t waitMs) {
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, name.c_str());
+    if (!mutex) return std::make_unique<MutexLock>();  // no mutex: nobody else has one either
+    const DWORD waited = WaitForSingleObject(mutex, waitMs);
+    if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
+        CloseHandle(mutex);
+        return nullptr;
+    }
+    return std::make_unique<MutexLock>(mutex);
+}
+
+FileSystem::Entry Win32FileSystem::EntryAt(const std::string& path) {
+    using AttributesFn = DWORD(WINAPI*)(LPCSTR);
+    const auto attributes = Kernel32<AttributesFn>("GetFileAttributesA");
+    const DWORD there = attributes ? attributes(path.c_str()) : INVALID_FILE_ATTRIBUTES;
+    if (there == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Entry::Nothing : Entry::Other;
+    }
+    // FILE_ATTRIBUTE_REPARSE_POINT (400h): Windows 2000 and later; never set before.
+    return there & 0x400 ? Entry::Link : Entry::Other;
 }
 
 void Win32FileSystem::Replace(const std::string& from, const std::string& to) {

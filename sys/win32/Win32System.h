@@ -14,12 +14,23 @@ public:
     std::unique_ptr<File> CreateNew(const std::string& path) override;
     // From RtlGenRandom or the CryptoAPI where the system has one of them.
     std::string UnpredictableName() override;
-    std::string ReadWhole(const std::string& path) override;
+    // GetFileType must find a disk file; a device name (CON, NUL, COM1, ...) or a path in
+    // the device namespace (\\.\...) is refused before it is opened.
+    FileStart ReadRegular(const std::string& path, std::size_t limit, bool pipes = false) override;
+    // A named mutex per full path, "TOVIKA-LOCK-" and a hash of the path in capitals.
+    std::unique_ptr<FileLock> Lock(const std::string& path, bool exclusive, std::uint32_t waitMs) override;
+    Entry EntryAt(const std::string& path) override;
     // MoveFileExA where the system has it; on the 95/98/Me family, which lacks it, the old
     // file is deleted first and the new one renamed into its place.
     void Replace(const std::string& from, const std::string& to) override;
     void Remove(const std::string& path) noexcept override;
 };
+
+// Waits up to `waitMs` for the named mutex `name` and holds it until the lock goes; nullptr when
+// the wait ran out. "TOVIKA-PORTS" (kPortsMutex) is held by every TOVIKA program on the real
+// notebook while it reaches the CMOS ports, so that two never write them at once.
+constexpr const char* kPortsMutex = "TOVIKA-PORTS";
+std::unique_ptr<FileLock> LockNamed(const std::string& name, std::uint32_t waitMs);
 
 class Win32Environment : public Environment {
 public:
