@@ -119,7 +119,7 @@ bool DeviceName(const std::string& path, Message& kind) {
         kind = rest == "PIPE\\" || rest == "PIPE/" ? Message::KindFifo : Message::KindCharDevice;
         return true;
     }
-    const Delimiter last = LastDelimiter(path, "\\/:");
+    const Delimiter last = LastDelimiter(path, "\\/:", SystemLeadBytes());
     std::string name = path.substr(last.at == std::string::npos ? 0 : last.at + 1);
     name = name.substr(0, name.find('.'));
     while (!name.empty() && name.back() == ' ') name.pop_back();
