@@ -90,34 +90,28 @@ CmosBytes ComposeAll(const Choices& choices) {
 }
 
 const std::vector<LoadStep>& LoadOrder() {
+    // The bytes in the order the loader reads them, each step `count` bytes from `first`;
+    // 52h, 55h and 69h only for the debug report. The settings of each step follow from the
+    // catalogue. (A table of byte ranges rather than a list of lists: it is part of every
+    // executable, and this way it is data, not code.)
+    struct Reads {
+        std::uint8_t first, count = 1;
+    };
+    static constexpr Reads kReads[] = {
+        {kBootFlags}, {kChangeFlag}, {kPassword}, {kDevices},
+        {kParallelAddress, 2}, {kParallelDma}, {kSerialAddress, 2}, {kInfraredAddress, 2},
+        {kPortIrqs}, {kSound}, {kDisplay}, {kPointingDevice}, {kPower}, {kPanel},
+        {kMainsProfile}, {kMainsProfile + 1}, {kMainsProfile + 2}, {kMainsProfile + 3},
+        {kBatteryProfile}, {kBatteryProfile + 1}, {kBatteryProfile + 2}, {kBatteryProfile + 3},
+        {kBootOrder},
+    };
     static const std::vector<LoadStep> steps = [] {
-        // The bytes in the order the loader reads them; 52h, 55h and 69h only for the debug
-        // report. The settings of each step follow from the catalogue.
-        std::vector<LoadStep> order = {
-            {{kBootFlags}, {}},
-            {{kChangeFlag}, {}},
-            {{kPassword}, {}},
-            {{kDevices}, {}},
-            {{kParallelAddress, kParallelAddress + 1}, {}},
-            {{kParallelDma}, {}},
-            {{kSerialAddress, kSerialAddress + 1}, {}},
-            {{kInfraredAddress, kInfraredAddress + 1}, {}},
-            {{kPortIrqs}, {}},
-            {{kSound}, {}},
-            {{kDisplay}, {}},
-            {{kPointingDevice}, {}},
-            {{kPower}, {}},
-            {{kPanel}, {}},
-            {{kMainsProfile}, {}},
-            {{kMainsProfile + 1}, {}},
-            {{kMainsProfile + 2}, {}},
-            {{kMainsProfile + 3}, {}},
-            {{kBatteryProfile}, {}},
-            {{kBatteryProfile + 1}, {}},
-            {{kBatteryProfile + 2}, {}},
-            {{kBatteryProfile + 3}, {}},
-            {{kBootOrder}, {}},
-        };
+        std::vector<LoadStep> order;
+        for (const Reads& r : kReads) {
+            LoadStep step;
+            for (int i = 0; i < r.count; ++i) step.reads.push_back(static_cast<std::uint8_t>(r.first + i));
+            order.push_back(std::move(step));
+        }
         for (const Setting& s : Catalogue()) {
             for (LoadStep& step : order) {
                 const auto& r = step.reads;

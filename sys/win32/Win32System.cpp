@@ -98,15 +98,6 @@ bool SystemRandom(unsigned char* out, DWORD size) {
     return ok;
 }
 
-// A function of kernel32 found at run time: the ones that the import list does not carry
-// (e2e/imports-allowed.txt). Each of those used here is in Windows 95 and NT 4.0 alike, but
-// finding them at run time keeps the list as it was checked; a missing one is taken for a
-// system without that check.
-template <class Function>
-Function Kernel32(const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), name)));
-}
-
 bool IsSlash(char c) { return c == '\\' || c == '/'; }
 
 // A name that Windows gives to a device in every folder (CON, NUL, COM1, ...), with or
@@ -139,8 +130,7 @@ public:
     explicit MutexLock(HANDLE mutex = nullptr) : mutex_(mutex) {}
     ~MutexLock() override {
         if (!mutex_) return;
-        using ReleaseFn = BOOL(WINAPI*)(HANDLE);
-        if (const auto release = Kernel32<ReleaseFn>("ReleaseMutex")) release(mutex_);
+        ReleaseMutex(mutex_);
         CloseHandle(mutex_);
     }
 
@@ -198,11 +188,8 @@ std::string Win32FileSystem::UnpredictableName() {
 FileStart Win32FileSystem::ReadRegular(const std::string& path, std::size_t limit, bool pipes) {
     Message kind = Message::KindOther;
     if (DeviceName(path, kind) && !(pipes && kind == Message::KindFifo)) throw NotAFile(path, kind);
-    using AttributesFn = DWORD(WINAPI*)(LPCSTR);
-    if (const auto attributes = Kernel32<AttributesFn>("GetFileAttributesA")) {
-        const DWORD there = attributes(path.c_str());
-        if (there != INVALID_FILE_ATTRIBUTES && (there & FILE_ATTRIBUTE_DIRECTORY)) throw NotAFile(path, Message::KindFolder);
-    }
+    const DWORD there = GetFileAttributesA(path.c_str());
+    if (there != INVALID_FILE_ATTRIBUTES && (there & FILE_ATTRIBUTE_DIRECTORY)) throw NotAFile(path, Message::KindFolder);
     HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
@@ -217,13 +204,10 @@ FileStart Win32FileSystem::ReadRegular(const std::string& path, std::size_t limi
     } closer{handle};
     // A disk file only (or, where asked for, a pipe): a device or a pipe opened under another
     // name is refused before a byte of it is read.
-    using TypeFn = DWORD(WINAPI*)(HANDLE);
-    if (const auto type = Kernel32<TypeFn>("GetFileType")) {
-        const DWORD what = type(handle);
-        if (what == FILE_TYPE_CHAR) throw NotAFile(path, Message::KindCharDevice);
-        if (what == FILE_TYPE_PIPE && !pipes) throw NotAFile(path, Message::KindFifo);
-        if (what != FILE_TYPE_DISK && what != FILE_TYPE_PIPE) throw NotAFile(path, Message::KindOther);
-    }
+    const DWORD what = GetFileType(handle);
+    if (what == FILE_TYPE_CHAR) throw NotAFile(path, Message::KindCharDevice);
+    if (what == FILE_TYPE_PIPE && !pipes) throw NotAFile(path, Message::KindFifo);
+    if (what != FILE_TYPE_DISK && what != FILE_TYPE_PIPE) throw NotAFile(path, Message::KindOther);
     FileStart start;
     char buffer[4096];
     while (start.bytes.size() <= limit) {
@@ -238,13 +222,10 @@ FileStart Win32FileSystem::ReadRegular(const std::string& path, std::size_t limi
         start.bytes.append(buffer, n);
     }
     start.size = start.bytes.size();
-    using SizeFn = DWORD(WINAPI*)(HANDLE, LPDWORD);
-    if (const auto size = Kernel32<SizeFn>("GetFileSize")) {
-        DWORD high = 0;
-        const DWORD low = size(handle, &high);
-        const std::uint64_t whole = std::uint64_t{high} << 32 | low;
-        if (low != INVALID_FILE_SIZE && whole > start.size) start.size = whole;
-    }
+    DWORD high = 0;
+    const DWORD low = GetFileSize(handle, &high);
+    const std::uint64_t whole = std::uint64_t{high} << 32 | low;
+    if (low != INVALID_FILE_SIZE && whole > start.size) start.size = whole;
     return start;
 }
 
@@ -253,12 +234,10 @@ std::unique_ptr<FileLock> Win32FileSystem::Lock(const std::string& path, bool /*
     // way, without a final one, in capitals (ASCII only: a trail byte that changes merely
     // joins two names), hashed (FNV-1a) so that any length makes a valid name.
     std::string full(MAX_PATH + 1, '\0');
-    using FullPathFn = DWORD(WINAPI*)(LPCSTR, DWORD, LPSTR, LPSTR*);
-    const auto fullPath = Kernel32<FullPathFn>("GetFullPathNameA");
-    DWORD n = fullPath ? fullPath(path.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr) : 0;
+    DWORD n = GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
     if (n >= full.size()) {
         full.assign(n + 1, '\0');
-        n = fullPath(path.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
+        n = GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
     }
     full = n > 0 && n < full.size() ? full.substr(0, n) : path;
     for (char& c : full) c = c == '/' ? '\\' : static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
@@ -282,9 +261,7 @@ std::unique_ptr<FileLock> LockNamed(const std::string& name, std::uint32_t waitM
 }
 
 FileSystem::Entry Win32FileSystem::EntryAt(const std::string& path) {
-    using AttributesFn = DWORD(WINAPI*)(LPCSTR);
-    const auto attributes = Kernel32<AttributesFn>("GetFileAttributesA");
-    const DWORD there = attributes ? attributes(path.c_str()) : INVALID_FILE_ATTRIBUTES;
+    const DWORD there = GetFileAttributesA(path.c_str());
     if (there == INVALID_FILE_ATTRIBUTES) {
         const DWORD error = GetLastError();
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Entry::Nothing : Entry::Other;
