@@ -11,6 +11,16 @@ const HotKey* FindHotKey(std::string_view name) {
     return nullptr;
 }
 
+std::string HotKeyNames(std::string_view separator, std::string_view last) {
+    std::string names;
+    const std::size_t count = sizeof kHotKeys / sizeof kHotKeys[0];
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i) names += i + 1 == count ? last : separator;
+        names += kHotKeys[i].name;
+    }
+    return names;
+}
+
 void PressHotKey(hw::Bus& bus, int key) {
     bus.CallFirmware(hw::kFnHotKey, static_cast<std::uint16_t>(key), 0);
 }

@@ -13,20 +13,25 @@
 
 namespace actions {
 
-// The firmware's hot-key functions that the information page offers: the function key's
-// number (the request's parameter) and its name on the command line. The window's buttons
-// for them are the window's own (app/Unit1.cpp).
+// The firmware's hot-key functions: the function key's number (the request's parameter, and
+// the Tag of its button), the button on the information page that presses it, and its name
+// on the command line. The window, its layout and the command line all read this table.
 struct HotKey {
     int key;
+    const char* button;
     const char* name;
 };
 inline constexpr HotKey kHotKeys[] = {
-    {2, "F2"},  // backlight
-    {3, "F3"},  // display output
-    {5, "F5"},  // volume
-    {6, "F6"},  // processor speed
-    {9, "F9"},  // mains or battery operation
+    {2, "btnF2", "F2"},    // backlight
+    {3, "Button1", "F3"},  // display output
+    {5, "Button3", "F5"},  // volume
+    {6, "Button4", "F6"},  // processor speed
+    {9, "Button5", "F9"},  // mains or battery operation
 };
+
+// The names of the hot keys, in the table's order, joined by `separator` and, before the
+// last, by `last` ("F2, F3, F5, F6 or F9").
+std::string HotKeyNames(std::string_view separator, std::string_view last);
 
 // The hot key called `name` (F2, f2, ...); nullptr when there is none.
 const HotKey* FindHotKey(std::string_view name);

@@ -19,7 +19,7 @@ std::size_t NameStart(const std::string& path, const sys::LeadBytes& lead) {
 
 // The other instance has the mutex: say so, bring its window forward and restore it when it
 // is minimised, and let go of our handle to the mutex.
-void GiveWayToRunningInstance(StartupPlatform& os, Handle mutex, sys::Language language) {
+void GiveWayToRunningInstance(EntryPlatform& os, Handle mutex, sys::Language language) {
     os.Inform(sys::Text(language, sys::Message::AlreadyRunning));
     if (const WindowHandle found = os.FindMainWindow(kMainWindowClass)) {
         os.SetForeground(found);
@@ -56,7 +56,7 @@ std::string DefaultTitle(const std::string& path, const sys::LeadBytes& lead) {
 
 WindowHandle WindowToRestore(WindowHandle found, WindowHandle owner) { return owner ? owner : found; }
 
-int RunEntrySequence(StartupPlatform& os, sys::Language language, const sys::LeadBytes& lead) {
+int RunEntrySequence(EntryPlatform& os, sys::Language language, const sys::LeadBytes& lead) {
     const std::string path = os.ProgramPath();
     os.SetApplicationTitle(DefaultTitle(path, lead));
 

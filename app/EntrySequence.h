@@ -44,9 +44,9 @@ WindowHandle WindowToRestore(WindowHandle found, WindowHandle owner);
 
 // What the entry sequence asks of the system, one operation each. (The names differ from
 // the Win32 functions, several of which are macros in <windows.h>.)
-class StartupPlatform {
+class EntryPlatform {
 public:
-    virtual ~StartupPlatform() = default;
+    virtual ~EntryPlatform() = default;
     virtual std::string ProgramPath() = 0;  // full path of the running program file
     virtual void SetApplicationTitle(const std::string& title) = 0;
     // Creates the port layer on the machine of this executable; throws hw::SimSetupError
@@ -71,7 +71,7 @@ public:
 // refuses to start or gives way to a running instance; 1 when an error escaped from the
 // main window (its message has been shown, and the mutex is closed all the same). Its
 // messages are in `language`; the program path is walked with the lead bytes `lead`.
-int RunEntrySequence(StartupPlatform& platform, sys::Language language = sys::Language::Japanese,
+int RunEntrySequence(EntryPlatform& platform, sys::Language language = sys::Language::Japanese,
                      const sys::LeadBytes& lead = sys::LeadBytes::Cp932());
 
 }  // namespace app

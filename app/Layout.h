@@ -18,6 +18,7 @@ enum class Font : std::uint8_t { Window, Fixed, Black };  // the window font, "ï
 struct ControlLayout {
     const char* name;
     Kind kind;
+    std::int16_t id;      // the control identifier of its native window (ControlId)
     const char* parent;  // nullptr: the window itself
     const char* caption;  // Japanese
     const char* english;  // the same in English, plain ASCII
@@ -40,10 +41,11 @@ inline const char* CaptionIn(const ControlLayout& row, sys::Language language) {
 // Parents come before their children; the rows of one parent in the order of creation.
 const std::vector<ControlLayout>& WindowLayout();
 
-// The control identifier of a row's native window: 1000 + the row's position in the table.
-// Unique in the window and clear of IDOK, IDCANCEL, the radio buttons inside a group
-// (100 + item) and the frames (0xFFFF), so a test program finds a control by it. `row` must be
-// a row of WindowLayout().
+// The control identifier of a row's native window, written in its row: from 1000 up, unique
+// in the window and clear of IDOK, IDCANCEL, the radio buttons inside a group (100 + item)
+// and the frames (0xFFFF), so a test program finds a control by it (e2e/Controls.h holds its
+// own copy, which the end-to-end tests check). A new row takes a new number, after the
+// highest, and no other row's number changes.
 constexpr int kFirstControlId = 1000;
 int ControlId(const ControlLayout& row);
 

@@ -12,20 +12,6 @@ namespace app {
 
 namespace {
 
-// The button on the information page that presses each of the firmware's hot keys
-// (actions::kHotKeys); the key's number is the button's Tag.
-struct HotKeyButton {
-    int key;
-    const char* button;
-};
-constexpr HotKeyButton kHotKeyButtons[] = {
-    {2, "btnF2"},    // backlight
-    {3, "Button1"},  // display output
-    {5, "Button3"},  // volume
-    {6, "Button4"},  // processor speed
-    {9, "Button5"},  // mains or battery operation
-};
-
 std::unique_ptr<ui::TControl> CreateControl(const ControlLayout& row) {
     switch (row.kind) {
     case Kind::PageControl: return std::make_unique<ui::TPageControl>(row.name);
@@ -109,7 +95,7 @@ void TfrmMAIN::WireHandlers() {
     on(btnGetSTAT, &TfrmMAIN::btnGetSTATClick);
     on(btnCMOSDUMP, &TfrmMAIN::btnCMOSDUMPClick);
     on(btnCMOSBACKUP, &TfrmMAIN::btnCMOSBACKUPClick);
-    for (const HotKeyButton& key : kHotKeyButtons) {
+    for (const actions::HotKey& key : actions::kHotKeys) {
         auto& button = Component<ui::TButton>(key.button);
         button.Tag = key.key;
         on(button, &TfrmMAIN::btnF2Click);
@@ -175,7 +161,7 @@ void TfrmMAIN::KeepPartnerApart(const ui::TRadioGroup& changed) {
     const settings::Setting* partner = own ? settings::PortPartner(*own) : nullptr;
     if (!partner) return;
     auto& other = Component<ui::TRadioGroup>(partner->control);
-    other.SetItemIndex(settings::KeepPortsApart(changed.ItemIndex(), other.ItemIndex()));
+    other.SetItemIndex(settings::KeepPortsApart(*own, changed.ItemIndex(), other.ItemIndex()));
 }
 
 }  // namespace app

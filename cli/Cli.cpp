@@ -119,10 +119,17 @@ std::unique_ptr<sys::FileLock> LockOrFail(Host& host, const std::string& path, b
 // The notebook that a command works on, with the bus over it. A command that `writes` holds
 // the lock of its image or simulated notebook alone from its first read to the end of the
 // read-back (the notebook's life); one that reads shares it with other readers. The real
-// notebook's device waits for another writer in its own way (Host::OpenNotebook).
+// notebook's device waits for another writer in its own way (Host::OpenNotebook). One that
+// writes goes no further where the firmware does not answer (RequireFirmware).
 class Notebook {
 public:
-    Notebook(Host& host, const Target& target, bool writes) : host_(host) {
+    Notebook(Host& host, const Target& target, bool writes) : Notebook(host, target, writes, Opened{}) {
+        if (writes) RequireFirmware();
+    }
+
+private:
+    struct Opened {};
+    Notebook(Host& host, const Target& target, bool writes, Opened) : host_(host) {
         if (target.image) {
             imagePath_ = *target.image;
             lock_ = LockOrFail(host, imagePath_, writes);
@@ -161,6 +168,7 @@ public:
         }
     }
 
+public:
     hw::Bus& bus() { return imageBus_ ? *imageBus_ : notebook_->bus(); }
     bool IsImage() const { return imageBus_.has_value(); }
 
@@ -299,15 +307,18 @@ void Count(const Args& args, std::size_t least, std::size_t most, const char* wh
 }
 
 // What a command's handler gets: the host, the simulated notebook's folder when one is
-// asked for, the words after the command's name, and the language of the texts that show
-// and report print.
+// asked for, the words after the command's name, the language of the texts that show and
+// report print, and whether its row says that it writes.
 struct Invocation {
     Host& host;
     const Target& target;
     const std::vector<std::string>& rest;
     sys::Language language;
-    // A command that writes opens with `writes`: it holds its image or simulated notebook alone.
-    Notebook Open(bool writes = false) const { return Notebook(host, target, writes); }
+    bool writes = false;
+    // The notebook that the command works on, as its row says: one that writes holds its
+    // image or simulated notebook alone, and goes no further where the firmware does not
+    // answer.
+    Notebook Open() const { return Notebook(host, target, writes); }
 };
 
 int Show(const Invocation& in) {
@@ -412,8 +423,7 @@ int Set(const Invocation& in) {
         }
     }
     if (changes.empty()) Fail(kBadInput, "no settings to set");
-    Notebook notebook = in.Open(true);
-    notebook.RequireFirmware();
+    Notebook notebook = in.Open();
     const Live live = LoadLive(notebook.bus());
     Choices wanted = live.choices;
     for (const Change& c : changes) wanted.SelectWithPortRule(*c.setting, c.index);
@@ -486,8 +496,7 @@ int Restore(const Invocation& in) {
     Host& host = in.host;
     const Args args = TakeOptions(in.rest, {"--dry-run", "--yes"});
     const Choices fromFile = ChoicesOfImage(ReadBackupArgument(in, args, "restore"));
-    Notebook notebook = in.Open(true);
-    notebook.RequireFirmware();
+    Notebook notebook = in.Open();
     const Live live = LoadLive(notebook.bus());
     PrintDifferences(host, settings::Differences(live.choices, fromFile), live.choices, fromFile, false);
     WriteOptions options{args.dryRun, nullptr};
@@ -561,11 +570,10 @@ int Dump(const Invocation& in) {
 
 int Hotkey(const Invocation& in) {
     const Args args = TakeOptions(in.rest, {});
-    Count(args, 1, 1, "hotkey needs one key: F2, F3, F5, F6 or F9");
+    Count(args, 1, 1, ("hotkey needs one key: " + actions::HotKeyNames(", ", " or ")).c_str());
     const actions::HotKey* key = actions::FindHotKey(args.words[0]);
-    if (!key) Fail(kBadInput, "'" + args.words[0] + "' is no hot key: F2, F3, F5, F6 or F9");
-    Notebook notebook = in.Open(true);
-    notebook.RequireFirmware();
+    if (!key) Fail(kBadInput, "'" + args.words[0] + "' is no hot key: " + actions::HotKeyNames(", ", " or "));
+    Notebook notebook = in.Open();
     actions::PressHotKey(notebook.bus(), key->key);
     in.host.Out() << "pressed " << key->name << "\n";
     return kDone;
@@ -578,8 +586,7 @@ int Hiberfile(const Invocation& in) {
     const char* fallback = host.DefaultHibernationPath();
     if (args.words.empty() && !fallback) Fail(kBadInput, "hiberfile needs the path of the file to create");
     const std::string path = args.words.empty() ? fallback : args.words[0];
-    Notebook notebook = in.Open(true);
-    notebook.RequireFirmware();
+    Notebook notebook = in.Open();
     const std::uint32_t size = actions::HibernationSize(notebook.bus());
     const auto fill = actions::HibernationFill(size);
     if (!fill)
@@ -602,6 +609,13 @@ int Layout(const Invocation& in) {
 
 // ---- the table of commands ------------------------------------------------------------------
 
+// What a command asks of the notebook beyond reading its CMOS bytes; the runner and Open()
+// act on it, so that no handler has to remember.
+enum Needs : unsigned {
+    kWrites = 1,    // it writes: it holds its target alone, and a silent firmware refuses it
+    kFirmware = 2,  // it calls the firmware beyond the status check: an image refuses it
+};
+
 struct Command {
     const char* name;
     // As the usage shows them, and one line of help; a command taken in two forms has both
@@ -609,24 +623,33 @@ struct Command {
     const char* arguments;
     const char* help;
     int (*run)(const Invocation& in);
-    // It calls the firmware beyond the status check: refused on an image.
-    bool needsFirmware = false;
+    unsigned needs = 0;  // what it asks of its target beyond reading: kWrites, kFirmware
 };
 
 constexpr Command kCommands[] = {
     {"show", "[--json]", "every setting as `key = value`", Show},
     {"get", "NAME...", "the value of each named setting", Get},
     {"set", "[--dry-run] NAME=VALUE...\n[--dry-run] -f FILE",
-     "change settings, verified by reading back\nthe same from FILE (- for standard input)", Set},
+     "change settings, verified by reading back\nthe same from FILE (- for standard input)", Set, kWrites},
     {"diff", "FILE [--json]", "the settings in a backup that differ from the live ones", Diff},
     {"backup", "FILE", "save the 128 CMOS bytes", Backup},
-    {"restore", "[--dry-run] [--yes] FILE", "put the settings of a backup back", Restore},
-    {"report", "[--json]", "the information report", Report, true},
+    {"restore", "[--dry-run] [--yes] FILE", "put the settings of a backup back", Restore, kWrites},
+    {"report", "[--json]", "the information report", Report, kFirmware},
     {"dump", "", "the CMOS bytes and the firmware's status words", Dump},
-    {"hotkey", "F2|F3|F5|F6|F9", "the firmware's hot-key function", Hotkey, true},
-    {"hiberfile", "[PATH]", "create the hibernation file", Hiberfile, true},
+    {"hotkey", "F2|F3|F5|F6|F9", "the firmware's hot-key function", Hotkey, kWrites | kFirmware},
+    {"hiberfile", "[PATH]", "create the hibernation file", Hiberfile, kWrites | kFirmware},
     {"layout", "", "the settings as a CMOS layout file of nvramtool", Layout},
 };
+
+}  // namespace
+
+std::vector<std::string> CommandNames() {
+    std::vector<std::string> names;
+    for (const Command& c : kCommands) names.push_back(c.name);
+    return names;
+}
+
+namespace {
 
 // The usage text lists the statuses from their table: each one there, in order.
 constexpr bool StatusesInOrder() {
@@ -689,10 +712,12 @@ void Usage(Host& host, Output& to) {
 int RunCommand(const Invocation& in, const std::string& name) {
     for (const Command& c : kCommands) {
         if (name != c.name) continue;
-        if (c.needsFirmware && in.target.image)
+        if ((c.needs & kFirmware) && in.target.image)
             Fail(kBadInput, name + " needs the notebook's firmware, which a CMOS image (--image " + *in.target.image +
                                 ") does not have; nothing done");
-        return c.run(in);
+        Invocation run = in;
+        run.writes = (c.needs & kWrites) != 0;
+        return c.run(run);
     }
     Fail(kBadInput, "unknown command '" + name + "'; see --help");
 }

@@ -32,6 +32,10 @@ inline constexpr StatusMeaning kStatusMeanings[] = {
     {kFileFailed, "a file could not be read or written"},
 };
 
+// The names of the commands, in the order of the usage text: what the usage, the manual page,
+// the guides and the fuzz dictionary list.
+std::vector<std::string> CommandNames();
+
 // Runs one command line (the arguments after the program's name) and returns its status.
 int Run(const std::vector<std::string>& args, Host& host);
 

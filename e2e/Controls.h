@@ -1,7 +1,7 @@
 // The control identifiers of the window's components, as the driver expects them: kept here
 // by hand, apart from the window's own layout table, so that a component that the window
-// gives a wrong identifier (or another class) is found out instead of being followed. The
-// window numbers its components from 1000 in the order of its layout table.
+// gives a wrong identifier (or another class) is found out instead of being followed. Each
+// row of the window's layout table carries its component's number.
 #pragma once
 
 namespace e2e {

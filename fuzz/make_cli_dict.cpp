@@ -8,6 +8,7 @@
 #include <string>
 
 #include "actions/FirmwareActions.h"
+#include "cli/Cli.h"
 #include "settings/Catalogue.h"
 
 namespace {
@@ -38,8 +39,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::set<std::string> words = {
-        // commands and options
-        "show", "get", "set", "diff", "backup", "restore", "report", "dump", "hotkey", "hiberfile", "layout",
+        // options (the commands come from their table below)
         "--json", "--dry-run", "--yes", "-f", "-", "--sim", "--sim=", "--image", "--image=", "--lang", "--lang=", "ja", "en", "--help", "--version", "=", "#",
         "#0", "#1", "#2", "#3", "#4", "on", "off", "y", "yes",
         // the sections of an input
@@ -48,6 +48,7 @@ int main(int argc, char** argv) {
         "hibernation-size = ", "status-", "status-63 = ", "firmware-answers = no", "firmware-answers = yes",
         "cmos-stuck-", "cmos-stuck-7F = ", "0x", "0xFFFFFFFF", "4294967296", " = ", "\n",
     };
+    for (const std::string& command : cli::CommandNames()) words.insert(command);
     for (const actions::HotKey& key : actions::kHotKeys) words.insert(key.name);
     for (const settings::Setting& s : settings::Catalogue()) {
         words.insert(s.key);

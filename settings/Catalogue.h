@@ -1,8 +1,10 @@
 // The settings catalogue: one row per setting, with everything that is known of it — the
 // control that shows it, its key on the command line, its page, its kind, where its bits live
 // in the CMOS setup bytes, and each item as its text, its ASCII name and its field value
-// together — and, beside the rows, the rules that join settings: the ports that never share
-// an address, the byte values that an update never writes as composed, the time-out list.
+// together — and, beside the rows, what joins settings: the byte values that an update never
+// writes as composed and the time-out list. Which port never shares its address with which is
+// in the rows (`partner`); the rule that moves one off the other's address reads them
+// (KeepPortsApart in settings/SetupLayout.h).
 // The window, the loader, the update, the command line, the debug report and the tests all
 // read this one table.
 #pragma once

@@ -31,7 +31,7 @@ void Choices::SelectWithPortRule(const Setting& setting, int index) {
     SetAlone(setting, index);
     if (setting.kind != ControlKind::RadioGroup || index < 0) return;
     if (const Setting* other = PortPartner(setting))
-        SelectWithPortRule(*other, KeepPortsApart(index, (*this)[*other]));
+        SelectWithPortRule(*other, KeepPortsApart(setting, index, (*this)[*other]));
 }
 
 std::vector<const Setting*> Differences(const Choices& a, const Choices& b) {
@@ -57,10 +57,14 @@ const Setting* PortPartner(const Setting& setting) {
     return setting.partner ? FindSettingByKey(setting.partner) : nullptr;
 }
 
-int KeepPortsApart(int changed, int other) {
-    constexpr int kOff = 2;
-    if (changed == kOff || changed < 0 || changed != other) return other;
-    return 1 - changed;  // the other address
+int KeepPortsApart(const Setting& setting, int changed, int other) {
+    // The partners offer the same items, so an index means the same address in both; an
+    // item whose address is 0 is "OFF".
+    const List<Item>& items = setting.items;
+    if (!IsItem(items, changed) || items[changed].code == 0 || changed != other) return other;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (static_cast<int>(i) != changed && items[i].code != 0) return static_cast<int>(i);  // the other address
+    return other;
 }
 
 unsigned FieldValue(const Field& f, const CmosBytes& cmos) {

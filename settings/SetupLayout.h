@@ -49,10 +49,11 @@ std::uint8_t IndexToTimeout(int index);
 
 // The serial and the infrared port never share an address: the port that shares the
 // addresses of `setting` (its row's partner; nullptr for a setting without one), and the
-// item that the other port moves to when the changed one takes item `changed` — its own
-// item when it need not move. "OFF" or no choice never moves anything.
+// item that the other port moves to when `setting` takes item `changed` — its own item when
+// it need not move. "OFF" (the item of address 0) or no choice never moves anything. The
+// items' addresses come from the row.
 const Setting* PortPartner(const Setting& setting);
-int KeepPortsApart(int changed, int other);
+int KeepPortsApart(const Setting& setting, int changed, int other);
 
 // The value of a field in the bytes.
 unsigned FieldValue(const Field& field, const CmosBytes& cmos);

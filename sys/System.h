@@ -123,9 +123,9 @@ public:
 };
 
 // The window's way of making a file: creates `path` anew, has `fill` write it, and then tells
-// the outcome in `language` while the file is still open — "<path> を作成しました." or, when
-// the creation or `fill` failed in any way (a file error, a refused port access), "エラー：
-// <path> が作成できません.". With no `fill` nothing is created and the error is told.
+// the outcome in `language` while the file is still open: the message FileCreated, or, when
+// the creation or `fill` failed in any way (a file error, a refused port access),
+// FileNotCreated (sys/Messages.h). With no `fill` nothing is created and the error is told.
 void CreateFileAndTell(FileSystem& files, const std::string& path,
                        const std::function<void(File& file)>& fill,
                        const std::function<void(const std::string& message)>& tell,

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <regex>
 #include <set>
 #include <sstream>
 
@@ -15,6 +16,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include "actions/FirmwareActions.h"
 #include "cli/Cli.h"
 #include "hw/SimFiles.h"
 #include "hw/linux/LinuxNotebook.h"
@@ -530,6 +532,57 @@ TEST(CliReadme, ListsEverySettingWithItsControlPageAndItems) {
     std::ifstream in(std::string(TOVIKA_SOURCE_DIR) + "/README.md");
     const std::string readme{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     EXPECT_NE(readme.find(SettingsTable()), std::string::npos) << "the table should read:\n" << SettingsTable();
+}
+
+// Where a document lists the commands: the text from `from` up to `to`, and in it each line
+// that `line` matches names a command (its first group); with `after`, only a line that
+// follows a line of that text. A command listed in two forms in a row counts once.
+struct CommandList {
+    const char* file;
+    const char* from;
+    const char* to;
+    const char* line;
+    const char* after = nullptr;
+};
+
+std::vector<std::string> CommandsListed(const CommandList& list) {
+    std::ifstream in(std::string(TOVIKA_SOURCE_DIR) + "/" + list.file);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::size_t from = text.find(list.from);
+    if (from == std::string::npos) return {"(no \"" + std::string(list.from) + "\" in " + list.file + ")"};
+    std::istringstream part(text.substr(from, text.find(list.to, from + 1) - from));
+    const std::regex line(list.line);
+    std::vector<std::string> names;
+    std::smatch match;
+    std::string previous;
+    for (std::string l; std::getline(part, l); previous = l) {
+        if (list.after && previous != list.after) continue;
+        if (std::regex_search(l, match, line) && (names.empty() || names.back() != match[1]))
+            names.push_back(match[1]);
+    }
+    return names;
+}
+
+// The usage names the hot keys of their table.
+TEST(CliDocs, TheUsageNamesTheHotKeysOfTheirTable) {
+    CliRig rig(hw::FactoryCmos());
+    EXPECT_EQ(rig.Run({"--help"}), cli::kDone);
+    EXPECT_NE(rig.host.out.str().find("hotkey " + actions::HotKeyNames("|", "|")), std::string::npos)
+        << rig.host.out.str();
+}
+
+// Each document lists every command of the table, in its order, and no other: a new
+// command is added to its row and to each of these.
+TEST(CliDocs, ListTheCommandsOfTheTable) {
+    const CommandList lists[] = {
+        {"README.md", "| command | what it does |", "\n\n", R"(^\| `([a-z]+)[ `])"},
+        {"packaging/tovika.1.in", "Commands:\n.PP\n.nf", "\n.fi", R"(^\.[BIR]{1,2} "?([a-z]+))"},
+        {"packaging/tovika.1.in", ".SH COMMANDS", "\n.SH ", R"(^\.[BIR]{1,2} "?([a-z]+)( |$))", ".TP"},
+        {"packaging/README.TXT.in", "■ コマンド", "■ 名前と値", R"(^    ([a-z]+)( |$))"},
+        {"packaging/README-EN.TXT.in", "* Commands", "* Names and values", R"(^    ([a-z]+)( |$))"},
+    };
+    for (const CommandList& list : lists)
+        EXPECT_EQ(CommandsListed(list), cli::CommandNames()) << list.file << ", from \"" << list.from << "\"";
 }
 
 }  // namespace

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 
 #include "app/Layout.h"
 #include "app/SystemInfo.h"
+#include "e2e/Controls.h"
 #include "hw/HardwareFault.h"
 #include "tests/AppRig.h"
 
@@ -174,6 +176,20 @@ TEST(MissingGrant, IsToldOnceBeforeTheFirstAccessOnTheNtFamilyOnly) {
         if (c.told) {
             EXPECT_EQ(accessesWhenTold, 0u) << "told before the first port access";
         }
+    }
+}
+
+// Each component keeps the identifier written in its row, whatever rows come before it: the
+// ones that the end-to-end driver knows (e2e/Controls.h), unique in the window.
+TEST(Form, EveryComponentHasTheIdentifierOfItsRow) {
+    std::set<int> ids;
+    for (const app::ControlLayout& row : app::WindowLayout()) {
+        EXPECT_TRUE(ids.insert(app::ControlId(row)).second) << row.name << " shares its identifier";
+        EXPECT_GE(app::ControlId(row), app::kFirstControlId) << row.name;
+        const auto known = std::find_if(std::begin(e2e::kControls), std::end(e2e::kControls),
+                                        [&](const e2e::Control& c) { return std::string(c.name) == row.name; });
+        ASSERT_NE(known, std::end(e2e::kControls)) << row.name << " is missing from e2e/Controls.h";
+        EXPECT_EQ(app::ControlId(row), known->id) << row.name;
     }
 }
 

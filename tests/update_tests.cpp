@@ -20,6 +20,8 @@ TEST(Update, CancelTouchesNothing) {
     EXPECT_EQ(rig.sim.firmware().settingsAccepted, 0);
 }
 
+// The update's exact trace: the bytes that no setting uses (61h, 6Bh, 6Dh, 6Eh) are never
+// written, so a new setting in one of them adds its write here, where the write order has it.
 TEST(Update, WritesEverySetupByteInTheFixedOrderThenCallsTheFirmware) {
     AppRig rig;
     rig.form.Button2Click(nullptr);

@@ -347,7 +347,7 @@ WindowPeer& MainWindow::CreateControl(const ControlLayout& row, WindowPeer* pare
     std::unique_ptr<WindowPeer> peer = CreatePeer(row, place);
     WindowPeer& made = *peer;
     peers_.push_back(std::move(peer));
-    peerByRow_[static_cast<std::size_t>(ControlId(row) - kFirstControlId)] = &made;
+    peerByRow_[static_cast<std::size_t>(&row - WindowLayout().data())] = &made;
     if (row.kind == Kind::TabSheet) {
         // Before the page control hears of the page: it shows the active page at once.
         PageRows page{&row, static_cast<ui::win32::TabSheetPeer*>(&made), {}};

@@ -24,9 +24,9 @@ namespace {
 HWND ToHwnd(app::WindowHandle w) { return reinterpret_cast<HWND>(w); }
 app::WindowHandle FromHwnd(HWND w) { return reinterpret_cast<app::WindowHandle>(w); }
 
-class Win32Startup : public app::StartupPlatform {
+class Win32EntryPlatform : public app::EntryPlatform {
 public:
-    Win32Startup(HINSTANCE instance, int showCommand) : instance_(instance), showCommand_(showCommand) {}
+    Win32EntryPlatform(HINSTANCE instance, int showCommand) : instance_(instance), showCommand_(showCommand) {}
 
     std::string ProgramPath() override { return sys::Win32Environment().ExecutablePath(); }
 
@@ -130,6 +130,6 @@ sys::Language ChooseTexts(const char* commandLine) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
     app::win32::profile::Start();
     const sys::Language language = ChooseTexts(commandLine);
-    Win32Startup system(instance, showCommand);
+    Win32EntryPlatform system(instance, showCommand);
     return app::RunEntrySequence(system, language, sys::SystemLeadBytes());
 }
