@@ -10,7 +10,7 @@ constexpr auto PC = Kind::PageControl, TS = Kind::TabSheet, PN = Kind::Panel,
 
 const std::vector<ControlLayout>& WindowLayout() {
     static const std::vector<ControlLayout> rows = {
-        // name            kind id  parent          caption (Japanese, English)                             L    T    W    H  tab cols tag enabled font
+        // name            kind id  parent          caption (Japanese, English)                             L    T    W    H  tab cols enabled font
         {"PageControl1",   PC, 1000, nullptr,        "", "",                                                 0,   0, 512, 345, 0},
         {"TabSheet1",      TS, 1001, "PageControl1", "情報", "Info",                                         0,   0, 504, 318, -1},
         {"TabSheet2",      TS, 1002, "PageControl1", "システム", "System",                                   0,   0, 504, 318, -1},
@@ -33,7 +33,7 @@ const std::vector<ControlLayout>& WindowLayout() {
         {"Button3",        BT, 1017, "Panel1",       "F5:Vol", "F5:Vol",                                   108,   2,  51,  25, 5},
         {"Button4",        BT, 1018, "Panel1",       "F6:APM", "F6:APM",                                   160,   2,  51,  25, 6},
         {"Button5",        BT, 1019, "Panel1",       "F9:Batt", "F9:Batt",                                 212,   2,  51,  25, 7},
-        {"Memo2",          ME, 1020, "TabSheet1",    "", "",                                                 0,  33, 504, 285, -1, 1, 0, true, Font::Fixed},
+        {"Memo2",          ME, 1020, "TabSheet1",    "", "",                                                 0,  33, 504, 285, -1, 1, true, Font::Fixed},
 
         // システム
         {"rgDEVICEMODE",   RG, 1021, "TabSheet2",    "デバイス制御モード", "Device Control Mode",            8,   8, 189,  45, 0},
@@ -42,7 +42,7 @@ const std::vector<ControlLayout>& WindowLayout() {
         {"rgBOOTMODE",     RG, 1024, "TabSheet2",    "起動ドライブシーケンス", "Boot Drive Order",           8, 164, 189,  45, 3},
         {"rgBOOTMEMCHK",   RG, 1025, "TabSheet2",    "起動時のメモリチェック", "Memory Check at Boot",        8, 216, 189,  33, 4, 2},
         {"GroupBox1",      GB, 1026, "TabSheet2",    "システムパスワード設定", "System Password",            8, 256, 189,  45, 5},
-        {"btnClrPASSWD",   BT, 1027, "GroupBox1",    "パスワード消去", "Clear Password",                    32,  16, 127,  25, 0, 1, 0, false},
+        {"btnClrPASSWD",   BT, 1027, "GroupBox1",    "パスワード消去", "Clear Password",                    32,  16, 127,  25, 0, 1, false},
         {"GroupBox2",      GB, 1028, "TabSheet2",    "パラレルポート設定", "Parallel Port",                208,   8, 289,  73, 6},
         {"rgLPTPORT",      RG, 1029, "GroupBox2",    "ポートアドレス", "Port Address",                      12,  16, 181,  45, 0, 2},
         {"rgLPTDMA",       RG, 1030, "GroupBox2",    "DMA 番号", "DMA No.",                                204,  16,  73,  45, 1},
@@ -50,7 +50,7 @@ const std::vector<ControlLayout>& WindowLayout() {
         {"rgCOM2PORT",     RG, 1032, "TabSheet2",    "赤外線通信(IrDA)ポートアドレス設定", "Infrared (IrDA) Port Address", 208, 148, 289, 45, 8, 3},
         {"GroupBox3",      GB, 1033, "TabSheet2",    "サウンドポートアドレス設定", "Sound Port Address",   208, 208, 289,  93, 9},
         {"rgSOUNDPORT",    RG, 1034, "GroupBox3",    "ポートアドレス", "Port Address",                      12,  16,  93,  61, 0},
-        {"rgSOUNIRQ",      RG, 1035, "GroupBox3",    "IRQ 番号", "IRQ No.",                                116,  16,  77,  45, 1, 1, 0, true, Font::Black},
+        {"rgSOUNIRQ",      RG, 1035, "GroupBox3",    "IRQ 番号", "IRQ No.",                                116,  16,  77,  45, 1, 1, true, Font::Black},
         {"rgSOUNDDMA",     RG, 1036, "GroupBox3",    "DMA 番号", "DMA No.",                                204,  16,  73,  45, 2},
 
         // ビデオ
@@ -60,10 +60,10 @@ const std::vector<ControlLayout>& WindowLayout() {
         // 省電力
         {"rgPOWSW",        RG, 1039, "TabSheet4",    "パワースイッチ設定", "Power Switch",                   4,   4, 493,  33, 0, 3},
         {"rgBATMODE",      RG, 1040, "TabSheet4",    "バッテリー放電制御", "Battery Discharge",              4,  44, 121,  45, 1},
-        {"rgPANELSW",      RG, 1041, "TabSheet4",    "パネルスイッチ設定", "Panel Switch",                 136,  44, 117,  45, 2, 1, 0, true, Font::Black},
+        {"rgPANELSW",      RG, 1041, "TabSheet4",    "パネルスイッチ設定", "Panel Switch",                 136,  44, 117,  45, 2, 1, true, Font::Black},
         {"GroupBox4",      GB, 1042, "TabSheet4",    "", "",                                               264,  44, 233,  45, 3},
-        {"CheckBox1",      CK, 1043, "GroupBox4",    "ホットキーハイバネーション有効", "Hibernation by Hot Key", 12,  8, 189,  17, 0, 1, 0, false},
-        {"cbCARDPOW",      CK, 1044, "GroupBox4",    "サスペンド時PCカードに電源供給する", "Power to PC Cards in Suspend", 12, 24, 213, 17, 1, 1, 0, true, Font::Black},
+        {"CheckBox1",      CK, 1043, "GroupBox4",    "ホットキーハイバネーション有効", "Hibernation by Hot Key", 12,  8, 189,  17, 0, 1, false},
+        {"cbCARDPOW",      CK, 1044, "GroupBox4",    "サスペンド時PCカードに電源供給する", "Power to PC Cards in Suspend", 12, 24, 213, 17, 1, 1, true, Font::Black},
         {"GroupBox5",      GB, 1045, "TabSheet4",    "AC駆動時モード設定", "On Mains (AC)",                  4, 100, 233, 209, 4},
         {"rbMODEAC",       RG, 1046, "GroupBox5",    "", "",                                                12,  12, 209,  45, 0, 2},
         {"Label1",         LB, 1047, "GroupBox5",    "ＣＰＵスピード", "CPU Speed",                         16,  64,  68,  12, -1},

@@ -25,7 +25,6 @@ struct ControlLayout {
     std::int16_t left, top, width, height;
     std::int8_t tabOrder;     // among the children of one parent; -1: not a tab stop
     std::int8_t columns = 1;  // radio groups
-    std::int8_t tag = 0;
     bool enabled = true;
     Font font = Font::Window;
 };

@@ -38,7 +38,6 @@ std::vector<std::unique_ptr<ui::TControl>> TfrmMAIN::CreateComponents(sys::Langu
         auto control = CreateControl(row);
         control->SetCaption(CaptionIn(row, language));
         control->SetEnabled(row.enabled);
-        control->Tag = row.tag;
         const settings::Setting* setting = settings::FindSetting(row.name);
         if (auto* group = dynamic_cast<ui::TRadioGroup*>(control.get())) {
             group->Columns = row.columns;

@@ -13,11 +13,6 @@
 
 namespace sys {
 
-// A byte that starts a double-byte character of code page 932.
-constexpr bool IsLeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 // The lead bytes of one code page: a set of 256 bits.
 class LeadBytes {
 public:
