@@ -106,10 +106,9 @@ void AppendArgument(std::string& out, const std::string& text) {
 // rather than followed for ever.
 constexpr int kMaxDepth = 4;
 
-void Fill(std::string& out, Message id, const MessageArgs& args, bool english, int depth) {
-    const MessageRow* row = Find(id);
-    if (!row) return;
-    const char* text = english && row->english[0] ? row->english : row->japanese;
+void Fill(std::string& out, Message id, const MessageArgs& args, Language language, int depth);
+
+void FillFrom(std::string& out, const char* text, const MessageArgs& args, Language language, int depth) {
     for (const char* p = text; *p; ++p) {
         // A Shift-JIS trail byte is never '%' (25h), so the text can be read byte by byte.
         if (p[0] == '%' && p[1] >= '1' && p[1] <= '9') {
@@ -117,12 +116,19 @@ void Fill(std::string& out, Message id, const MessageArgs& args, bool english, i
             ++p;
             if (n >= args.size()) continue;
             const MessageArg& arg = args[n];
-            if (!arg.IsRow()) AppendArgument(out, arg.Text());
-            else if (depth < kMaxDepth) Fill(out, arg.Row(), args, english, depth + 1);
+            if (!arg.IsRow()) AppendArgument(out, arg.Text(language));
+            else if (depth < kMaxDepth) Fill(out, arg.Row(), args, language, depth + 1);
             continue;
         }
         out += *p;
     }
+}
+
+void Fill(std::string& out, Message id, const MessageArgs& args, Language language, int depth) {
+    const MessageRow* row = Find(id);
+    if (!row) return;
+    FillFrom(out, language == Language::English && row->english[0] ? row->english : row->japanese, args, language,
+             depth);
 }
 
 }  // namespace
@@ -131,21 +137,19 @@ const std::vector<MessageRow>& MessageTable() { return kRows; }
 
 void MarkSystemTexts(bool on) { markSystemTexts = on; }
 
-std::string Japanese(Message id, const MessageArgs& args) {
-    std::string out;
-    Fill(out, id, args, false, 0);
-    return out;
-}
+std::string Japanese(Message id, const MessageArgs& args) { return Text(Language::Japanese, id, args); }
 
-std::string English(Message id, const MessageArgs& args) {
-    std::string out;
-    Fill(out, id, args, true, 0);
-    return out;
-}
+std::string English(Message id, const MessageArgs& args) { return Text(Language::English, id, args); }
 
 std::string Text(Language language, Message id, const MessageArgs& args) {
     std::string out;
-    Fill(out, id, args, language == Language::English, 0);
+    Fill(out, id, args, language, 0);
+    return out;
+}
+
+std::string FillText(const char* text, Language language, const MessageArgs& args) {
+    std::string out;
+    FillFrom(out, text, args, language, 0);
     return out;
 }
 

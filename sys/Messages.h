@@ -78,21 +78,28 @@ struct MessageRow {
 // The whole table, one row for each id, in the order of the ids.
 const std::vector<MessageRow>& MessageTable();
 
-// What fills a blank: a text as it is, or another row's text.
+// What fills a blank: a text as it is, the same in both languages; a text in each language
+// (the system's reason for a failure, another error's message); or another row's text.
 class MessageArg {
 public:
     MessageArg(std::string text) : text_(std::move(text)) {}
     MessageArg(const char* text) : text_(text) {}
+    MessageArg(std::string japanese, std::string english)
+        : text_(std::move(japanese)), english_(std::move(english)), twoTexts_(true) {}
     MessageArg(Message row) : row_(row), isRow_(true) {}
 
     bool IsRow() const { return isRow_; }
     Message Row() const { return row_; }
-    const std::string& Text() const { return text_; }
+    const std::string& Text(Language language = Language::Japanese) const {
+        return twoTexts_ && language == Language::English ? english_ : text_;
+    }
 
 private:
     std::string text_;
+    std::string english_;
     Message row_ = Message::UnexpectedError;
     bool isRow_ = false;
+    bool twoTexts_ = false;
 };
 
 using MessageArgs = std::vector<MessageArg>;
@@ -113,5 +120,9 @@ std::string Japanese(Message id, const MessageArgs& args = {});
 std::string English(Message id, const MessageArgs& args = {});
 // The text in `language`: the window's.
 std::string Text(Language language, Message id, const MessageArgs& args = {});
+
+// Any table's text with its blanks filled from `args` in `language`, by the rules above: how
+// the command line's own table (cli/CliMessages.h) makes its texts from the same arguments.
+std::string FillText(const char* text, Language language, const MessageArgs& args = {});
 
 }  // namespace sys

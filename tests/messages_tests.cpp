@@ -51,6 +51,10 @@ INSTANTIATE_TEST_SUITE_P(
                  {"sim-firmware.ini", "3", Message::SimIniNotYesNo, "firmware-answers = maybe"},
                  "sim-firmware.ini の 3 行目が正しくありません (値は yes か no です): firmware-answers = maybe",
                  "sim-firmware.ini, line 3 (the value is yes or no): firmware-answers = maybe"},
+        // A text given in each language (the system's reason) is put in in the row's language.
+        FillCase{"TextInEachLanguage", Message::FileBusy, {"sim", sys::MessageArg("十", "ten")},
+                 "sim は別のプログラムが書き込み中です (十 秒待ちました). 何も書き込みませんでした.",
+                 "sim is being written by another program (waited ten s for it to finish); nothing done"},
         // A path is put in as it is, even where it looks like a blank.
         FillCase{"PercentInAPathIsNotABlank", Message::SimCmosWrongSize, {"C:\\%2%1\\sim-cmos.dat", "7"},
                  "C:\\%2%1\\sim-cmos.dat は 7 バイトです. CMOS のイメージは 128 バイトでなければなりません.",
@@ -82,6 +86,13 @@ TEST(MessageFill, MarksSystemTextsOnlyWhenAsked) {
     EXPECT_EQ(ascii, "C:\\x.dat は 7 バイトです. CMOS のイメージは 128 バイトでなければなりません.");
     EXPECT_EQ(sys::Japanese(Message::SimCmosWrongSize, args),
               "C:\\Caf\xE9\\sim-cmos.dat は 7 バイトです. CMOS のイメージは 128 バイトでなければなりません.");
+}
+
+// Another table's text (the command line's own) is filled by the same rules, rows included.
+TEST(MessageFill, FillsAnotherTablesText) {
+    EXPECT_EQ(sys::FillText("%1 is %2 (%1)", sys::Language::English, {"x", Message::KindFifo}),
+              "x is a FIFO (a named pipe) (x)");
+    EXPECT_EQ(sys::FillText("%2%", sys::Language::Japanese, {"x", sys::MessageArg("ア", "a")}), "ア%");
 }
 
 TEST(ErrorFromACause, CarriesBothTextsAndItsRow) {
