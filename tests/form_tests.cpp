@@ -16,7 +16,7 @@ namespace {
 TEST(Form, HasEveryComponentOfTheLayoutWithItsInitialState) {
     AppRig rig;
     auto& f = rig.form;
-    EXPECT_EQ(f.Components().size(), 78u);
+    EXPECT_EQ(f.Components().size(), app::WindowLayout().size());
     EXPECT_EQ(f.rgCOM1PORT.Items, (std::vector<std::string>{"2F8H(IRQ3)", "3F8H(IRQ4)", "OFF"}));
     EXPECT_EQ(f.rgCOM1PORT.Columns, 3);
     EXPECT_EQ(f.cbHDTIMEOUTBT.Items.size(), 7u);
