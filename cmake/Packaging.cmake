@@ -2,8 +2,8 @@
 #   win32 preset:   TOVIKA-<version>-win32.zip, one folder TOVIKA holding the three programs,
 #                   README.TXT (Shift-JIS, CRLF), README-EN.TXT (ASCII, CRLF), LICENSE.TXT
 #                   and an example sim-firmware.ini
-#   release preset: tovika_<version>_<arch>.deb with /usr/bin/tovika, the manual page, the
-#                   guide, the licence and the changelog; its dependencies computed by
+#   release preset: tovika_<version>_<arch>.deb with /usr/bin/tovika, the manual page, both
+#                   guides, the licence and the changelog; its dependencies computed by
 #                   dpkg-shlibdeps
 # (`cmake --workflow --preset zip`, `cmake --workflow --preset deb`). The texts are kept in
 # UTF-8 with LF under packaging/ and written out here in the form each system reads.
@@ -50,6 +50,7 @@ else()
       "Maintainer field of the Debian package")
   set(TOVIKA_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/tovika)
   tovika_text(${PROJECT_SOURCE_DIR}/packaging/README.TXT.in README.TXT LF UTF-8)
+  tovika_text(${PROJECT_SOURCE_DIR}/packaging/README-EN.TXT.in README-EN.TXT LF ASCII)
   tovika_text(${PROJECT_SOURCE_DIR}/packaging/tovika.1.in tovika.1 LF UTF-8)
   add_custom_command(
     OUTPUT ${TOVIKA_TEXT_DIR}/tovika.1.gz
@@ -73,7 +74,7 @@ else()
     VERBATIM)
   set_property(GLOBAL APPEND PROPERTY TOVIKA_TEXTS ${TOVIKA_TEXT_DIR}/changelog.gz)
   install(FILES ${TOVIKA_TEXT_DIR}/changelog.gz DESTINATION ${TOVIKA_DOCDIR})
-  install(FILES ${TOVIKA_TEXT_DIR}/README.TXT DESTINATION ${TOVIKA_DOCDIR})
+  install(FILES ${TOVIKA_TEXT_DIR}/README.TXT ${TOVIKA_TEXT_DIR}/README-EN.TXT DESTINATION ${TOVIKA_DOCDIR})
   # Debian keeps a package's licence as /usr/share/doc/<package>/copyright.
   install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${TOVIKA_DOCDIR} RENAME copyright)
 endif()

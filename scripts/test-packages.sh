@@ -4,7 +4,7 @@
 #            and sim-firmware.ini in Shift-JIS (code page 932) with CRLF line ends, the
 #            guide decoding to its source; README-EN.TXT, the English guide, in ASCII with
 #            CRLF line ends, its source byte for byte; the window programs' version resource;
-#   the deb: /usr/bin/tovika, the manual page (rendered by man without a warning), the guide,
+#   the deb: /usr/bin/tovika, the manual page (rendered by man without a warning), the guides,
 #            the licence and the changelog of this version; computed dependencies; lintian
 #            finds no error but the placeholder mail address of the maintainer; unpacked into
 #            a scratch root, the program prints its version and shows a simulated notebook;
@@ -121,7 +121,7 @@ depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 [[ $depends == *"libc6 (>="* ]] || bad "Depends not computed from the program: '$depends'"
 files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sort)
-check_eq "deb contents" "$(printf '%s\n' ./usr/bin/tovika ./usr/share/doc/tovika/README.TXT \
+check_eq "deb contents" "$(printf '%s\n' ./usr/bin/tovika ./usr/share/doc/tovika/README.TXT ./usr/share/doc/tovika/README-EN.TXT \
   ./usr/share/doc/tovika/changelog.gz ./usr/share/doc/tovika/copyright \
   ./usr/share/man/man1/tovika.1.gz | sort)" "$files"
 dpkg -x "$deb" "$scratch/root"
