@@ -93,7 +93,7 @@ const MessageRow* Find(Message id) {
 bool markSystemTexts = false;
 
 // A text argument, marked where it must be (MarkSystemTexts).
-void AppendArgument(std::string& out, const std::string& text) {
+void AppendArgument(std::string& out, std::string_view text) {
     const bool high = markSystemTexts && std::any_of(text.begin(), text.end(), [](char c) {
         return static_cast<unsigned char>(c) >= 0x80;
     });

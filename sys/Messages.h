@@ -11,6 +11,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "sys/Language.h"
@@ -84,22 +85,26 @@ class MessageArg {
 public:
     MessageArg(std::string text) : text_(std::move(text)) {}
     MessageArg(const char* text) : text_(text) {}
-    MessageArg(std::string japanese, std::string english)
-        : text_(std::move(japanese)), english_(std::move(english)), twoTexts_(true) {}
+    MessageArg(const std::string& japanese, const std::string& english)
+        : text_(japanese + english), english_(japanese.size()) {}
     MessageArg(Message row) : row_(row), isRow_(true) {}
 
     bool IsRow() const { return isRow_; }
     Message Row() const { return row_; }
-    const std::string& Text(Language language = Language::Japanese) const {
-        return twoTexts_ && language == Language::English ? english_ : text_;
+    std::string_view Text(Language language = Language::Japanese) const {
+        const std::string_view all = text_;
+        if (english_ == kOneText) return all;
+        return language == Language::English ? all.substr(english_) : all.substr(0, english_);
     }
 
 private:
+    // Both texts in one string, the English one from english_ on: one string to build and
+    // free wherever an argument is made, as every message is made in every program.
+    static constexpr std::size_t kOneText = static_cast<std::size_t>(-1);
     std::string text_;
-    std::string english_;
+    std::size_t english_ = kOneText;
     Message row_ = Message::UnexpectedError;
     bool isRow_ = false;
-    bool twoTexts_ = false;
 };
 
 using MessageArgs = std::vector<MessageArg>;
