@@ -41,7 +41,7 @@ else()
   function(tovika_link_runtime target)  # the compiler's own runtime
   endfunction()
 endif()
-target_sources(tovika_platform PRIVATE hw/x86/X86Machine.cpp hw/win32/PortFaults.cpp
+target_sources(tovika_platform PRIVATE hw/x86/X86Machine.cpp hw/win32/PortFaults.cpp hw/win32/Giveio.cpp
                                        sys/win32/SystemError.cpp sys/win32/Win32System.cpp)
 target_link_libraries(tovika_platform PUBLIC version)
 

@@ -1,19 +1,11 @@
-// The giveio probe and the handler that keeps a refused port instruction from killing the
-// process. Only functions that Windows 95 and NT 4.0 export are imported; the vectored
-// handler of later systems is bound at run time.
+// The handler that keeps a refused port instruction from killing the process. Only functions
+// that Windows 95 and NT 4.0 export are imported; the vectored handler of later systems is
+// bound at run time.
 #include <windows.h>
 
 #include "hw/X86Machine.h"
 
 namespace hw {
-
-bool ProbeGiveio() {
-    HANDLE h = CreateFileA("\\\\.\\giveio", GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(h);
-    return true;
-}
 
 namespace {
 
