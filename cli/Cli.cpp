@@ -218,7 +218,8 @@ public:
             if (saved[i] == wanted[i]) continue;
             ++otherwise;
             Note(host_, CliMessage::ImageByteReadsBack,
-                 {imagePath_, sys::Hex(i, 2), sys::Hex(std::uint8_t(saved[i]), 2), sys::Hex(std::uint8_t(wanted[i]), 2)});
+                 {imagePath_, sys::Hex(i, 2), sys::Hex(std::uint8_t(saved[i]), 2),
+                  sys::Hex(std::uint8_t(wanted[i]), 2)});
         }
         return otherwise;
     }
@@ -323,7 +324,8 @@ Args TakeOptions(const std::vector<std::string>& rest, std::initializer_list<std
 }
 
 // Fails with the row `what` unless the command has from `least` to `most` arguments.
-void Count(const Args& args, std::size_t least, std::size_t most, CliMessage what, const sys::MessageArgs& whatArgs = {}) {
+void Count(const Args& args, std::size_t least, std::size_t most, CliMessage what,
+           const sys::MessageArgs& whatArgs = {}) {
     if (args.words.size() < least || args.words.size() > most) Fail(kBadInput, what, whatArgs);
 }
 
