@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "actions/FirmwareActions.h"
+#include "cli/CliMessages.h"
 #include "cli/Json.h"
 #include "cli/Stdio.h"
 #include "hw/Bus.h"
@@ -34,13 +35,36 @@ struct Failure {
     std::string message;
 };
 
-[[noreturn]] void Fail(Status status, std::string message) { throw Failure{status, std::move(message)}; }
+// A failure said by a row of the command line's table, or by the English text of one of the
+// system's.
+[[noreturn]] void Fail(Status status, CliMessage id, const sys::MessageArgs& args = {}) {
+    throw Failure{status, Text(id, args)};
+}
+[[noreturn]] void Fail(Status status, sys::Message id, const sys::MessageArgs& args = {}) {
+    throw Failure{status, sys::English(id, args)};
+}
+
+// A note on standard error, after the program's name as every message there.
+void Note(Host& host, const std::string& text) { host.Err() << host.ProgramName() << ": " << text << "\n"; }
+void Note(Host& host, CliMessage id, const sys::MessageArgs& args = {}) { Note(host, Text(id, args)); }
 
 // ---- names and values ------------------------------------------------------------------
 
-const Setting& SettingOrFail(std::string_view name, const std::string& where = {}) {
+// The line of a settings file that a change comes from, which its failures name first; none
+// for a NAME=VALUE argument.
+struct Line {
+    std::string source;  // the file, or standard input
+    int number;
+};
+
+[[noreturn]] void FailAt(const std::optional<Line>& at, CliMessage id, const sys::MessageArgs& args = {}) {
+    if (!at) Fail(kBadInput, id, args);
+    Fail(kBadInput, CliMessage::AtLine, {at->source, std::to_string(at->number), Text(id, args)});
+}
+
+const Setting& SettingOrFail(std::string_view name, const std::optional<Line>& at = {}) {
     if (const Setting* s = settings::FindSettingByName(name)) return *s;
-    Fail(kBadInput, where + "unknown setting '" + std::string(name) + "'");
+    FailAt(at, CliMessage::UnknownSetting, {std::string(name)});
 }
 
 // One requested change: a setting and the item it is to show.
@@ -49,14 +73,13 @@ struct Change {
     int index;
 };
 
-Change ParseChange(std::string_view name, std::string_view value, const std::string& where = {}) {
-    const Setting& s = SettingOrFail(name, where);
+Change ParseChange(std::string_view name, std::string_view value, const std::optional<Line>& at = {}) {
+    const Setting& s = SettingOrFail(name, at);
     const std::optional<int> index = settings::ParseValue(s, value);
     if (!index) {
         std::string names;
         for (const settings::Item& item : s.items) names += std::string(names.empty() ? "" : ", ") + item.name;
-        Fail(kBadInput, where + "'" + std::string(value) + "' is no value of " + s.key + " (one of: " +
-                            names + ", #0-#" + std::to_string(s.items.size() - 1) + ", or nothing)");
+        FailAt(at, CliMessage::NoSuchValue, {std::string(value), s.key, names, std::to_string(s.items.size() - 1)});
     }
     return {&s, *index};
 }
@@ -72,19 +95,19 @@ std::vector<Change> ParseSettingsText(const std::string& text, const std::string
         const std::string_view line = Trim(std::string_view(text).substr(pos, end - pos));
         pos = end + 1;
         if (line.empty() || line[0] == '#') continue;
-        const std::string where = source + ":" + std::to_string(lineNo) + ": ";
+        const Line at{source, lineNo};
         const auto eq = line.find('=');
-        if (eq == std::string_view::npos) Fail(kBadInput, where + "expected `key = value`");
+        if (eq == std::string_view::npos) FailAt(at, CliMessage::NotKeyValue);
         std::string_view rest = Trim(line.substr(eq + 1));
         std::string_view value;
         if (rest.size() > 1 && rest[0] == '#' && rest[1] >= '0' && rest[1] <= '9') {
             value = rest.substr(0, rest.find_first_of(" \t"));
             rest = Trim(rest.substr(value.size()));
-            if (!rest.empty() && rest[0] != '#') Fail(kBadInput, where + "unexpected text after the value");
+            if (!rest.empty() && rest[0] != '#') FailAt(at, CliMessage::TextAfterValue);
         } else {
             value = Trim(rest.substr(0, rest.find('#')));
         }
-        changes.push_back(ParseChange(Trim(line.substr(0, eq)), value, where));
+        changes.push_back(ParseChange(Trim(line.substr(0, eq)), value, at));
     }
     return changes;
 }
@@ -112,7 +135,7 @@ struct Target {
 std::unique_ptr<sys::FileLock> LockOrFail(Host& host, const std::string& path, bool writes) {
     std::unique_ptr<sys::FileLock> lock = host.Files().Lock(path, writes, sys::kLockWaitMs);
     if (!lock)
-        Fail(kFileFailed, sys::English(sys::Message::FileBusy, {path, std::to_string(sys::kLockWaitMs / 1000)}));
+        Fail(kFileFailed, sys::Message::FileBusy, {path, std::to_string(sys::kLockWaitMs / 1000)});
     return lock;
 }
 
@@ -136,12 +159,12 @@ private:
             try {
                 image_ = reports::ReadImageFile(host.Files(), imagePath_);
             } catch (const reports::NotABackup& e) {
-                Fail(kBadInput, std::string(e.what()) + "; nothing done");
+                Fail(kBadInput, CliMessage::NotAnImage, {e.English()});
             }
             // Read, a link is followed (and what it leads to must be a file). Written, it is
             // refused: neither written through nor replaced by a file; nothing written.
             if (writes && host.Files().EntryAt(imagePath_) == sys::FileSystem::Entry::Link)
-                Fail(kFileFailed, sys::English(sys::Message::ImageIsLink, {imagePath_}));
+                Fail(kFileFailed, sys::Message::ImageIsLink, {imagePath_});
             imageCmos_.emplace(image_.cmos);
             imageBus_.emplace(*imageCmos_);  // no firmware behind a file
             return;
@@ -163,8 +186,7 @@ private:
             // A file that cannot be read or made is a file failure; one of the wrong content
             // is bad input.
             const bool unreadable = dynamic_cast<const hw::SimFileError*>(&e) != nullptr;
-            Fail(unreadable ? kFileFailed : kBadInput,
-                 "the simulated notebook in " + *target.sim + " cannot start: " + e.English());
+            Fail(unreadable ? kFileFailed : kBadInput, CliMessage::SimCannotStart, {*target.sim, e.English()});
         }
     }
 
@@ -177,7 +199,7 @@ public:
     void RequireFirmware() {
         if (IsImage()) return;
         if (!hw::FirmwareAnswers(bus()))
-            Fail(kHardware, sys::English(sys::Message::FirmwareSilent));
+            Fail(kHardware, sys::Message::FirmwareSilent);
     }
 
     // After a write: an image's bytes go to its file, as a backup is saved, and are read back
@@ -189,15 +211,15 @@ public:
         const std::string saved = host_.Files().ReadRegular(imagePath_, 2 * hw::kCmosSize).bytes;
         const std::string wanted = std::string(image_.cmos.begin(), image_.cmos.end()) + image_.upper;
         if (saved.size() != wanted.size())
-            Fail(kFileFailed, imagePath_ + " reads back as " + std::to_string(saved.size()) + " bytes after " +
-                                  std::to_string(wanted.size()) + " were written");
+            Fail(kFileFailed, CliMessage::ImageReadsBackSize,
+                 {imagePath_, std::to_string(saved.size()), std::to_string(wanted.size())});
         std::size_t otherwise = 0;
         for (std::size_t i = 0; i < wanted.size(); ++i) {
             if (saved[i] == wanted[i]) continue;
             ++otherwise;
-            host_.Err() << host_.ProgramName() << ": " << imagePath_ << ": byte " << sys::Hex(i, 2) << "h reads back "
-                        << sys::Hex(std::uint8_t(saved[i]), 2) << " after " << sys::Hex(std::uint8_t(wanted[i]), 2)
-                        << " was written\n";
+            Note(host_, CliMessage::ImageByteReadsBack,
+                 {imagePath_, sys::Hex(i, 2), sys::Hex(std::uint8_t(saved[i]), 2),
+                  sys::Hex(std::uint8_t(wanted[i]), 2)});
         }
         return otherwise;
     }
@@ -264,13 +286,12 @@ int WriteChoices(Host& host, Notebook& notebook, const Live& live, const Choices
         return kDone;
     }
     if (options.confirm && !options.confirm()) {
-        host.Err() << host.ProgramName() << ": nothing written\n";
+        Note(host, CliMessage::NothingWritten);
         return kBadInput;
     }
     const std::vector<settings::ReadBack> otherwise = update.WriteAndReadBack(notebook.bus());
     for (const settings::ReadBack& r : otherwise)
-        host.Err() << host.ProgramName() << ": " << hw::ByteName(r.index) << " reads back "
-                   << sys::Hex(r.read, 2) << " after " << sys::Hex(r.written, 2) << " was written\n";
+        Note(host, CliMessage::ByteReadsBack, {hw::ByteName(r.index), sys::Hex(r.read, 2), sys::Hex(r.written, 2)});
     if (!otherwise.empty()) return kHardware;
     if (notebook.Save() != 0) return kFileFailed;
     host.Out() << "written and read back: " << changed.size() << " byte(s) changed\n";
@@ -294,16 +315,18 @@ Args TakeOptions(const std::vector<std::string>& rest, std::initializer_list<std
         else if (a == "--dry-run" && allows(a)) args.dryRun = true;
         else if (a == "--yes" && allows(a)) args.yes = true;
         else if (a == "-f" && allows(a)) {
-            if (i + 1 >= rest.size()) Fail(kBadInput, "-f needs a file (- for standard input)");
+            if (i + 1 >= rest.size()) Fail(kBadInput, CliMessage::FileOptionNeedsFile);
             args.file = rest[++i];
-        } else if (a.size() > 1 && a[0] == '-' && a != "-") Fail(kBadInput, "unknown option " + a);
+        } else if (a.size() > 1 && a[0] == '-' && a != "-") Fail(kBadInput, CliMessage::UnknownOption, {a});
         else args.words.push_back(a);
     }
     return args;
 }
 
-void Count(const Args& args, std::size_t least, std::size_t most, const char* what) {
-    if (args.words.size() < least || args.words.size() > most) Fail(kBadInput, what);
+// Fails with the row `what` unless the command has from `least` to `most` arguments.
+void Count(const Args& args, std::size_t least, std::size_t most, CliMessage what,
+           const sys::MessageArgs& whatArgs = {}) {
+    if (args.words.size() < least || args.words.size() > most) Fail(kBadInput, what, whatArgs);
 }
 
 // What a command's handler gets: the host, the simulated notebook's folder when one is
@@ -323,7 +346,7 @@ struct Invocation {
 
 int Show(const Invocation& in) {
     const Args args = TakeOptions(in.rest, {"--json"});
-    Count(args, 0, 0, "show takes no arguments besides --json");
+    Count(args, 0, 0, CliMessage::TakesOnlyJson, {"show"});
     Host& host = in.host;
     Notebook notebook = in.Open();
     const Choices choices = settings::LoadChoices(notebook.bus());
@@ -380,7 +403,7 @@ int Show(const Invocation& in) {
 
 int Get(const Invocation& in) {
     const Args args = TakeOptions(in.rest, {});
-    Count(args, 1, SIZE_MAX, "get needs at least one setting's name");
+    Count(args, 1, SIZE_MAX, CliMessage::GetNeedsNames);
     std::vector<const Setting*> wanted;
     for (const std::string& name : args.words) wanted.push_back(&SettingOrFail(name));
     Notebook notebook = in.Open();
@@ -402,7 +425,7 @@ std::string ReadInput(Host& host, const std::string& file, const std::string& so
         while (text.size() <= kSettingsLimit && host.In().ReadLine(line)) text += line + "\n";
     }
     if (text.size() > kSettingsLimit)
-        Fail(kBadInput, sys::English(sys::Message::FileTooLarge, {source, std::to_string(kSettingsLimit)}));
+        Fail(kBadInput, sys::Message::FileTooLarge, {source, std::to_string(kSettingsLimit)});
     return text;
 }
 
@@ -411,18 +434,18 @@ int Set(const Invocation& in) {
     const Args args = TakeOptions(in.rest, {"--dry-run", "-f"});
     std::vector<Change> changes;
     if (args.file) {
-        Count(args, 0, 0, "set takes either -f FILE or NAME=VALUE arguments, not both");
-        const std::string source = *args.file == "-" ? "standard input" : *args.file;
+        Count(args, 0, 0, CliMessage::SetFileOrPairs);
+        const std::string source = *args.file == "-" ? Text(CliMessage::StandardInput) : *args.file;
         changes = ParseSettingsText(ReadInput(host, *args.file, source), source);
     } else {
-        Count(args, 1, SIZE_MAX, "set needs NAME=VALUE arguments or -f FILE");
+        Count(args, 1, SIZE_MAX, CliMessage::SetNeedsPairs);
         for (const std::string& word : args.words) {
             const auto eq = word.find('=');
-            if (eq == std::string::npos) Fail(kBadInput, "'" + word + "' is not NAME=VALUE");
+            if (eq == std::string::npos) Fail(kBadInput, CliMessage::NotNameValue, {word});
             changes.push_back(ParseChange(word.substr(0, eq), word.substr(eq + 1)));
         }
     }
-    if (changes.empty()) Fail(kBadInput, "no settings to set");
+    if (changes.empty()) Fail(kBadInput, CliMessage::NoSettingsToSet);
     Notebook notebook = in.Open();
     const Live live = LoadLive(notebook.bus());
     Choices wanted = live.choices;
@@ -430,9 +453,7 @@ int Set(const Invocation& in) {
     // The serial-port rule may undo a named change: two ports asked for one address.
     for (const Change& c : changes) {
         if (wanted[*c.setting] != c.index)
-            Fail(kBadInput, std::string(c.setting->key) + "=" + PrintedValue(*c.setting, c.index) +
-                                " cannot be kept: the serial and the infrared port never share an address; "
-                                "nothing written");
+            Fail(kBadInput, CliMessage::PortRuleUndoes, {c.setting->key, PrintedValue(*c.setting, c.index)});
     }
     for (const Setting* s : settings::Differences(live.choices, wanted)) {
         const bool named = std::any_of(changes.begin(), changes.end(), [&](const Change& c) { return c.setting == s; });
@@ -478,7 +499,7 @@ void PrintDifferences(Host& host, const std::vector<const Setting*>& differing, 
 
 // The backup file that diff and restore take, read and checked before the hardware is opened.
 hw::CmosImage ReadBackupArgument(const Invocation& in, const Args& args, const char* command) {
-    Count(args, 1, 1, (std::string(command) + " needs one backup file").c_str());
+    Count(args, 1, 1, CliMessage::NeedsBackupFile, {command});
     return reports::ReadBackupFile(in.host.Files(), args.words[0]);
 }
 
@@ -503,8 +524,7 @@ int Restore(const Invocation& in) {
     if (!args.yes) {
         options.confirm = [&host] {
             if (!host.InIsTerminal()) {
-                host.Err() << host.ProgramName() << ": restore writes the CMOS; give --yes to confirm it "
-                                                    "when not run from a terminal\n";
+                Note(host, CliMessage::RestoreNeedsYes);
                 return false;
             }
             host.Out() << "Write these bytes to the CMOS? [y/N] ";
@@ -520,7 +540,7 @@ int Restore(const Invocation& in) {
 
 int Backup(const Invocation& in) {
     const Args args = TakeOptions(in.rest, {});
-    Count(args, 1, 1, "backup needs one file");
+    Count(args, 1, 1, CliMessage::BackupNeedsFile);
     Notebook notebook = in.Open();
     reports::SaveBackupFile(in.host.Files(), args.words[0], reports::ReadBackupImage(notebook.bus()));
     in.host.Out() << "saved the 128 CMOS bytes to " << args.words[0] << "\n";
@@ -529,7 +549,7 @@ int Backup(const Invocation& in) {
 
 int Report(const Invocation& in) {
     const Args args = TakeOptions(in.rest, {"--json"});
-    Count(args, 0, 0, "report takes no arguments besides --json");
+    Count(args, 0, 0, CliMessage::TakesOnlyJson, {"report"});
     Host& host = in.host;
     Notebook notebook = in.Open();
     if (!args.json) {
@@ -554,7 +574,7 @@ int Report(const Invocation& in) {
 
 int Dump(const Invocation& in) {
     const Args args = TakeOptions(in.rest, {});
-    Count(args, 0, 0, "dump takes no arguments");
+    Count(args, 0, 0, CliMessage::TakesNoArguments, {"dump"});
     Notebook notebook = in.Open();
     const auto print = [&in](const std::string& line) { in.host.Out() << line << "\n"; };
     if (!notebook.IsImage()) {
@@ -570,9 +590,9 @@ int Dump(const Invocation& in) {
 
 int Hotkey(const Invocation& in) {
     const Args args = TakeOptions(in.rest, {});
-    Count(args, 1, 1, ("hotkey needs one key: " + actions::HotKeyNames(", ", " or ")).c_str());
+    Count(args, 1, 1, CliMessage::HotkeyNeedsKey, {actions::HotKeyNames(", ", " or ")});
     const actions::HotKey* key = actions::FindHotKey(args.words[0]);
-    if (!key) Fail(kBadInput, "'" + args.words[0] + "' is no hot key: " + actions::HotKeyNames(", ", " or "));
+    if (!key) Fail(kBadInput, CliMessage::NoSuchHotKey, {args.words[0], actions::HotKeyNames(", ", " or ")});
     Notebook notebook = in.Open();
     actions::PressHotKey(notebook.bus(), key->key);
     in.host.Out() << "pressed " << key->name << "\n";
@@ -582,16 +602,15 @@ int Hotkey(const Invocation& in) {
 int Hiberfile(const Invocation& in) {
     Host& host = in.host;
     const Args args = TakeOptions(in.rest, {});
-    Count(args, 0, 1, "hiberfile takes at most one path");
+    Count(args, 0, 1, CliMessage::HiberfileAtMostOne);
     const char* fallback = host.DefaultHibernationPath();
-    if (args.words.empty() && !fallback) Fail(kBadInput, "hiberfile needs the path of the file to create");
+    if (args.words.empty() && !fallback) Fail(kBadInput, CliMessage::HiberfileNeedsPath);
     const std::string path = args.words.empty() ? fallback : args.words[0];
     Notebook notebook = in.Open();
     const std::uint32_t size = actions::HibernationSize(notebook.bus());
     const auto fill = actions::HibernationFill(size);
     if (!fill)
-        Fail(kHardware, "the firmware gives a hibernation size of " +
-                            std::to_string(static_cast<std::int32_t>(size)) + " bytes; no file made");
+        Fail(kHardware, CliMessage::HibernationSizeRefused, {std::to_string(static_cast<std::int32_t>(size))});
     {
         const std::unique_ptr<sys::File> file = host.Files().CreateAlways(path);
         fill(*file);
@@ -602,7 +621,7 @@ int Hiberfile(const Invocation& in) {
 
 int Layout(const Invocation& in) {
     const Args args = TakeOptions(in.rest, {});
-    Count(args, 0, 0, "layout takes no arguments");
+    Count(args, 0, 0, CliMessage::TakesNoArguments, {"layout"});
     in.host.Out() << settings::LayoutText();
     return kDone;
 }
@@ -713,20 +732,19 @@ int RunCommand(const Invocation& in, const std::string& name) {
     for (const Command& c : kCommands) {
         if (name != c.name) continue;
         if ((c.needs & kFirmware) && in.target.image)
-            Fail(kBadInput, name + " needs the notebook's firmware, which a CMOS image (--image " + *in.target.image +
-                                ") does not have; nothing done");
+            Fail(kBadInput, CliMessage::NeedsFirmware, {name, *in.target.image});
         Invocation run = in;
         run.writes = (c.needs & kWrites) != 0;
         return c.run(run);
     }
-    Fail(kBadInput, "unknown command '" + name + "'; see --help");
+    Fail(kBadInput, CliMessage::UnknownCommand, {name});
 }
 
 }  // namespace
 
 namespace {
 int Tell(Host& host, const std::string& message, Status status) {
-    host.Err() << host.ProgramName() << ": " << message << "\n";
+    Note(host, message);
     return status;
 }
 }  // namespace
@@ -747,35 +765,35 @@ int Run(const std::vector<std::string>& args, Host& host) {
                 return kDone;
             }
             if (args[i] == "--sim") {
-                if (i + 1 >= args.size()) Fail(kBadInput, "--sim needs the folder of the simulated notebook");
+                if (i + 1 >= args.size()) Fail(kBadInput, CliMessage::SimNeedsFolder);
                 target.sim = args[++i];
                 simGiven = true;
             } else if (args[i].rfind("--sim=", 0) == 0) {
                 target.sim = args[i].substr(6);
                 simGiven = true;
             } else if (args[i] == "--image") {
-                if (i + 1 >= args.size()) Fail(kBadInput, "--image needs a CMOS image file");
+                if (i + 1 >= args.size()) Fail(kBadInput, CliMessage::ImageNeedsFile);
                 target.image = args[++i];
             } else if (args[i].rfind("--image=", 0) == 0) {
                 target.image = args[i].substr(8);
             } else if (args[i] == "--lang" || args[i].rfind("--lang=", 0) == 0) {
                 std::string value;
                 if (args[i] == "--lang") {
-                    if (i + 1 >= args.size()) Fail(kBadInput, "--lang needs ja or en");
+                    if (i + 1 >= args.size()) Fail(kBadInput, CliMessage::LangNeedsValue);
                     value = args[++i];
                 } else {
                     value = args[i].substr(7);
                 }
                 if (value == "ja") asked = sys::Language::Japanese;
                 else if (value == "en") asked = sys::Language::English;
-                else Fail(kBadInput, "--lang takes ja or en, not '" + value + "'");
+                else Fail(kBadInput, CliMessage::LangNotJaOrEn, {value});
             } else {
                 break;
             }
         }
-        if (target.image && target.image->empty()) Fail(kBadInput, "--image needs a CMOS image file");
+        if (target.image && target.image->empty()) Fail(kBadInput, CliMessage::ImageNeedsFile);
         if (target.image && simGiven)
-            Fail(kBadInput, "--image and --sim exclude each other: give one of them; nothing done");
+            Fail(kBadInput, CliMessage::ImageAndSim);
         // An image given on the command line beats the simulated notebook of the environment.
         if (!target.image && !simGiven) {
             target.sim = host.Environment("TOVIKA_SIM");
@@ -790,8 +808,7 @@ int Run(const std::vector<std::string>& args, Host& host) {
         const OutputLanguage output = host.Language();
         sys::Language language = asked.value_or(output.usual);
         if (language == sys::Language::Japanese && !output.showsJapanese) {
-            host.Err() << host.ProgramName() << ": --lang ja: Japanese cannot be shown here (" << output.reason
-                       << "); English is printed\n";
+            Note(host, CliMessage::JapaneseNotShown, {output.reason});
             language = sys::Language::English;
         }
         const std::vector<std::string> rest(args.begin() + i + 1, args.end());
@@ -800,7 +817,7 @@ int Run(const std::vector<std::string>& args, Host& host) {
     // What ended the command: said on standard error, its status returned.
     catch (const Failure& f) { return Tell(host, f.message, f.status); }
     catch (const reports::NotABackup& e) {
-        return Tell(host, std::string(e.what()) + "; nothing read from the hardware", kBadInput);
+        return Tell(host, Text(CliMessage::NothingReadFromHardware, {e.English()}), kBadInput);
     }
     catch (const sys::FileError& e) { return Tell(host, e.English(), kFileFailed); }
     catch (const sys::Error& e) { return Tell(host, e.English(), kHardware); }  // a port, the firmware

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "cli/CliMessages.h"
+
 namespace cli {
 
 namespace {
@@ -33,7 +35,7 @@ OutputLanguage LocaleLanguage(const std::optional<std::string>& lcAll,
     OutputLanguage out;
     out.showsJapanese = CodesetIsUtf8(locale);
     out.usual = out.showsJapanese && locale.rfind("ja", 0) == 0 ? sys::Language::Japanese : sys::Language::English;
-    out.reason = "the locale " + locale + " is not UTF-8";
+    out.reason = Text(CliMessage::LocaleNotUtf8, {locale});
     return out;
 }
 
@@ -41,7 +43,7 @@ OutputLanguage CodePageLanguage(unsigned codePage) {
     OutputLanguage out;
     out.showsJapanese = codePage == 932;
     out.usual = out.showsJapanese ? sys::Language::Japanese : sys::Language::English;
-    out.reason = "the output's code page is " + std::to_string(codePage) + ", not 932";
+    out.reason = Text(CliMessage::CodePageNot932, {std::to_string(codePage)});
     return out;
 }
 

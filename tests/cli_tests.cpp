@@ -819,6 +819,48 @@ TEST(CliImage, ABadImageIsRefusedAndEveryFileStaysAsItWas) {
     EXPECT_EQ(files.contents.size(), 1u);
 }
 
+// An edited image whose saved file reads back otherwise (a file system that changes or cuts
+// what it was given): each byte that differs is said, or the size that came back, and the
+// command ends with status 4 instead of saying that it was written.
+TEST(CliImage, ASavedImageThatReadsBackOtherwiseEndsWithStatus4) {
+    // Hands the image back as `after` makes it once a saved file has taken its place.
+    struct ChangingFiles : FakeFiles {
+        std::function<void(std::string&)> after;
+        sys::FileStart ReadRegular(const std::string& path, std::size_t limit, bool pipes = false) override {
+            sys::FileStart start = FakeFiles::ReadRegular(path, limit, pipes);
+            const bool saved = std::any_of(log.begin(), log.end(),
+                                           [](const std::string& step) { return step.rfind("replace ", 0) == 0; });
+            if (saved) after(start.bytes);
+            return start;
+        }
+    };
+    const struct {
+        const char* what;
+        std::function<void(std::string&)> after;
+        std::string said;  // after the image's path
+    } cases[] = {
+        // display=both writes 04 into 6Ch.
+        {"two bytes changed", [](std::string& b) { b[0x6C] = 0x05, b[0x7F] = '\xA5'; },
+         ": byte 6Ch reads back 05 after 04 was written\ntovika: IMAGE: byte 7Fh reads back A5 after 00 was written\n"},
+        {"cut short", [](std::string& b) { b.pop_back(); }, " reads back as 127 bytes after 128 were written\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        hw::CmosImage factory = hw::FactoryCmos();
+        factory[0x7F] = 0;
+        ImageRig rig(Bytes(factory));
+        ChangingFiles files;
+        files.contents[rig.image] = Bytes(factory);
+        files.after = c.after;
+        rig.host.files = &files;
+        EXPECT_EQ(rig.Run({"set", "display=both"}), cli::kFileFailed);
+        std::string said = c.said;
+        for (std::size_t at; (at = said.find("IMAGE")) != std::string::npos;) said.replace(at, 5, rig.image);
+        EXPECT_EQ(rig.host.err.str(), "tovika: " + rig.image + said);
+        EXPECT_EQ(rig.host.out.str().find("written and read back"), std::string::npos) << rig.host.out.str();
+    }
+}
+
 // A backup or settings file that is not a file, against every command that reads one, on a
 // simulated notebook: each ends at once with its message and status 4, and no file changes. A
 // settings file may be a pipe; one that nobody writes to ends at once, empty.

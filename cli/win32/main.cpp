@@ -10,6 +10,7 @@
 
 #include "actions/FirmwareActions.h"
 #include "cli/Cli.h"
+#include "cli/CliMessages.h"
 #include "cli/Stdio.h"
 #include "hw/Bus.h"
 #include "hw/HardwareFault.h"
@@ -66,8 +67,8 @@ public:
         // Another TOVIKA program on the ports: waited for, up to 10 s, and held to the end.
         ports_ = sys::LockNamed(sys::kPortsMutex, sys::kLockWaitMs);
         if (!ports_)
-            throw hw::HardwareFault(sys::English(sys::Message::DeviceBusy,
-                                                 {"the CMOS ports (70h/71h)", std::to_string(sys::kLockWaitMs / 1000)}));
+            throw hw::HardwareFault(sys::Message::DeviceBusy,
+                                    {cli::Text(cli::CliMessage::CmosPorts), std::to_string(sys::kLockWaitMs / 1000)});
         hw::InstallPortFaultHandler();
         const bool granted = hw::ProbeGiveio();
         const hw::PortMode mode = hw::PortModeOf(environment_.GetOsVersion().IsNtFamily());
