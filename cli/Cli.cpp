@@ -136,7 +136,7 @@ private:
             try {
                 image_ = reports::ReadImageFile(host.Files(), imagePath_);
             } catch (const reports::NotABackup& e) {
-                Fail(kBadInput, std::string(e.what()) + "; nothing done");
+                Fail(kBadInput, std::string(e.English()) + "; nothing done");
             }
             // Read, a link is followed (and what it leads to must be a file). Written, it is
             // refused: neither written through nor replaced by a file; nothing written.
@@ -800,7 +800,7 @@ int Run(const std::vector<std::string>& args, Host& host) {
     // What ended the command: said on standard error, its status returned.
     catch (const Failure& f) { return Tell(host, f.message, f.status); }
     catch (const reports::NotABackup& e) {
-        return Tell(host, std::string(e.what()) + "; nothing read from the hardware", kBadInput);
+        return Tell(host, std::string(e.English()) + "; nothing read from the hardware", kBadInput);
     }
     catch (const sys::FileError& e) { return Tell(host, e.English(), kFileFailed); }
     catch (const sys::Error& e) { return Tell(host, e.English(), kHardware); }  // a port, the firmware

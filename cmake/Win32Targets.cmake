@@ -48,7 +48,7 @@ target_link_libraries(tovika_platform PUBLIC version)
 # The native window. The entry point and the machine choice go into each executable itself.
 add_library(tovika_win32 STATIC ui/win32/Peers.cpp ui/win32/Texts.cpp app/win32/MainWindow.cpp app/win32/Profile.cpp
                                 app/win32/Win32Dialogs.cpp)
-target_link_libraries(tovika_win32 PUBLIC tovika_core gdi32 user32 kernel32)
+target_link_libraries(tovika_win32 PUBLIC tovika_platform gdi32 user32 kernel32)
 
 set(TOVIKA_RESOURCES ${CMAKE_CURRENT_SOURCE_DIR}/app/win32/TOVIKA.rc)
 # The project version for the resource, as its four numbers and as one bare token that the
@@ -76,7 +76,7 @@ endforeach()
 
 # TOVIKAC.exe: the command line as a console program, on the port instructions of TOVIKA.exe.
 add_executable(TOVIKAC cli/win32/main.cpp ${TOVIKA_RUNTIME_CONSOLE})
-target_link_libraries(TOVIKAC PRIVATE tovika_cli)
+target_link_libraries(TOVIKAC PRIVATE tovika_cli tovika_platform)
 tovika_link_runtime(TOVIKAC)
 target_link_options(TOVIKAC PRIVATE -s -Wl,--gc-sections -Wl,--disable-dynamicbase -Wl,--disable-reloc-section
                                     -Wl,-Map=TOVIKAC.map)

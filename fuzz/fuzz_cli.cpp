@@ -139,6 +139,10 @@ struct NotingFiles : FakeFiles {
     Entry EntryAt(const std::string& path) override {
         return InSimFolder(path) ? real.EntryAt(path) : FakeFiles::EntryAt(path);
     }
+    // The simulated notebook makes its missing image on the real disk, where it saves its bytes.
+    std::unique_ptr<sys::File> CreateNew(const std::string& path, Sharing sharing) override {
+        return InSimFolder(path) ? real.CreateNew(path, sharing) : FakeFiles::CreateNew(path, sharing);
+    }
 };
 
 // The test host on those files. Its real notebook cannot be reached, as where no nvram driver

@@ -18,7 +18,7 @@ TEST(MessageTable, HasOneRowForEveryIdWithAWindowText) {
         EXPECT_NE(row.japanese[0], '\0') << "row " << static_cast<int>(row.id) << " has no window text";
     }
     // The ids are numbered from 0 without gaps: the last id bounds them all.
-    EXPECT_EQ(seen.size(), static_cast<std::size_t>(Message::ImageIsLink) + 1);
+    EXPECT_EQ(seen.size(), static_cast<std::size_t>(Message::NvramBadChecksum) + 1);
 }
 
 struct FillCase {

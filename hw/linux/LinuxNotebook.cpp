@@ -1,6 +1,7 @@
 #include "hw/linux/LinuxNotebook.h"
 
 #include "sys/Messages.h"
+#include "sys/SystemError.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -64,13 +65,34 @@ namespace hw {
 namespace {
 
 using Cause = LinuxHardwareError::Cause;
+using sys::Message;
 
-std::string ChecksumMessage(const char* access, std::uint8_t index, const std::string& path) {
-    return "the kernel refuses to " + std::string(access) + " " + ByteName(index) + " through " + path +
-           ": the standard CMOS checksum (the sum of bytes 10h-2Dh, kept in 2Eh/2Fh) is bad, and the "
-           "nvram driver refuses every access until it is right. Setting the checksum right in the "
-           "firmware setup (enter it at power-on and save the settings) fixes it.";
-}
+// The messages that only this notebook raises.
+const sys::MessageRow kLinuxRows[] = {
+    {Message::NvramEndsEarly, "%1: %2 はオフセット %3 より前で終わっています.", "%1: %2 ends before offset %3"},
+    {Message::NvramTookNothing, "%1: %2 に何も書き込めませんでした.", "%1: %2 took nothing"},
+    {Message::NvramClockByte,
+     "%1 はカーネルの時計のバイトです. %2 は 0Eh-7Fh のバイトだけを持つため、%3できません.",
+     "%1 belongs to the kernel's clock: %2 holds bytes 0Eh-7Fh only, so it cannot be %3."},
+    {Message::NvramFailed, "%1: %3 のオフセット %4 を%2できません (%5).", "%1: cannot %2 %3 at offset %4: %5"},
+    {Message::NvramBadChecksum,
+     "カーネルが %3 を通した %2 の%1を拒否しています: 標準の CMOS チェックサム (10h-2Dh のバイトの和、"
+     "2Eh/2Fh に保存) が正しくなく、nvram ドライバはそれが正しくなるまですべてのアクセスを拒否します. "
+     "ファームウェアの設定 (電源投入時に入り、設定を保存します) でチェックサムを正しくすれば直ります.",
+     "the kernel refuses to %1 %2 through %3: the standard CMOS checksum (the sum of bytes 10h-2Dh, kept in "
+     "2Eh/2Fh) is bad, and the nvram driver refuses every access until it is right. Setting the checksum "
+     "right in the firmware setup (enter it at power-on and save the settings) fixes it."},
+};
+const sys::MessageRowsAside kLinuxRowsAside(kLinuxRows);
+
+// An access of the messages above, in both languages: the verb ("cannot read", "refuses to
+// write") and the participle ("cannot be written").
+struct Access {
+    sys::MessageArg verb;
+    sys::MessageArg participle;
+};
+const Access kRead{{"読み出し", "read"}, {"読み出し", "read"}};
+const Access kWrite{{"書き込み", "write"}, {"書き込み", "written"}};
 
 // The CMOS bytes 0Eh-7Fh as the file's bytes, one system call each; the driver holds the
 // clock's lock around each.
@@ -83,25 +105,24 @@ public:
     NvramCmos& operator=(const NvramCmos&) = delete;
 
     std::uint8_t Read(std::uint8_t index) override {
-        RequireReachable("read", index);
+        RequireReachable(kRead, index);
         std::uint8_t value = 0;
         ssize_t n;
         do n = calls_.pread(fd_, &value, Offset(index));
         while (n < 0 && errno == EINTR);
-        if (n < 0) Failed("read", index, errno);
+        if (n < 0) Failed(kRead, index, errno);
         if (n == 0)
-            throw HardwareFault(ByteName(index) + ": " + path_ + " ends before offset " +
-                                std::to_string(Offset(index)));
+            throw HardwareFault(Message::NvramEndsEarly, {ByteName(index), path_, std::to_string(Offset(index))});
         return value;
     }
 
     void Write(std::uint8_t index, std::uint8_t value) override {
-        RequireReachable("written", index);
+        RequireReachable(kWrite, index);
         ssize_t n;
         do n = calls_.pwrite(fd_, value, Offset(index));
         while (n < 0 && errno == EINTR);
-        if (n < 0) Failed("write", index, errno);
-        if (n == 0) throw HardwareFault(ByteName(index) + ": " + path_ + " took nothing");
+        if (n < 0) Failed(kWrite, index, errno);
+        if (n == 0) throw HardwareFault(Message::NvramTookNothing, {ByteName(index), path_});
     }
 
     bool Reachable(std::uint8_t index) const override { return index >= kNvramFirstIndex; }
@@ -109,17 +130,17 @@ public:
 private:
     static off_t Offset(std::uint8_t index) { return index - kNvramFirstIndex; }
 
-    void RequireReachable(const char* access, std::uint8_t index) const {
+    void RequireReachable(const Access& access, std::uint8_t index) const {
         if (!Reachable(index))
-            throw HardwareFault(ByteName(index) + " belongs to the kernel's clock: " + path_ +
-                                " holds bytes 0Eh-7Fh only, so it cannot be " + access + ".");
+            throw HardwareFault(Message::NvramClockByte, {ByteName(index), path_, access.participle});
     }
 
-    [[noreturn]] void Failed(const char* access, std::uint8_t index, int error) const {
+    [[noreturn]] void Failed(const Access& access, std::uint8_t index, int error) const {
         if (error == EIO && kernelDevice_)
-            throw LinuxHardwareError(Cause::BadChecksum, ChecksumMessage(access, index, path_));
-        throw HardwareFault(ByteName(index) + ": cannot " + access + " " + path_ + " at offset " +
-                            std::to_string(Offset(index)) + ": " + std::strerror(error));
+            throw LinuxHardwareError(Cause::BadChecksum, Message::NvramBadChecksum,
+                                     {access.verb, ByteName(index), path_});
+        throw HardwareFault(Message::NvramFailed, {ByteName(index), access.verb, path_,
+                                                   std::to_string(Offset(index)), sys::SystemReason(error)});
     }
 
     int fd_;

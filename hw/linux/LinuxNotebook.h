@@ -49,6 +49,8 @@ public:
         Other,               // anything else; what() has the system's reason
     };
     LinuxHardwareError(Cause cause, const std::string& message) : HardwareFault(message), cause_(cause) {}
+    LinuxHardwareError(Cause cause, sys::Message message, const sys::MessageArgs& args)
+        : HardwareFault(message, args), cause_(cause) {}
     Cause cause() const { return cause_; }
 
 private:
