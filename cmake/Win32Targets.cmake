@@ -13,9 +13,13 @@ target_compile_options(tovika_core PUBLIC -finput-charset=UTF-8 -fexec-charset=C
 #  - no guard around the first use of a function's static: the programs have one thread;
 #  - no interprocedural clones (.isra, .constprop): the compiler makes them of the standard
 #    library's inline members in every source file, so each file carried its own copies of
-#    std::string's code where now all share one.
+#    std::string's code where now all share one;
+#  - no common body of a constructor or destructor (-fdeclone-ctor-dtor, which -Os turns on):
+#    on Windows that body is local to each source file, so every file kept its own copy of
+#    std::string's and std::vector's constructors and of sys::Error's destructor; without it
+#    they are the ordinary shared ones, one in the program.
 target_compile_options(tovika_core PUBLIC -ffunction-sections -fdata-sections -fno-threadsafe-statics
-                                          -fno-ipa-sra -fno-ipa-cp)
+                                          -fno-ipa-sra -fno-ipa-cp -fno-declone-ctor-dtor)
 target_compile_definitions(tovika_core PUBLIC WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_IE=0x0400
                                               NOMINMAX WIN32_LEAN_AND_MEAN)
 target_link_options(tovika_core PUBLIC -static -static-libgcc -static-libstdc++)

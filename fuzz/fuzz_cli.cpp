@@ -160,11 +160,8 @@ public:
         noting.sizeLimit = std::size_t{1} << 20;
         openNotebook = [this]() -> std::unique_ptr<hw::Notebook> {
             if (!realCmos)
-                throw hw::LinuxHardwareError(
-                    hw::LinuxHardwareError::Cause::NoDevice,
-                    std::string(hw::kNvramDevice) +
-                        " does not exist: the CMOS is reached through the kernel's nvram driver; load it "
-                        "with `modprobe nvram` (as root), or use --sim DIR for the simulated notebook.");
+                throw hw::LinuxHardwareError(hw::LinuxHardwareError::Cause::NoDevice, sys::Message::NvramMissing,
+                                             {hw::kNvramDevice});
             auto machine = std::make_unique<hw::SimNotebook>(*realCmos, realFirmware);
             machine->onCmosWrite = [this](int, std::uint8_t) { ++realWrites; };
             return std::make_unique<hw::PortNotebook>(std::move(machine),

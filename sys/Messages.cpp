@@ -27,7 +27,7 @@ const std::vector<MessageRow> kRows = {
      "the firmware does not answer its software call (status request 9904h came back unchanged): "
      "this is not the notebook, or its firmware does not listen; nothing written"},
 
-    {Message::SimFileUnreadable, "%1 を読めません (%2).", "cannot read %1"},
+    {Message::SimFileUnreadable, "%1 を読めません (%2).", "cannot read %1 (%2)"},
     {Message::SimCmosNotSaved, "%1 に CMOS の内容を保存できません.", "cannot save CMOS byte %2h in %1"},
     {Message::SimIniBadLine, "%1 の %2 行目が正しくありません (%3): %4", "%1, line %2 (%3): %4"},
     {Message::SimIniNotNameValue, "「名前 = 値」の形ではありません", "not `name = value`"},
@@ -148,12 +148,7 @@ void Fill(std::string& out, Message id, const MessageArgs& args, Language langua
 
 }  // namespace
 
-std::vector<MessageRow> MessageTable() {
-    std::vector<MessageRow> rows = kRows;
-    for (const MessageRowsAside* aside = MessageRowsAside::First(); aside; aside = aside->Next())
-        rows.insert(rows.end(), aside->begin(), aside->end());
-    return rows;
-}
+const std::vector<MessageRow>& MessageTable() { return kRows; }
 
 void MarkSystemTexts(bool on) { markSystemTexts = on; }
 

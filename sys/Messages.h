@@ -88,6 +88,17 @@ enum class Message : unsigned char {
     NvramClockByte,       // %1 the CMOS byte, %2 the file, %3 the access (as "read" or "written")
     NvramFailed,          // %1 the CMOS byte, %2 the access (as "read" or "write"), %3 the file, %4 the offset, %5 the reason
     NvramBadChecksum,     // %1 the access (as "read" or "write"), %2 the CMOS byte, %3 the file
+    NvramMissing,         // %1 the file
+    NvramNoDriver,        // %1 the file
+    NvramNotPermitted,    // %1 the file
+    NvramReadOnly,        // %1 the file, %2 the environment variable that names another
+    NvramIsFolder,        // %1 the folder, %2 the size the file must have
+    NvramNotOpened,       // %1 the file, %2 the reason
+    NvramKernelTooOld,    // %1 the file, %2 its size
+    NvramWrongSize,       // %1 the file, %2 its size, %3 the size it must have
+    NoPortInstructions,
+    FirmwarePortNotPermitted,
+    FirmwarePortNotGranted,  // %1 the reason
 };
 
 // One row of the table. Every row has both texts; the English one is plain ASCII.
@@ -97,9 +108,8 @@ struct MessageRow {
     const char* english;
 };
 
-// Every row: the table's, one for each id in the order of the ids, then those kept aside
-// that this program links.
-std::vector<MessageRow> MessageTable();
+// The table, its rows in the order of the ids (those kept aside not included).
+const std::vector<MessageRow>& MessageTable();
 
 // Rows kept beside the code that raises them rather than in the table: those of the messages
 // that only one system's own part raises (sys/posix, hw/linux), so that the programs made for
@@ -127,6 +137,13 @@ private:
     std::size_t count_;
     const MessageRowsAside* next_;
 };
+
+// Calls `visit` with every row: the table's, then those kept aside that this program links.
+template <class Visit> void ForEachMessageRow(Visit visit) {
+    for (const MessageRow& row : MessageTable()) visit(row);
+    for (const MessageRowsAside* aside = MessageRowsAside::First(); aside; aside = aside->Next())
+        for (const MessageRow& row : *aside) visit(row);
+}
 
 // What fills a blank: a text as it is, the same in both languages; a text in each language
 // (the system's reason for a failure, another error's message); or another row's text.

@@ -5,7 +5,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <chrono>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -82,6 +81,42 @@ const sys::MessageRow kLinuxRows[] = {
      "the kernel refuses to %1 %2 through %3: the standard CMOS checksum (the sum of bytes 10h-2Dh, kept in "
      "2Eh/2Fh) is bad, and the nvram driver refuses every access until it is right. Setting the checksum "
      "right in the firmware setup (enter it at power-on and save the settings) fixes it."},
+    {Message::NvramMissing,
+     "%1 がありません: CMOS はカーネルの nvram ドライバを通して使います. root で `modprobe nvram` として"
+     "読み込むか、シミュレーションのノートPC には --sim DIR を使ってください.",
+     "%1 does not exist: the CMOS is reached through the kernel's nvram driver; load it with "
+     "`modprobe nvram` (as root), or use --sim DIR for the simulated notebook."},
+    {Message::NvramNoDriver,
+     "%1 にはドライバがありません: CMOS はカーネルの nvram ドライバを通して使います. root で "
+     "`modprobe nvram` として読み込むか、シミュレーションのノートPC には --sim DIR を使ってください.",
+     "%1 has no driver behind it: the CMOS is reached through the kernel's nvram driver; load it with "
+     "`modprobe nvram` (as root), or use --sim DIR for the simulated notebook."},
+    {Message::NvramNotPermitted, "%1: 読み書きのために開くことが許可されていません. root で実行してください.",
+     "%1: not permitted to open it for reading and writing: run as root."},
+    {Message::NvramReadOnly,
+     "%1 は読み出し専用のファイル システムにあり、root にも書き込めません: そのファイル システムを"
+     "読み書きできるようにマウントし直す (mount -o remount,rw) か、%2 でほかの場所のファイルを指定してください.",
+     "%1 is on a read-only file system, which refuses writing to root as well: mount that file system "
+     "read-write (mount -o remount,rw), or point %2 to a file elsewhere."},
+    {Message::NvramIsFolder, "%1 はフォルダで、CMOS のデバイスでも %2 バイトのファイルでもありません.",
+     "%1 is a directory, not the CMOS device or a file of %2 bytes."},
+    {Message::NvramNotOpened, "%1 を開けません (%2).", "%1: cannot open it: %2"},
+    {Message::NvramKernelTooOld,
+     "%1 は %2 バイトで、CMOS の 0Eh-3Fh のバイトしかありません: カーネルが古すぎます (2002 年より前の "
+     "nvram ドライバは CMOS の最初の 64 バイトしか扱いません). 設定の 40h-7Fh のバイトには新しいカーネルが必要です.",
+     "%1 holds %2 bytes, the CMOS bytes 0Eh-3Fh only: the kernel is too old (its nvram driver is from "
+     "before 2002 and gives only the first 64 bytes of the CMOS); the setup bytes 40h-7Fh need a newer kernel."},
+    {Message::NvramWrongSize, "%1 は %2 バイトです. CMOS の 0Eh-7Fh の %3 バイトでなければなりません.",
+     "%1 holds %2 bytes; it must hold %3, the CMOS bytes 0Eh-7Fh."},
+    {Message::NoPortInstructions, "このプロセッサにはポート命令がありません. --sim DIR を使ってください.",
+     "this processor has no port instructions; use --sim DIR"},
+    {Message::FirmwarePortNotPermitted,
+     "ポート B0h (ファームウェア呼び出し): アクセスが許可されていません. root で実行してください. "
+     "ロックダウン モード (セキュア ブート) のカーネルは root にもポートへのアクセスを許しません.",
+     "port B0h (the firmware call): access not permitted: run as root. A kernel in lockdown mode "
+     "(secure boot) refuses port access even to root."},
+    {Message::FirmwarePortNotGranted, "ポート B0h (ファームウェア呼び出し): ioperm が失敗しました (%1).",
+     "port B0h (the firmware call): ioperm failed: %1"},
 };
 const sys::MessageRowsAside kLinuxRowsAside(kLinuxRows);
 
@@ -158,14 +193,10 @@ public:
         if (!granted_) {
             const int error = port_.grant();
             if (error == EPERM || error == EACCES)
-                throw LinuxHardwareError(
-                    Cause::NotPermitted,
-                    "port B0h (the firmware call): access not permitted: run as root. A kernel in "
-                    "lockdown mode (secure boot) refuses port access even to root.");
+                throw LinuxHardwareError(Cause::NotPermitted, Message::FirmwarePortNotPermitted);
             if (error != 0)
-                throw LinuxHardwareError(Cause::Other,
-                                         "port B0h (the firmware call): ioperm failed: " +
-                                             std::string(std::strerror(error)));
+                throw LinuxHardwareError(Cause::Other, Message::FirmwarePortNotGranted,
+                                         {sys::SystemReason(error)});
             granted_ = true;
         }
         return port_.call(regs);
@@ -194,26 +225,14 @@ LinuxHardwareError OpenError(const std::string& path, int error, std::uint32_t w
     case ENOENT:
     case ENODEV:
     case ENXIO:
-        return {Cause::NoDevice,
-                path + (error == ENOENT ? " does not exist" : " has no driver behind it") +
-                    ": the CMOS is reached through the kernel's nvram driver; load it with "
-                    "`modprobe nvram` (as root), or use --sim DIR for the simulated notebook."};
+        return {Cause::NoDevice, error == ENOENT ? Message::NvramMissing : Message::NvramNoDriver, {path}};
     case EACCES:
-    case EPERM:
-        return {Cause::NotPermitted,
-                path + ": not permitted to open it for reading and writing: run as root."};
-    case EROFS:
-        return {Cause::ReadOnly,
-                path + " is on a read-only file system, which refuses writing to root as well: "
-                       "mount that file system read-write (mount -o remount,rw), or point " +
-                    std::string(kNvramVariable) + " to a file elsewhere."};
+    case EPERM: return {Cause::NotPermitted, Message::NvramNotPermitted, {path}};
+    case EROFS: return {Cause::ReadOnly, Message::NvramReadOnly, {path, kNvramVariable}};
     case EBUSY:
-    case EWOULDBLOCK:
-        return {Cause::Busy, sys::English(sys::Message::DeviceBusy, {path, std::to_string(waitedMs / 1000)})};
-    case EISDIR:
-        return {Cause::Other, path + " is a directory, not the CMOS device or a file of " +
-                                  std::to_string(kNvramSize) + " bytes."};
-    default: return {Cause::Other, path + ": cannot open it: " + std::strerror(error)};
+    case EWOULDBLOCK: return {Cause::Busy, Message::DeviceBusy, {path, std::to_string(waitedMs / 1000)}};
+    case EISDIR: return {Cause::Other, Message::NvramIsFolder, {path, std::to_string(kNvramSize)}};
+    default: return {Cause::Other, Message::NvramNotOpened, {path, sys::SystemReason(error)}};
     }
 }
 
@@ -271,23 +290,16 @@ std::unique_ptr<Notebook> OpenLinuxNotebook(const char* nvramPath, const Firmwar
         calls.close(fd);
         if (size < 0) throw OpenError(path, error);
         if (device && size == kOldNvramSize)
-            throw LinuxHardwareError(
-                Cause::KernelTooOld,
-                path + " holds " + std::to_string(size) +
-                    " bytes, the CMOS bytes 0Eh-3Fh only: the kernel is too old (its nvram driver is "
-                    "from before 2002 and gives only the first 64 bytes of the CMOS); the setup bytes "
-                    "40h-7Fh need a newer kernel.");
-        throw LinuxHardwareError(Cause::WrongSize,
-                                 path + " holds " + std::to_string(size) + " bytes; it must hold " +
-                                     std::to_string(kNvramSize) + ", the CMOS bytes 0Eh-7Fh.");
+            throw LinuxHardwareError(Cause::KernelTooOld, Message::NvramKernelTooOld, {path, std::to_string(size)});
+        throw LinuxHardwareError(Cause::WrongSize, Message::NvramWrongSize,
+                                 {path, std::to_string(size), std::to_string(kNvramSize)});
     }
     return std::make_unique<LinuxNotebook>(fd, path, device, port, calls);
 }
 
 std::unique_ptr<Notebook> OpenLinuxNotebook(const char* nvramPath) {
     if (!kPortInstructions)
-        throw LinuxHardwareError(Cause::NoPortInstructions,
-                                 "this processor has no port instructions; use --sim DIR");
+        throw LinuxHardwareError(Cause::NoPortInstructions, Message::NoPortInstructions);
     return OpenLinuxNotebook(nvramPath, FirmwarePort{GrantFirmwarePort, CallFirmwarePort});
 }
 
