@@ -33,7 +33,7 @@ void TfrmMAIN::btnCMOSDUMPClick(ui::TControl*) {
 }
 
 void TfrmMAIN::btnCMOSBACKUPClick(ui::TControl*) {
-    const std::string path = reports::BackupPath(services_.env.ExecutablePath(), sys::SystemLeadBytes());
+    const std::string path = reports::BackupPath(services_.env.ExecutablePath(), services_.env.PathLeadBytes());
     if (!services_.dialogs.Confirm(reports::BackupConfirmation(path, Language()))) return;
     ui::TButton::DisabledWhileRunning running(btnCMOSBACKUP);
     reports::WriteCmosBackup(path, services_.files, Bus(),

@@ -13,9 +13,13 @@ target_compile_options(tovika_core PUBLIC -finput-charset=UTF-8 -fexec-charset=C
 #  - no guard around the first use of a function's static: the programs have one thread;
 #  - no interprocedural clones (.isra, .constprop): the compiler makes them of the standard
 #    library's inline members in every source file, so each file carried its own copies of
-#    std::string's code where now all share one.
+#    std::string's code where now all share one;
+#  - no common body of a constructor or destructor (-fdeclone-ctor-dtor, which -Os turns on):
+#    on Windows that body is local to each source file, so every file kept its own copy of
+#    std::string's and std::vector's constructors and of sys::Error's destructor; without it
+#    they are the ordinary shared ones, one in the program.
 target_compile_options(tovika_core PUBLIC -ffunction-sections -fdata-sections -fno-threadsafe-statics
-                                          -fno-ipa-sra -fno-ipa-cp)
+                                          -fno-ipa-sra -fno-ipa-cp -fno-declone-ctor-dtor)
 target_compile_definitions(tovika_core PUBLIC WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_IE=0x0400
                                               NOMINMAX WIN32_LEAN_AND_MEAN)
 target_link_options(tovika_core PUBLIC -static -static-libgcc -static-libstdc++)
@@ -48,7 +52,7 @@ target_link_libraries(tovika_platform PUBLIC version)
 # The native window. The entry point and the machine choice go into each executable itself.
 add_library(tovika_win32 STATIC ui/win32/Peers.cpp ui/win32/Texts.cpp app/win32/MainWindow.cpp app/win32/Profile.cpp
                                 app/win32/Win32Dialogs.cpp)
-target_link_libraries(tovika_win32 PUBLIC tovika_core gdi32 user32 kernel32)
+target_link_libraries(tovika_win32 PUBLIC tovika_platform gdi32 user32 kernel32)
 
 set(TOVIKA_RESOURCES ${CMAKE_CURRENT_SOURCE_DIR}/app/win32/TOVIKA.rc)
 # The project version for the resource, as its four numbers and as one bare token that the
@@ -76,7 +80,7 @@ endforeach()
 
 # TOVIKAC.exe: the command line as a console program, on the port instructions of TOVIKA.exe.
 add_executable(TOVIKAC cli/win32/main.cpp ${TOVIKA_RUNTIME_CONSOLE})
-target_link_libraries(TOVIKAC PRIVATE tovika_cli)
+target_link_libraries(TOVIKAC PRIVATE tovika_cli tovika_platform)
 tovika_link_runtime(TOVIKAC)
 target_link_options(TOVIKAC PRIVATE -s -Wl,--gc-sections -Wl,--disable-dynamicbase -Wl,--disable-reloc-section
                                     -Wl,-Map=TOVIKAC.map)

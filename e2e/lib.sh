@@ -275,6 +275,23 @@ immutable() {
 }
 mutable() { chattr -i "$@"; }
 
+# hold <windows path>: another program of the prefix opens the file without sharing, until
+# `release`.
+hold() {
+  (cd "$WINEPREFIX/drive_c" && exec wine "$E2E_DRIVER_WIN" -t 60000 hold "$1") >"$E2E_DIR/hold.out" 2>&1 &
+  holder=$!
+  for _ in $(seq 100); do
+    grep -q '^held=' "$E2E_DIR/hold.out" && return 0
+    e2e_running "$holder" || break
+    sleep 0.1
+  done
+  e2e_fail "cannot hold $1: $(cat "$E2E_DIR/hold.out")"
+}
+release() {
+  drv release >/dev/null
+  wait "$holder" || e2e_fail "driver hold: $(cat "$E2E_DIR/hold.out")"
+}
+
 # The real TOVIKA.exe's messages about its port instructions: the missing grant, and a refused
 # instruction (`refused <what>`), the first of which is the CMOS index output.
 giveio="I/O ポートにアクセスできません. Windows NT/2000 以降では giveio ドライバが必要です. giveio をインストールしてから起動してください."

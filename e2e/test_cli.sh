@@ -3,7 +3,8 @@
 # output in code page 932 as the window's texts (in English on code page 1252), a value
 # given by its Japanese text, a backup restored after a change, JSON in UTF-8, and the exit
 # statuses of bad input, a silent firmware and a byte that does not keep what was written; a
-# CMOS image file edited and restored, and the images refused (--image). Then the real ports
+# CMOS image file edited and restored, and the images refused (--image), and the reason of a
+# simulated notebook's image that cannot be read. Then the real ports
 # in the NT family without giveio: the grant is missing, the first instruction is refused,
 # status 3.
 source "$(dirname "$0")/lib.sh"
@@ -95,6 +96,12 @@ expect_contains "an image of 129 bytes" "is 129 bytes long" "$(cat "$E2E_DIR/err
 expect_eq "the refused image" 129 "$(stat -c %s "$E2E_APP/bad.dat")"
 mkdir "$E2E_APP/folder.dat"
 expect_eq "a folder as an image" 4 "$(status_of --image 'C:\tovika\folder.dat' show)"
+# The simulated notebook's image held by another program: the command line says why in the
+# system's English words (Wine's for ERROR_SHARING_VIOLATION), on code page 932 as well.
+hold 'C:\tovika\sim-cmos.dat'
+expect_eq "a held image" 4 "$(status_of --sim 'C:\tovika' show)"
+expect_contains "a held image" "sim-cmos.dat (Sharing violation)" "$(cat "$E2E_DIR/err")"
+release
 # What is not a file, named as an image, a backup or a settings file: the device names and a
 # pipe's name are refused at once with status 4, and nothing is written.
 before=$(md5sum <"$(sim_cmos)")

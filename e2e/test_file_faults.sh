@@ -22,22 +22,6 @@ declare -A asks=([hiber]='c:\hiber.dat を作成します.' [backup]='CMOS内容
 
 file_state() { if [ -e "$1" ]; then stat -c %s "$1" && md5sum <"$1"; else echo none; fi; }
 
-# hold <windows path>: another program of the prefix opens the file without sharing.
-hold() {
-  (cd "$WINEPREFIX/drive_c" && exec wine "$E2E_DRIVER_WIN" -t 60000 hold "$1") >"$E2E_DIR/hold.out" 2>&1 &
-  holder=$!
-  for _ in $(seq 100); do
-    grep -q '^held=' "$E2E_DIR/hold.out" && return 0
-    e2e_running "$holder" || break
-    sleep 0.1
-  done
-  e2e_fail "cannot hold $1: $(cat "$E2E_DIR/hold.out")"
-}
-release() {
-  drv release >/dev/null
-  wait "$holder" || e2e_fail "driver hold: $(cat "$E2E_DIR/hold.out")"
-}
-
 # run <operation>: clicks its button and confirms; prints the closing message (still open).
 run() {
   drv click "${button[$1]}"

@@ -139,6 +139,10 @@ struct NotingFiles : FakeFiles {
     Entry EntryAt(const std::string& path) override {
         return InSimFolder(path) ? real.EntryAt(path) : FakeFiles::EntryAt(path);
     }
+    // The simulated notebook makes its missing image on the real disk, where it saves its bytes.
+    std::unique_ptr<sys::File> CreateNew(const std::string& path, Sharing sharing) override {
+        return InSimFolder(path) ? real.CreateNew(path, sharing) : FakeFiles::CreateNew(path, sharing);
+    }
 };
 
 // The test host on those files. Its real notebook cannot be reached, as where no nvram driver
@@ -156,11 +160,8 @@ public:
         noting.sizeLimit = std::size_t{1} << 20;
         openNotebook = [this]() -> std::unique_ptr<hw::Notebook> {
             if (!realCmos)
-                throw hw::LinuxHardwareError(
-                    hw::LinuxHardwareError::Cause::NoDevice,
-                    std::string(hw::kNvramDevice) +
-                        " does not exist: the CMOS is reached through the kernel's nvram driver; load it "
-                        "with `modprobe nvram` (as root), or use --sim DIR for the simulated notebook.");
+                throw hw::LinuxHardwareError(hw::LinuxHardwareError::Cause::NoDevice, sys::Message::NvramMissing,
+                                             {hw::kNvramDevice});
             auto machine = std::make_unique<hw::SimNotebook>(*realCmos, realFirmware);
             machine->onCmosWrite = [this](int, std::uint8_t) { ++realWrites; };
             return std::make_unique<hw::PortNotebook>(std::move(machine),

@@ -8,9 +8,9 @@ namespace hw {
 
 namespace {
 
-[[noreturn]] void NoSinglePorts(const char* access, std::uint16_t port) {
-    throw HardwareFault(std::string(access) + " port " + sys::Hex(port, 2) +
-                        "h: this system gives the CMOS by byte and the firmware call only, no single port");
+// `access`: Message::PortInput or Message::PortOutput.
+[[noreturn]] void NoSinglePorts(sys::Message access, std::uint16_t port) {
+    throw HardwareFault(sys::Message::NoSinglePort, {access, sys::Hex(port, 2)});
 }
 
 }  // namespace
@@ -19,18 +19,18 @@ Bus::Bus(TPortArray& port, PortAccess access)
     : ports_(std::in_place, port, access), cmos_(*ports_), firmware_(&*ports_) {}
 
 std::uint8_t Bus::ReadPort(std::uint16_t port) {
-    if (!ports_) NoSinglePorts("input from", port);
+    if (!ports_) NoSinglePorts(sys::Message::PortInput, port);
     return ports_->In(port);
 }
 
 void Bus::WritePort(std::uint16_t port, std::uint8_t value) {
-    if (!ports_) NoSinglePorts("output to", port);
+    if (!ports_) NoSinglePorts(sys::Message::PortOutput, port);
     ports_->Out(port, value);
 }
 
 std::uint32_t Bus::CallFirmware(std::uint16_t function, std::uint16_t param1,
                                 std::uint16_t param2) {
-    if (!firmware_) throw HardwareFault("no firmware behind a CMOS image in memory");
+    if (!firmware_) throw HardwareFault(sys::Message::NoFirmwareBehindImage);
     FirmwareRegisters regs;
     regs.eax = function;
     regs.ebx = 0xFFFF0000u | param1;

@@ -1,17 +1,11 @@
 #include "hw/SimFiles.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#ifndef _WIN32
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 #include "hw/HardwareFault.h"
 #include "sys/Hex.h"
-#include "sys/SystemError.h"
 #include "sys/Text.h"
 
 namespace hw {
@@ -83,30 +77,11 @@ bool ReadWholeFile(sys::FileSystem& files, const std::string& path, std::size_t 
             throw SimFileError(sys::Message::SimFileUnreadable, {path, sys::Message::IsAFolder});
         throw SimFileError(sys::Message::NotARegularFile, {path, e.kind()});
     } catch (const sys::FileError& e) {
-        throw SimFileError(sys::Message::SimFileUnreadable,
-                           {path, e.SystemCode() ? sys::SystemErrorText(e.SystemCode()) : std::string(e.what())});
+        throw SimFileError(sys::Message::SimFileUnreadable, {path, e.Reason()});
     }
     out = std::move(start.bytes);
     size = start.size;
     return true;
-}
-
-// A file made where nothing is yet, for writing. On POSIX a link at the path, even one to
-// a missing file, is refused with errno EEXIST rather than followed (the command line may run
-// as root in a folder that others write to). Windows keeps the C library's plain creation.
-FilePtr CreateNewFile(const std::string& path) {
-#ifdef _WIN32
-    return FilePtr(std::fopen(path.c_str(), "wb"));
-#else
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) return nullptr;
-    FilePtr f(::fdopen(fd, "wb"));
-    if (!f) {
-        ::close(fd);
-        ::unlink(path.c_str());
-    }
-    return f;
-#endif
 }
 
 void SaveCmosByte(const std::string& path, int index, std::uint8_t value) {
@@ -188,15 +163,21 @@ std::unique_ptr<SimNotebook> OpenSimNotebook(const std::string& folder, sys::Fil
         std::memcpy(cmos.data(), image.data(), kCmosSize);
     } else {
         cmos = FactoryCmos();
-        FilePtr f = CreateNewFile(cmosPath);
-        if (!f && errno == EEXIST)
-            throw SimFileError(sys::Message::SimCmosNameTaken, {cmosPath});
-        const bool ok = f && std::fwrite(cmos.data(), 1, kCmosSize, f.get()) == kCmosSize &&
-                        std::fflush(f.get()) == 0;
-        if (!ok) {
-            const bool made = f != nullptr;
-            f.reset();
-            if (made) std::remove(cmosPath.c_str());  // it did not exist before: leave nothing half-made
+        // Made only where nothing is: a link at the path, even one to a missing file, is not
+        // followed (the command line may run as root in a folder that others write to). The
+        // file is an ordinary one of the user's, readable as the umask lets, not a private one.
+        std::unique_ptr<sys::File> file;
+        try {
+            file = files.CreateNew(cmosPath, sys::FileSystem::Sharing::AsUmaskLets);
+        } catch (const sys::FileError&) {
+            throw SimFileError(sys::Message::SimCmosNotCreated, {cmosPath});
+        }
+        if (!file) throw SimFileError(sys::Message::SimCmosNameTaken, {cmosPath});
+        try {
+            file->Write(cmos.data(), kCmosSize);
+        } catch (const sys::FileError&) {
+            file.reset();
+            files.Remove(cmosPath);  // it did not exist before: leave nothing half-made
             throw SimFileError(sys::Message::SimCmosNotCreated, {cmosPath});
         }
     }

@@ -52,8 +52,7 @@ ImageFile ReadImageFile(sys::FileSystem& files, const std::string& path) {
     const sys::FileStart start = files.ReadRegular(path, 2 * hw::kCmosSize);
     const std::string& content = start.bytes;
     if (content.size() != hw::kCmosSize && content.size() != 2 * hw::kCmosSize)
-        throw NotABackup(path + " is " + std::to_string(start.size) +
-                         " bytes long; a CMOS image is 128 bytes, or 256 (two banks, as nvramtool writes it)");
+        throw NotABackup(sys::Message::ImageWrongSize, {path, std::to_string(start.size)});
     ImageFile image;
     std::copy(content.begin(), content.begin() + hw::kCmosSize, image.cmos.begin());
     image.upper = content.substr(hw::kCmosSize);
@@ -78,11 +77,9 @@ void SaveWhole(sys::FileSystem& files, const std::string& path, const std::strin
     std::unique_ptr<sys::File> file;
     for (int tried = 0; !file; ++tried) {
         if (tried == kNamesToTry)
-            throw sys::FileError(path + ": no free name for the temporary file beside it (" +
-                                 std::to_string(kNamesToTry) + " names taken, the last " + temporary +
-                                 "); nothing written");
+            throw sys::FileError(sys::Message::NoFreeTemporaryName, {path, std::to_string(kNamesToTry), temporary});
         temporary = path + "." + files.UnpredictableName();
-        file = files.CreateNew(temporary);
+        file = files.CreateNew(temporary, sys::FileSystem::Sharing::OwnerOnly);
     }
     try {
         file->Write(content.data(), static_cast<std::uint32_t>(content.size()));

@@ -36,7 +36,8 @@ void WriteCmosBackup(const std::string& path, sys::FileSystem& files, hw::Bus& b
                      const std::function<void(const std::string& message)>& tell,
                      sys::Language language = sys::Language::Japanese);
 
-// A file that is not a CMOS image: what() names the file and its size.
+// A file that is not a CMOS image: the message (Message::ImageWrongSize) names the file and
+// its size.
 class NotABackup : public sys::Error {
 public:
     using Error::Error;

@@ -27,7 +27,7 @@ const std::vector<MessageRow> kRows = {
      "the firmware does not answer its software call (status request 9904h came back unchanged): "
      "this is not the notebook, or its firmware does not listen; nothing written"},
 
-    {Message::SimFileUnreadable, "%1 を読めません (%2).", "cannot read %1"},
+    {Message::SimFileUnreadable, "%1 を読めません (%2).", "cannot read %1 (%2)"},
     {Message::SimCmosNotSaved, "%1 に CMOS の内容を保存できません.", "cannot save CMOS byte %2h in %1"},
     {Message::SimIniBadLine, "%1 の %2 行目が正しくありません (%3): %4", "%1, line %2 (%3): %4"},
     {Message::SimIniNotNameValue, "「名前 = 値」の形ではありません", "not `name = value`"},
@@ -82,11 +82,26 @@ const std::vector<MessageRow> kRows = {
     {Message::ImageIsLink, "%1 はシンボリック リンクです. リンクを通して書き込まないため、何も書き込みませんでした.",
      "%1 is a symbolic link: an image is never written through a link nor replaced in its place, "
      "so nothing written; give the file that it links to"},
+
+    {Message::PathReason, "%1: %2", "%1: %2"},
+    {Message::SeekFailed, "%1 の %2 バイト目に移動できません (%3).", "%1: cannot seek to %2: %3"},
+    {Message::ShortWrite, "%1 に %3 バイトのうち %2 バイトしか書き込めませんでした.", "%1: short write of %2 of %3 bytes"},
+    {Message::ImageWrongSize, "%1 は %2 バイトです. CMOS のイメージは 128 バイト (2 バンクなら 256 バイト) です.",
+     "%1 is %2 bytes long; a CMOS image is 128 bytes, or 256 (two banks, as nvramtool writes it)"},
+    {Message::NoFreeTemporaryName, "%1 の一時ファイルの名前がありません (%2 個使用中、最後は %3). 何も書き込みませんでした.",
+     "%1: no free name for the temporary file beside it (%2 names taken, the last %3); nothing written"},
+    {Message::NoSinglePort, "%1: このシステムでは CMOS のバイトとファームウェア呼び出しだけが使え、ポートは使えません.",
+     "%1: this system gives the CMOS by byte and the firmware call only, no single port"},
+    {Message::NoFirmwareBehindImage, "メモリ上の CMOS イメージにはファームウェアがありません.",
+     "no firmware behind a CMOS image in memory"},
 };
 
 const MessageRow* Find(Message id) {
     for (const MessageRow& row : kRows)
         if (row.id == id) return &row;
+    for (const MessageRowsAside* aside = MessageRowsAside::First(); aside; aside = aside->Next())
+        for (const MessageRow& row : *aside)
+            if (row.id == id) return &row;
     return nullptr;
 }
 

@@ -1,7 +1,9 @@
 // Every text that the program shows or prints as a message, one row each: the window's
 // Japanese text and its English twin, which the command line prints too and the window shows
 // where its language is English. The layers name a message by its id and hand
-// over what fills its blanks; the texts are made here and nowhere else.
+// over what fills its blanks; the texts are made from the rows and nowhere else. The rows are
+// in sys/Messages.cpp, except those that only one system's own part raises (sys/posix,
+// hw/linux), which sit beside the code that raises them (MessageRowsAside).
 //
 // In a text, %1 to %9 stand for the arguments in their order. An argument is a piece of text
 // (a path, a number already written out) or the id of another row, whose text is put in its
@@ -9,6 +11,7 @@
 // put in as they are: a % in a path is never read as a blank.
 #pragma once
 
+#include <cstddef>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -67,6 +70,36 @@ enum class Message : unsigned char {
     FileBusy,         // %1 the file or folder, %2 the seconds waited
     DeviceBusy,       // %1 the device, %2 the seconds waited
     ImageIsLink,      // %1 the path
+    // Files that the system refused: the path and the system's reason (SystemReason).
+    PathReason,       // %1 the path, %2 the reason
+    SeekFailed,       // %1 the path, %2 the offset, %3 the reason
+    ShortWrite,       // %1 the path, %2 the bytes written, %3 the bytes asked for
+    ImageWrongSize,   // %1 the path, %2 its size
+    NoFreeTemporaryName,  // %1 the path, %2 the names tried, %3 the last of them
+    // A bus without ports or without firmware.
+    NoSinglePort,     // %1 the access (PortInput or PortOutput), %2 the port in hex
+    NoFirmwareBehindImage,
+    // Raised by the POSIX system's part only; their rows are in sys/posix/PosixSystem.cpp.
+    LinkNotFollowed,      // %1 the path
+    NotRegularNotWritten, // %1 the path, %2 what it is
+    NoRandomNumbers,      // %1 the reason
+    // Raised by the Linux notebook only; their rows are in hw/linux/LinuxNotebook.cpp.
+    NvramEndsEarly,       // %1 the CMOS byte, %2 the file, %3 the offset
+    NvramTookNothing,     // %1 the CMOS byte, %2 the file
+    NvramClockByte,       // %1 the CMOS byte, %2 the file, %3 the access (as "read" or "written")
+    NvramFailed,          // %1 the CMOS byte, %2 the access (as "read" or "write"), %3 the file, %4 the offset, %5 the reason
+    NvramBadChecksum,     // %1 the access (as "read" or "write"), %2 the CMOS byte, %3 the file
+    NvramMissing,         // %1 the file
+    NvramNoDriver,        // %1 the file
+    NvramNotPermitted,    // %1 the file
+    NvramReadOnly,        // %1 the file, %2 the environment variable that names another
+    NvramIsFolder,        // %1 the folder, %2 the size the file must have
+    NvramNotOpened,       // %1 the file, %2 the reason
+    NvramKernelTooOld,    // %1 the file, %2 its size
+    NvramWrongSize,       // %1 the file, %2 its size, %3 the size it must have
+    NoPortInstructions,
+    FirmwarePortNotPermitted,
+    FirmwarePortNotGranted,  // %1 the reason
 };
 
 // One row of the table. Every row has both texts; the English one is plain ASCII.
@@ -76,8 +109,42 @@ struct MessageRow {
     const char* english;
 };
 
-// The whole table, one row for each id, in the order of the ids.
+// The table, its rows in the order of the ids (those kept aside not included).
 const std::vector<MessageRow>& MessageTable();
+
+// Rows kept beside the code that raises them rather than in the table: those of the messages
+// that only one system's own part raises (sys/posix, hw/linux), so that the programs made for
+// the other system carry none of their texts. A static object of this type, in the file that
+// raises them, adds its rows to the lookup as the program starts: wherever that file is
+// linked in, so are its rows.
+class MessageRowsAside {
+public:
+    template <std::size_t N>
+    explicit MessageRowsAside(const MessageRow (&rows)[N]) : rows_(rows), count_(N), next_(first_) {
+        first_ = this;
+    }
+    MessageRowsAside(const MessageRowsAside&) = delete;
+    MessageRowsAside& operator=(const MessageRowsAside&) = delete;
+
+    static const MessageRowsAside* First() { return first_; }
+    const MessageRowsAside* Next() const { return next_; }
+    const MessageRow* begin() const { return rows_; }
+    const MessageRow* end() const { return rows_ + count_; }
+
+private:
+    // Set before any dynamic initialisation, so the order of the files' start-up does not matter.
+    static inline const MessageRowsAside* first_ = nullptr;
+    const MessageRow* rows_;
+    std::size_t count_;
+    const MessageRowsAside* next_;
+};
+
+// Calls `visit` with every row: the table's, then those kept aside that this program links.
+template <class Visit> void ForEachMessageRow(Visit visit) {
+    for (const MessageRow& row : MessageTable()) visit(row);
+    for (const MessageRowsAside* aside = MessageRowsAside::First(); aside; aside = aside->Next())
+        for (const MessageRow& row : *aside) visit(row);
+}
 
 // What fills a blank: a text as it is, the same in both languages; a text in each language
 // (the system's reason for a failure, another error's message); or another row's text.

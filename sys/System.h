@@ -7,23 +7,37 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
 #include "sys/Error.h"
 #include "sys/Language.h"
+#include "sys/ShiftJis.h"
 
 namespace sys {
 
+// A file that could not be made, read or written. The system's part raises it with the
+// system's reason where a call failed (SystemReason in sys/SystemError.h), and keeps that
+// reason, so that a layer above can put it into a message of its own without asking the system.
 class FileError : public Error {
 public:
     using Error::Error;
-    FileError(std::string message, int systemCode) : Error(std::move(message)), code_(systemCode) {}
+    // A call on `path` that the system refused: "path: reason" (Message::PathReason).
+    FileError(const std::string& path, const MessageArg& reason, int systemCode)
+        : FileError(Message::PathReason, {path, reason}, reason, systemCode) {}
+    // A message of its own whose arguments hold the system's reason among them.
+    FileError(Message cause, const MessageArgs& args, const MessageArg& reason, int systemCode)
+        : Error(cause, args), reason_(reason), code_(systemCode) {}
     // The system's code of the failure (errno, or Windows's error code) where a call failed; 0
     // otherwise.
     int SystemCode() const { return code_; }
+    // Why, in both languages: the system's reason where a call failed, else this error's own
+    // texts.
+    MessageArg Reason() const { return reason_ ? *reason_ : MessageArg(what(), English()); }
 
 private:
+    std::optional<MessageArg> reason_;
     int code_ = 0;
 };
 
@@ -85,12 +99,17 @@ public:
     // there that is not a regular file (a FIFO, a device): the command line runs as root
     // and writes where the user says.
     virtual std::unique_ptr<File> CreateAlways(const std::string& path) = 0;
+    // Who may read and write a file that CreateNew makes, where the system has permission
+    // bits (POSIX): its owner only (0600), as a temporary file that becomes a CMOS image or
+    // backup; or whoever the user's umask lets (0666 less the umask), as any program's file,
+    // such as the simulated notebook's sim-cmos.dat. Windows has no such bits: both are alike.
+    enum class Sharing { OwnerOnly, AsUmaskLets };
     // Creates a file only where nothing is yet, for writing, shared with nobody while open:
     // never through a link that is at `path`, even one to a missing file (on Windows: where
-    // the system has links, the NT family), and on POSIX readable and writable by its owner
-    // only (mode 0600). Returns nullptr when something of that name is already there;
-    // throws FileError on any other failure.
-    virtual std::unique_ptr<File> CreateNew(const std::string& path) = 0;
+    // the system has links, the NT family), with the permission bits of `sharing`. Returns
+    // nullptr when something of that name is already there; throws FileError on any other
+    // failure.
+    virtual std::unique_ptr<File> CreateNew(const std::string& path, Sharing sharing) = 0;
     // A name of lower-case letters and digits that nobody can predict, a new one at each
     // call: for a temporary file in a folder that others may write to.
     virtual std::string UnpredictableName() = 0;
@@ -161,6 +180,8 @@ class Environment {
 public:
     virtual ~Environment() = default;
     virtual std::string ExecutablePath() = 0;  // full path of the running program file
+    // The lead bytes of the code page that the system's paths are written in (SystemLeadBytes).
+    virtual const LeadBytes& PathLeadBytes() = 0;
     virtual NumberFormat Separators() = 0;
     virtual OsVersion GetOsVersion() = 0;
     virtual ProgramVersion GetProgramVersion() = 0;

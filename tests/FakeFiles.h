@@ -42,7 +42,7 @@ public:
         contents[path].clear();
         return std::make_unique<FakeFile>(*this, path);
     }
-    std::unique_ptr<sys::File> CreateNew(const std::string& path) override {
+    std::unique_ptr<sys::File> CreateNew(const std::string& path, Sharing) override {
         if (contents.count(path) || unreadable.count(path)) return nullptr;
         Step("create new " + path);
         contents[path];

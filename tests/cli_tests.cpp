@@ -610,9 +610,9 @@ TEST(CliSim, ASimulatedNotebookWhoseFilesCannotBeReadOrMadeEndsWithStatus4) {
         {"image is a folder", [](CliRig& r) {
              fs::remove(r.dir.File("sim-cmos.dat"));
              fs::create_directory(r.dir.File("sim-cmos.dat"));
-         }, "cannot read"},
+         }, "sim-cmos.dat (a folder, not a file)"},
         {"settings are a folder", [](CliRig& r) { fs::create_directory(r.dir.File("sim-firmware.ini")); },
-         "cannot read"},
+         "sim-firmware.ini (a folder, not a file)"},
         {"folder missing", [](CliRig& r) { r.host.env["TOVIKA_SIM"] = r.dir.File("gone"); }, "cannot create"},
     };
     for (const auto& c : cases) {

@@ -5,6 +5,7 @@
 // is a small tmpfs, because the tests run as root, whom plain permissions do not stop.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
@@ -206,7 +207,8 @@ TEST(SimFileFault, FolderInPlaceOfTheImageSaysWhyInJapanese) {
     }
 }
 
-TEST(SimFileFault, ImageWithoutReadPermissionSaysWhyInJapanese) {
+// The command line says why in the system's English words (strerror).
+TEST(SimFileFault, ImageWithoutReadPermissionSaysWhyInEitherLanguage) {
     if (Root()) GTEST_SKIP() << "root reads a file of mode 000";
     TempDir dir;
     dir.Write("sim-cmos.dat", std::string(128, '\0'));
@@ -216,7 +218,25 @@ TEST(SimFileFault, ImageWithoutReadPermissionSaysWhyInJapanese) {
         FAIL() << "started from an unreadable image";
     } catch (const hw::SimSetupError& e) {
         EXPECT_EQ(std::string(e.what()), dir.File("sim-cmos.dat") + " を読めません (アクセスが拒否されました).");
+        EXPECT_EQ(std::string(e.English()), "cannot read " + dir.File("sim-cmos.dat") + " (Permission denied)");
     }
+}
+
+// A reason without a row of its own (here a link that leads to itself, which root cannot
+// read either) is the number in the window and the system's words on the command line.
+TEST(SimFileFault, ImageThatIsALinkToItselfSaysWhyInEitherLanguage) {
+    TempDir dir;
+    std::filesystem::create_symlink("sim-cmos.dat", dir.File("sim-cmos.dat"));
+    try {
+        hw::OpenSimNotebook(dir.path(), SimFiles());
+        FAIL() << "started from a link to itself";
+    } catch (const hw::SimFileError& e) {
+        EXPECT_EQ(std::string(e.what()), dir.File("sim-cmos.dat") + " を読めません (システム エラー (errno " +
+                                             std::to_string(ELOOP) + ")).");
+        EXPECT_EQ(std::string(e.English()),
+                  "cannot read " + dir.File("sim-cmos.dat") + " (Too many levels of symbolic links)");
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("sim-cmos.dat")));
 }
 
 TEST(SimFileFault, UnreadableFirmwareFileStopsWithAMessage) {

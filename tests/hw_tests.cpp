@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 
 #include "hw/Bus.h"
 #include "hw/HardwareFault.h"
@@ -239,6 +240,21 @@ TEST(SimFiles, CreatesTheFactoryImageAndSavesEveryWrite) {
     auto again = hw::OpenSimNotebook(dir.path(), SimFiles());
     EXPECT_EQ(again->cmos()[0x7A], 0x78);
     EXPECT_EQ(again->cmos()[0x60], hw::FactoryCmos()[0x60]);
+}
+
+// The image that the simulated notebook makes is the user's ordinary file, readable by others
+// as the umask lets (0666 less it), not a private one as a backup's temporary file is.
+TEST(SimFiles, CreatesTheImageWithTheModeThatTheUmaskLets) {
+    for (mode_t mask : {022, 077}) {
+        SCOPED_TRACE(mask);
+        TempDir dir;
+        const mode_t old = ::umask(mask);
+        hw::OpenSimNotebook(dir.path(), SimFiles());
+        ::umask(old);
+        struct stat made {};
+        ASSERT_EQ(::stat(dir.File("sim-cmos.dat").c_str(), &made), 0);
+        EXPECT_EQ(made.st_mode & 0777, 0666 & ~mask);
+    }
 }
 
 TEST(SimFiles, WrongSizedImageKeepsTheProgramFromStartingAndIsLeftAlone) {

@@ -98,12 +98,12 @@ TEST(Texts, EveryRowHasBothTextsAndTheEnglishIsAscii) {
         EXPECT_STREQ(app::CaptionIn(row, Language::English), row.english);
         EXPECT_STREQ(app::CaptionIn(row, Language::Japanese), row.caption);
     }
-    for (const sys::MessageRow& row : sys::MessageTable()) {
+    sys::ForEachMessageRow([](const sys::MessageRow& row) {
         SCOPED_TRACE(static_cast<int>(row.id));
         EXPECT_NE(*row.japanese, '\0');
         EXPECT_NE(*row.english, '\0');
         EXPECT_TRUE(IsAscii(row.english)) << row.english;
-    }
+    });
     int labels = 0;
     settings::ForEachDebugLabel([&](std::string_view japanese, std::string_view english) {
         ++labels;

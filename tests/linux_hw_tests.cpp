@@ -87,8 +87,8 @@ TEST_F(NvramFile, ClockBytesAreUnreachableAndNeverTouchTheFile) {
         Read(*m, 0x0D);
         FAIL() << "read byte 0Dh";
     } catch (const hw::HardwareFault& e) {
-        EXPECT_NE(std::string(e.what()).find("CMOS 0Dh belongs to the kernel's clock"), std::string::npos)
-            << e.what();
+        EXPECT_NE(std::string(e.English()).find("CMOS 0Dh belongs to the kernel's clock"), std::string::npos)
+            << e.English();
     }
     EXPECT_THROW(Write(*m, 0x00, 0x99), hw::HardwareFault);
     EXPECT_EQ(dir_.Read("nvram"), image_);
@@ -111,7 +111,7 @@ TEST_F(NvramFile, FailedReadAtRunTimeNamesTheByte) {
         Read(*m, 0x7F);
         FAIL() << "read past the end";
     } catch (const hw::HardwareFault& e) {
-        EXPECT_NE(std::string(e.what()).find("CMOS 7Fh"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.English()).find("CMOS 7Fh"), std::string::npos) << e.English();
     }
 }
 
@@ -147,8 +147,8 @@ TEST(LinuxNotebookOpen, RefusalsNameTheirRemedy) {
             ADD_FAILURE() << "opened " << c.name;
         } catch (const hw::LinuxHardwareError& e) {
             EXPECT_EQ(e.cause(), c.cause) << c.name;
-            EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
-            EXPECT_NE(std::string(e.what()).find(c.remedy), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.English()).find(path), std::string::npos) << e.English();
+            EXPECT_NE(std::string(e.English()).find(c.remedy), std::string::npos) << e.English();
         }
     }
     EXPECT_EQ(dir.Read("short"), std::string(hw::kNvramSize - 1, '\0')) << "a refused file is left alone";
@@ -171,7 +171,7 @@ TEST(LinuxNotebookOpen, FileThatMayNotBeWrittenAsksForRoot) {
         ADD_FAILURE() << "opened a read-only file for writing";
     } catch (const hw::LinuxHardwareError& e) {
         EXPECT_EQ(e.cause(), Cause::NotPermitted);
-        EXPECT_NE(std::string(e.what()).find("run as root"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.English()).find("run as root"), std::string::npos) << e.English();
     }
     if (immutable) std::system(("chattr -i '" + path + "'").c_str());
 }
@@ -185,7 +185,7 @@ TEST(LinuxNotebookOpen, TheProcessorsOwnPortOpensOnlyOnX86) {
         EXPECT_TRUE(m->bus().CmosReachable(0x0E));
     } catch (const hw::LinuxHardwareError& e) {
         EXPECT_EQ(e.cause(), Cause::NoPortInstructions);
-        EXPECT_STREQ(e.what(), "this processor has no port instructions; use --sim DIR");
+        EXPECT_STREQ(e.English(), "this processor has no port instructions; use --sim DIR");
     }
 }
 
@@ -207,7 +207,7 @@ TEST_F(NvramFile, RefusedPortAsksForRootAndMakesNoCall) {
         FAIL() << "called without the port";
     } catch (const hw::LinuxHardwareError& e) {
         EXPECT_EQ(e.cause(), Cause::NotPermitted);
-        EXPECT_NE(std::string(e.what()).find("run as root"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.English()).find("run as root"), std::string::npos) << e.English();
     }
     EXPECT_EQ(FakePort::last, hw::FirmwareRegisters{});
     FakePort::grantError = 0;  // the refusal is not remembered: granted now, the call runs
@@ -282,9 +282,9 @@ TEST(LinuxNvramDevice, EachRefusalOfTheKernelNamesItsRemedy) {
             ADD_FAILURE() << "no refusal";
         } catch (const hw::LinuxHardwareError& e) {
             EXPECT_EQ(e.cause(), c.cause);
-            EXPECT_NE(std::string(e.what()).find(c.remedy), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.English()).find(c.remedy), std::string::npos) << e.English();
             if (c.cause != Cause::NotPermitted) {
-                EXPECT_EQ(std::string(e.what()).find("run as root"), std::string::npos) << e.what();
+                EXPECT_EQ(std::string(e.English()).find("run as root"), std::string::npos) << e.English();
             }
         }
         EXPECT_EQ(FakeDevice::opened, 0) << "every descriptor is closed";
@@ -299,9 +299,9 @@ TEST(LinuxNvramDevice, AnInputErrorOfAPlainFileIsNoChecksumMatter) {
         m->bus().ReadCmos(0x7A);
         FAIL() << "read";
     } catch (const hw::LinuxHardwareError& e) {
-        FAIL() << "told as " << e.what();
+        FAIL() << "told as " << e.English();
     } catch (const hw::HardwareFault& e) {
-        EXPECT_STREQ(e.what(), "CMOS 7Ah: cannot read nvram at offset 108: Input/output error");
+        EXPECT_STREQ(e.English(), "CMOS 7Ah: cannot read nvram at offset 108: Input/output error");
     }
 }
 
@@ -328,7 +328,7 @@ TEST(LinuxNvramDevice, ASecondWriterWaitsForTheFirst) {
         FAIL() << "two writers of one file at once";
     } catch (const hw::LinuxHardwareError& e) {
         EXPECT_EQ(e.cause(), Cause::Busy);
-        EXPECT_NE(std::string(e.what()).find("is being written by another program"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.English()).find("is being written by another program"), std::string::npos) << e.English();
     }
     first.reset();
     EXPECT_NO_THROW(hw::OpenLinuxNotebook(dir.File("nvram").c_str(), FakePort::Port(), files));

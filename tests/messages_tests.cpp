@@ -1,24 +1,28 @@
 // The message table: one row for each message, and the filling of its blanks.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <set>
 
 #include "hw/HardwareFault.h"
 #include "sys/Messages.h"
+#include "sys/System.h"
+#include "sys/SystemError.h"
 
 namespace {
 
 using sys::Message;
 
+// The rows kept aside (those of the POSIX part and the Linux notebook, which this program
+// links) count as well.
 TEST(MessageTable, HasOneRowForEveryIdWithAWindowText) {
-    const auto& rows = sys::MessageTable();
     std::set<Message> seen;
-    for (const sys::MessageRow& row : rows) {
+    sys::ForEachMessageRow([&](const sys::MessageRow& row) {
         EXPECT_TRUE(seen.insert(row.id).second) << "row " << static_cast<int>(row.id) << " twice";
         EXPECT_NE(row.japanese[0], '\0') << "row " << static_cast<int>(row.id) << " has no window text";
-    }
+    });
     // The ids are numbered from 0 without gaps: the last id bounds them all.
-    EXPECT_EQ(seen.size(), static_cast<std::size_t>(Message::ImageIsLink) + 1);
+    EXPECT_EQ(seen.size(), static_cast<std::size_t>(Message::FirmwarePortNotGranted) + 1);
 }
 
 struct FillCase {
@@ -59,6 +63,10 @@ INSTANTIATE_TEST_SUITE_P(
         FillCase{"PercentInAPathIsNotABlank", Message::SimCmosWrongSize, {"C:\\%2%1\\sim-cmos.dat", "7"},
                  "C:\\%2%1\\sim-cmos.dat は 7 バイトです. CMOS のイメージは 128 バイトでなければなりません.",
                  "C:\\%2%1\\sim-cmos.dat is 7 bytes long; a CMOS image is exactly 128 bytes"},
+        // A row inside a row, at the start of the text: the access of a bus without ports.
+        FillCase{"RowOpensTheText", Message::NoSinglePort, {Message::PortInput, "70"},
+                 "ポート 70h からの入力: このシステムでは CMOS のバイトとファームウェア呼び出しだけが使え、ポートは使えません.",
+                 "input from port 70h: this system gives the CMOS by byte and the firmware call only, no single port"},
         FillCase{"WindowTextInEnglish", Message::FileCreated, {"c:\\hiber.dat"},
                  "c:\\hiber.dat を作成しました.", "c:\\hiber.dat has been created."},
         // A blank without its argument stays empty rather than reading past the list.
@@ -93,6 +101,39 @@ TEST(MessageFill, FillsAnotherTablesText) {
     EXPECT_EQ(sys::FillText("%1 is %2 (%1)", sys::Language::English, {"x", Message::KindFifo}),
               "x is a FIFO (a named pipe) (x)");
     EXPECT_EQ(sys::FillText("%2%", sys::Language::Japanese, {"x", sys::MessageArg("ア", "a")}), "ア%");
+}
+
+// The system's reason: the window's rows for the common failures and the number for the
+// others; the command line's English is strerror's, as it has always printed.
+TEST(SystemReason, IsOurRowInTheWindowAndTheSystemsWordsInEnglish) {
+    const struct { int code; const char* japanese; const char* english; } cases[] = {
+        {ENOENT, "ファイルがありません", "No such file or directory"},
+        {EACCES, "アクセスが拒否されました", "Permission denied"},
+        {EPERM, "アクセスが拒否されました", "Operation not permitted"},
+        {EISDIR, "ファイルではなくフォルダです", "Is a directory"},
+        {ENOSPC, "システム エラー (errno 28)", "No space left on device"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        const sys::MessageArg reason = sys::SystemReason(c.code);
+        EXPECT_EQ(reason.Text(sys::Language::Japanese), c.japanese);
+        EXPECT_EQ(reason.Text(sys::Language::English), c.english);
+    }
+}
+
+// A file error keeps its reason for a message of another layer: the system's where a call
+// failed, else its own texts.
+TEST(ErrorFromACause, FileErrorHandsOnItsReason) {
+    const sys::FileError refused("/x/sim-cmos.dat", sys::SystemReason(EACCES), EACCES);
+    EXPECT_STREQ(refused.what(), "/x/sim-cmos.dat: アクセスが拒否されました");
+    EXPECT_STREQ(refused.English(), "/x/sim-cmos.dat: Permission denied");
+    EXPECT_EQ(refused.SystemCode(), EACCES);
+    EXPECT_EQ(sys::English(Message::SimFileUnreadable, {"/x/sim-cmos.dat", refused.Reason()}),
+              "cannot read /x/sim-cmos.dat (Permission denied)");
+
+    const sys::FileError shortWrite(Message::ShortWrite, {"/x/cmos.dat", "1", "128"});
+    EXPECT_EQ(shortWrite.Reason().Text(sys::Language::English), "/x/cmos.dat: short write of 1 of 128 bytes");
+    EXPECT_EQ(shortWrite.Reason().Text(sys::Language::Japanese), shortWrite.what());
 }
 
 TEST(ErrorFromACause, CarriesBothTextsAndItsRow) {

@@ -375,6 +375,17 @@ TEST(CmosBackup, WritesTheWholeCmosAndReplacesAnEarlierFile) {
     EXPECT_EQ(rig.rec.CmosAndCalls(), reads);
 }
 
+// The window walks its program's path with the lead bytes of the system's code page, as its
+// environment gives them: on code page 932 the 5Ch of "\x95\x5C" ends no folder name.
+TEST(CmosBackup, FindsTheFolderWithTheEnvironmentsLeadBytes) {
+    BackupRig rig;
+    rig.env.pathLeadBytes = sys::LeadBytes::Cp932();
+    rig.env.executablePath = rig.dir.File("\x95\x5C" "TOVIKA-SIM.exe");
+    rig.form.btnCMOSBACKUP.Click();
+    EXPECT_EQ(rig.dialogs.confirmations, Lines{"CMOS内容を " + rig.path + " に出力します."});
+    EXPECT_EQ(rig.dir.Read("cmos.dat").size(), 128u);
+}
+
 // A CMOS whose byte reads come from a function, behind a bus in the NT mode.
 struct CmosFromFunction : hw::Machine {
     std::function<std::uint8_t(std::uint8_t)> read;

@@ -31,7 +31,7 @@ constexpr int kNvramSize = kCmosSize - kNvramFirstIndex;     // 114 bytes
 constexpr int kOldNvramSize = 0x40 - kNvramFirstIndex;       // 50: kernels before 2002
 
 // Every failure of this backend that has a remedy. It is a HardwareFault, so whatever
-// reports those reports it too; cause() tells which remedy what() names. Thrown by
+// reports those reports it too; cause() tells which remedy its message names. Thrown by
 // OpenLinuxNotebook, and at run time by the first software call (port refused) and by any
 // CMOS access the kernel refuses for a bad checksum. Other run-time failures of a read or
 // a write are plain HardwareFaults naming the byte.
@@ -46,9 +46,10 @@ public:
         Busy,                // another program has the device open for writing
         KernelTooOld,        // the driver gives 50 bytes only (0Eh-3Fh)
         WrongSize,           // the file is not 114 bytes
-        Other,               // anything else; what() has the system's reason
+        Other,               // anything else; the message has the system's reason
     };
-    LinuxHardwareError(Cause cause, const std::string& message) : HardwareFault(message), cause_(cause) {}
+    LinuxHardwareError(Cause cause, sys::Message message, const sys::MessageArgs& args = {})
+        : HardwareFault(message, args), cause_(cause) {}
     Cause cause() const { return cause_; }
 
 private:

@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <utility>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -14,10 +13,24 @@
 #include <unistd.h>
 
 #include "sys/ShiftJis.h"
+#include "sys/SystemError.h"
 
 namespace sys {
 
 namespace {
+
+// The messages that only this system's part raises.
+const MessageRow kPosixRows[] = {
+    {Message::LinkNotFollowed, "%1 はシンボリック リンクです. リンクをたどらないため、何も書き込みませんでした.",
+     "%1: is a symbolic link, which is not followed; nothing written"},
+    {Message::NotRegularNotWritten, "%1 は%2で、通常のファイルではありません. 何も書き込みませんでした.",
+     "%1: is %2, not a regular file; nothing written"},
+    {Message::NoRandomNumbers, "ファイル名のための乱数が得られません (%1).", "no random numbers for a file name: %1"},
+};
+const MessageRowsAside kPosixRowsAside(kPosixRows);
+
+// The failure of the call that set errno just now, on `path`.
+FileError Failed(const std::string& path, int error = errno) { return FileError(path, SystemReason(error), error); }
 
 class PosixFile : public File {
 public:
@@ -25,26 +38,29 @@ public:
     ~PosixFile() override { ::close(fd_); }
 
     void SeekFromStart(std::int64_t offset) override {
-        if (offset < 0 || ::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0)
-            throw FileError(path_ + ": cannot seek to " + std::to_string(offset));
+        // A negative offset is a mistake of the caller, not a failure of the file.
+        if (offset < 0) throw FileError(path_ + ": cannot seek to " + std::to_string(offset));
+        if (::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0) {
+            const int error = errno;
+            const MessageArg reason = SystemReason(error);
+            throw FileError(Message::SeekFailed, {path_, std::to_string(offset), reason}, reason, error);
+        }
     }
 
     void Write(const void* data, std::uint32_t size) override {
         const ssize_t n = ::write(fd_, data, size);
-        if (n < 0) throw FileError(path_ + ": " + std::strerror(errno));
+        if (n < 0) throw Failed(path_);
         if (static_cast<std::uint32_t>(n) != size)
-            throw FileError(path_ + ": short write of " + std::to_string(n) + " of " +
-                            std::to_string(size) + " bytes");
+            throw FileError(Message::ShortWrite, {path_, std::to_string(n), std::to_string(size)});
     }
 
     void TakeModeOf(const std::string& path) override {
         struct stat old;
-        if (::stat(path.c_str(), &old) != 0) throw FileError(path + ": " + std::strerror(errno));
+        if (::stat(path.c_str(), &old) != 0) throw Failed(path);
         // The owner first: a change of owner may clear the set-user and set-group bits.
         // Only root may give a file away; anyone else keeps the file as his own, as a copy would.
-        if (::fchown(fd_, old.st_uid, old.st_gid) != 0 && errno != EPERM)
-            throw FileError(path_ + ": " + std::strerror(errno));
-        if (::fchmod(fd_, old.st_mode & 07777) != 0) throw FileError(path_ + ": " + std::strerror(errno));
+        if (::fchown(fd_, old.st_uid, old.st_gid) != 0 && errno != EPERM) throw Failed(path_);
+        if (::fchmod(fd_, old.st_mode & 07777) != 0) throw Failed(path_);
     }
 
 private:
@@ -52,7 +68,8 @@ private:
     std::string path_;
 };
 
-// What a file that is not a regular one is, for a refusal.
+// What a file that is not a regular one is, for a refusal to write it (in English as the
+// command line has always said it).
 const char* KindOf(mode_t mode) {
     if (S_ISFIFO(mode)) return "a FIFO";
     if (S_ISCHR(mode)) return "a character device";
@@ -110,37 +127,39 @@ std::unique_ptr<File> PosixFileSystem::CreateAlways(const std::string& path) {
         const int error = errno;
         struct stat link;
         if (error == ELOOP && ::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
-            throw FileError(path + ": is a symbolic link, which is not followed; nothing written");
-        throw FileError(path + ": " + std::strerror(error));
+            throw FileError(Message::LinkNotFollowed, {path});
+        throw Failed(path, error);
     }
     struct stat opened;
     if (::fstat(fd, &opened) != 0) {
-        const std::string why = std::strerror(errno);
+        const int error = errno;
         ::close(fd);
-        throw FileError(path + ": " + why);
+        throw Failed(path, error);
     }
     if (!S_ISREG(opened.st_mode)) {
         ::close(fd);
-        throw FileError(path + ": is " + KindOf(opened.st_mode) + ", not a regular file; nothing written");
+        throw FileError(Message::NotRegularNotWritten,
+                        {path, MessageArg(Japanese(KindRowOf(opened.st_mode)), KindOf(opened.st_mode))});
     }
     // No sharing: a file that another opener holds locked is refused, and emptied only
     // once this opener holds the lock itself. Then writes wait as usual.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ftruncate(fd, 0) != 0 ||
         ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
-        const std::string why = std::strerror(errno);
+        const int error = errno;
         ::close(fd);
-        throw FileError(path + ": " + why);
+        throw Failed(path, error);
     }
     return std::make_unique<PosixFile>(fd, path);
 }
 
-std::unique_ptr<File> PosixFileSystem::CreateNew(const std::string& path) {
+std::unique_ptr<File> PosixFileSystem::CreateNew(const std::string& path, Sharing sharing) {
     // O_EXCL fails on any name that is taken, a link included (even one to a missing file),
     // so nothing planted at the name is ever written through.
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                          sharing == Sharing::OwnerOnly ? 0600 : 0666);
     if (fd < 0) {
         if (errno == EEXIST) return nullptr;
-        throw FileError(path + ": " + std::strerror(errno));
+        throw Failed(path);
     }
     return std::make_unique<PosixFile>(fd, path);
 }
@@ -149,8 +168,11 @@ std::string PosixFileSystem::UnpredictableName() {
     unsigned char bytes[kRandomNameBytes];
     for (std::size_t got = 0; got < sizeof bytes;) {
         const ssize_t n = ::getrandom(bytes + got, sizeof bytes - got, 0);
-        if (n < 0 && errno != EINTR)
-            throw FileError(std::string("no random numbers for a file name: ") + std::strerror(errno));
+        if (n < 0 && errno != EINTR) {
+            const int error = errno;
+            const MessageArg reason = SystemReason(error);
+            throw FileError(Message::NoRandomNumbers, {reason}, reason, error);
+        }
         if (n > 0) got += static_cast<std::size_t>(n);
     }
     return NameOfRandomBytes(bytes);
@@ -167,24 +189,24 @@ FileStart PosixFileSystem::ReadRegular(const std::string& path, std::size_t limi
         if (error != ENOENT && ::stat(path.c_str(), &there) == 0 && !S_ISREG(there.st_mode) &&
             !(pipes && S_ISFIFO(there.st_mode)))
             throw NotAFile(path, KindRowOf(there.st_mode));
-        if (error == ENOENT) throw NoSuchFile(path + ": " + std::strerror(error), error);
-        throw FileError(path + ": " + std::strerror(error), error);
+        if (error == ENOENT) throw NoSuchFile(path, SystemReason(error), error);
+        throw Failed(path, error);
     }
     struct stat opened;
-    if (::fstat(file.fd, &opened) != 0) throw FileError(path + ": " + std::strerror(errno), errno);
+    if (::fstat(file.fd, &opened) != 0) throw Failed(path);
     const bool pipe = pipes && S_ISFIFO(opened.st_mode);
     if (!S_ISREG(opened.st_mode) && !pipe) throw NotAFile(path, KindRowOf(opened.st_mode));
     // A pipe is waited for: its writer's bytes come when they come, and without a writer the
     // first read ends it.
     if (pipe && ::fcntl(file.fd, F_SETFL, ::fcntl(file.fd, F_GETFL) & ~O_NONBLOCK) != 0)
-        throw FileError(path + ": " + std::strerror(errno), errno);
+        throw Failed(path);
     FileStart start;
     char buffer[4096];
     while (start.bytes.size() <= limit) {
         const std::size_t want = std::min(sizeof buffer, limit + 1 - start.bytes.size());
         const ssize_t n = ::read(file.fd, buffer, want);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) throw FileError(path + ": " + std::strerror(errno), errno);
+        if (n < 0) throw Failed(path);
         if (n == 0) break;
         start.bytes.append(buffer, static_cast<std::size_t>(n));
     }
@@ -225,8 +247,7 @@ FileSystem::Entry PosixFileSystem::EntryAt(const std::string& path) {
 }
 
 void PosixFileSystem::Replace(const std::string& from, const std::string& to) {
-    if (std::rename(from.c_str(), to.c_str()) != 0)
-        throw FileError(to + ": " + std::strerror(errno));
+    if (std::rename(from.c_str(), to.c_str()) != 0) throw Failed(to);
 }
 
 void PosixFileSystem::Remove(const std::string& path) noexcept { ::unlink(path.c_str()); }

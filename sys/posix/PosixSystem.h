@@ -8,7 +8,7 @@ namespace sys {
 class PosixFileSystem : public FileSystem {
 public:
     std::unique_ptr<File> CreateAlways(const std::string& path) override;
-    std::unique_ptr<File> CreateNew(const std::string& path) override;
+    std::unique_ptr<File> CreateNew(const std::string& path, Sharing sharing) override;
     // From getrandom(2).
     std::string UnpredictableName() override;
     FileStart ReadRegular(const std::string& path, std::size_t limit, bool pipes = false) override;

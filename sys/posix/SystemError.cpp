@@ -1,21 +1,20 @@
 #include "sys/SystemError.h"
 
 #include <cerrno>
-
-#include "sys/Messages.h"
+#include <cstring>
 
 namespace sys {
 
-int LastErrorCode() { return errno; }
-
-std::string SystemErrorText(int code) {
+MessageArg SystemReason(int code) {
+    std::string japanese;
     switch (code) {
-    case ENOENT: return Japanese(Message::NoSuchFile);
+    case ENOENT: japanese = Japanese(Message::NoSuchFile); break;
     case EACCES:
-    case EPERM: return Japanese(Message::AccessDenied);
-    case EISDIR: return Japanese(Message::IsAFolder);
-    default: return Japanese(Message::SystemErrno, {std::to_string(code)});
+    case EPERM: japanese = Japanese(Message::AccessDenied); break;
+    case EISDIR: japanese = Japanese(Message::IsAFolder); break;
+    default: japanese = Japanese(Message::SystemErrno, {std::to_string(code)}); break;
     }
+    return MessageArg(std::move(japanese), std::strerror(code));
 }
 
 }  // namespace sys

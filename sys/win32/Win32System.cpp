@@ -8,19 +8,15 @@
 #include <vector>
 
 #include "sys/ShiftJis.h"
+#include "sys/SystemError.h"
 
 namespace sys {
 
 namespace {
 
-// The system's text for an error code, without its final line break.
-std::string Describe(DWORD error) {
-    char text[512] = {};
-    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-                             text, sizeof text, nullptr);
-    while (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n' || text[n - 1] == ' ')) text[--n] = '\0';
-    std::string message = n ? std::string(text, n) : std::string("error");
-    return message + " (" + std::to_string(error) + ")";
+// The failure of a call on `path` with the system's error code `error`.
+FileError Failed(const std::string& path, DWORD error) {
+    return FileError(path, SystemReason(static_cast<int>(error)), static_cast<int>(error));
 }
 
 class Win32File : public File {
@@ -31,23 +27,26 @@ public:
     // SetFilePointer takes the offset as a low and a high 32-bit half. A result of
     // INVALID_SET_FILE_POINTER is also a valid low half: only the error code tells.
     void SeekFromStart(std::int64_t offset) override {
+        // A negative offset is a mistake of the caller, not a failure of the file.
         if (offset < 0) throw FileError(path_ + ": cannot seek to " + std::to_string(offset));
         LONG high = static_cast<LONG>(static_cast<std::uint64_t>(offset) >> 32);
         SetLastError(NO_ERROR);
         const DWORD low = SetFilePointer(handle_, static_cast<LONG>(offset & 0xFFFFFFFFu), &high, FILE_BEGIN);
         if (low == INVALID_SET_FILE_POINTER) {
             const DWORD error = GetLastError();
-            if (error != NO_ERROR)
-                throw FileError(path_ + ": cannot seek to " + std::to_string(offset) + ": " + Describe(error));
+            if (error != NO_ERROR) {
+                const MessageArg reason = SystemReason(static_cast<int>(error));
+                throw FileError(Message::SeekFailed, {path_, std::to_string(offset), reason}, reason,
+                                static_cast<int>(error));
+            }
         }
     }
 
     void Write(const void* data, std::uint32_t size) override {
         DWORD written = 0;
-        if (!WriteFile(handle_, data, size, &written, nullptr)) throw FileError(path_ + ": " + Describe(GetLastError()));
+        if (!WriteFile(handle_, data, size, &written, nullptr)) throw Failed(path_, GetLastError());
         if (written != size)
-            throw FileError(path_ + ": short write of " + std::to_string(written) + " of " + std::to_string(size) +
-                            " bytes");
+            throw FileError(Message::ShortWrite, {path_, std::to_string(written), std::to_string(size)});
     }
 
 private:
@@ -143,11 +142,11 @@ private:
 std::unique_ptr<File> Win32FileSystem::CreateAlways(const std::string& path) {
     HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) throw FileError(path + ": " + Describe(GetLastError()));
+    if (handle == INVALID_HANDLE_VALUE) throw Failed(path, GetLastError());
     return std::make_unique<Win32File>(handle, path);
 }
 
-std::unique_ptr<File> Win32FileSystem::CreateNew(const std::string& path) {
+std::unique_ptr<File> Win32FileSystem::CreateNew(const std::string& path, Sharing /*sharing*/) {
     // FILE_FLAG_OPEN_REPARSE_POINT makes a reparse point at the name (a symbolic link, a
     // junction) count as a name that is taken instead of leading elsewhere. Only Windows
     // 2000 and later have reparse points; the older systems are not given the flag.
@@ -158,7 +157,7 @@ std::unique_ptr<File> Win32FileSystem::CreateNew(const std::string& path) {
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return nullptr;
-        throw FileError(path + ": " + Describe(error));
+        throw Failed(path, error);
     }
     return std::make_unique<Win32File>(handle, path);
 }
@@ -195,8 +194,8 @@ FileStart Win32FileSystem::ReadRegular(const std::string& path, std::size_t limi
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
-            throw NoSuchFile(path + ": " + Describe(error), static_cast<int>(error));
-        throw FileError(path + ": " + Describe(error), static_cast<int>(error));
+            throw NoSuchFile(path, SystemReason(static_cast<int>(error)), static_cast<int>(error));
+        throw Failed(path, error);
     }
     struct Closer {
         HANDLE handle;
@@ -216,7 +215,7 @@ FileStart Win32FileSystem::ReadRegular(const std::string& path, std::size_t limi
         if (!ReadFile(handle, buffer, static_cast<DWORD>(want < sizeof buffer ? want : sizeof buffer), &n, nullptr)) {
             const DWORD error = GetLastError();
             if (error == ERROR_BROKEN_PIPE) break;  // a pipe whose writer is gone: its end
-            throw FileError(path + ": " + Describe(error), static_cast<int>(error));
+            throw Failed(path, error);
         }
         if (n == 0) break;
         start.bytes.append(buffer, n);
@@ -276,11 +275,10 @@ void Win32FileSystem::Replace(const std::string& from, const std::string& to) {
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "MoveFileExA")));
     if (moveFileEx && moveFileEx(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
     const DWORD error = moveFileEx ? GetLastError() : ERROR_CALL_NOT_IMPLEMENTED;
-    if (error != ERROR_CALL_NOT_IMPLEMENTED) throw FileError(to + ": " + Describe(error));
+    if (error != ERROR_CALL_NOT_IMPLEMENTED) throw Failed(to, error);
     // The 95/98/Me family: no replacing rename. The new file is complete before the old one goes.
-    if (!DeleteFileA(to.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
-        throw FileError(to + ": " + Describe(GetLastError()));
-    if (!MoveFileA(from.c_str(), to.c_str())) throw FileError(to + ": " + Describe(GetLastError()));
+    if (!DeleteFileA(to.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) throw Failed(to, GetLastError());
+    if (!MoveFileA(from.c_str(), to.c_str())) throw Failed(to, GetLastError());
 }
 
 void Win32FileSystem::Remove(const std::string& path) noexcept { DeleteFileA(path.c_str()); }

@@ -11,7 +11,7 @@ namespace sys {
 class Win32FileSystem : public FileSystem {
 public:
     std::unique_ptr<File> CreateAlways(const std::string& path) override;
-    std::unique_ptr<File> CreateNew(const std::string& path) override;
+    std::unique_ptr<File> CreateNew(const std::string& path, Sharing sharing) override;
     // From RtlGenRandom or the CryptoAPI where the system has one of them.
     std::string UnpredictableName() override;
     // GetFileType must find a disk file; a device name (CON, NUL, COM1, ...) or a path in
@@ -35,6 +35,7 @@ std::unique_ptr<FileLock> LockNamed(const std::string& name, std::uint32_t waitM
 class Win32Environment : public Environment {
 public:
     std::string ExecutablePath() override;
+    const LeadBytes& PathLeadBytes() override { return SystemLeadBytes(); }
     // Read from the user's regional settings on the first call, then kept.
     NumberFormat Separators() override;
     OsVersion GetOsVersion() override;
