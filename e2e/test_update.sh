@@ -57,6 +57,8 @@ drv wait-gone
 # Setup bytes that decode to no choice, bits that no control uses set, the bytes that an
 # update leaves alone (52h 55h 61h 6Bh 6Dh 6Eh) marked, and the serial and the infrared port
 # both on 2F8h (shown with the serial port moved to 3F8h).
+# A new setting in one of the bytes that no setting uses (61h 6Bh 6Dh 6Eh) writes that byte:
+# it adds the byte to `written` below, as the unit tests' traces add its read and write.
 cmos_set "$(sim_cmos)" 33 A5 52 11 55 22 61 33 6B 44 6D 55 6E 66 \
   60 F1 62 BC 63 02 64 E2 65 F8 66 02 67 F8 68 02 69 99 6A 02 6C FA 6F 02 70 85 71 E7 72 C9 \
   73 03 74 00 7A 00
